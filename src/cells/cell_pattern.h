@@ -1,0 +1,42 @@
+// Packed 4-bit tiles and cells, their mirror images, and the CRC-32 that
+// matching uses.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "cells/console.h"
+
+namespace pixcell {
+
+using Tile = std::array<std::uint16_t, kTileHalfwords>;
+using Cell = std::array<std::uint16_t, kCellHalfwords>;
+
+// One distinct cell with its mirror images, indexed by flip code.
+struct CellPattern {
+    std::array<Cell, 4> variant;
+    std::array<std::uint32_t, 4> crc;
+};
+
+// Packs 8 palette indices, left to right, into row `row` (0..7) of a tile.
+void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile);
+
+// Builds all four variants and their CRCs from the tiles top-left, top-right,
+// bottom-left, bottom-right.
+CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles);
+
+// True when every pixel of the cell (or tile) is 0.
+bool is_empty(const Cell& cell);
+bool is_empty(const Tile& tile);
+
+// The cell's 128 bytes as they are laid out in the console's memory.
+std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell);
+
+// Standard CRC-32 (reflected, polynomial 0xEDB88320); a length of 0 or less gives 0.
+std::uint32_t crc32(const std::uint8_t* data, std::int32_t length);
+
+// crc32 of the cell's 128 bytes.
+std::uint32_t cell_crc(const Cell& cell);
+
+}  // namespace pixcell

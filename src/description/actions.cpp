@@ -1,0 +1,128 @@
+#include "description/actions.h"
+
+namespace pixcell {
+
+namespace {
+
+// The signed 32-bit fields wrap as two's complement, like the console's own
+// arithmetic, whatever numbers the description holds.
+std::int32_t wrap_add(std::int32_t a, std::int32_t b) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::int32_t wrap_negate(std::int32_t a) {
+    return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(a));
+}
+
+// The grammar pushes every number right before the field that takes it, so
+// the stack is never empty here; 0 keeps a broken caller harmless.
+std::int32_t pop(ValueStack& values) {
+    if (values.empty()) return 0;
+    const std::int32_t value = values.back();
+    values.pop_back();
+    return value;
+}
+
+}  // namespace
+
+std::int32_t round_size(std::int32_t value) {
+    if ((value & 0xF) == 0) return value;
+    const std::int32_t floor16 = static_cast<std::int32_t>(static_cast<std::uint32_t>(value) & ~0xFu);
+    return wrap_add(floor16, value > 0 ? 16 : -16);
+}
+
+void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
+    ctx.state.bitmap_file = file_name;
+    if (!ctx.store.load(file_name)) ctx.state.load_error = 1;
+}
+
+void act_name(ParseState& state, const std::string& name) { state.entry_name = name; }
+
+void act_minus(ParseState& state, char) { state.negate_next = true; }
+
+void act_number(ParseState& state, std::int32_t value) {
+    if (state.negate_next) {
+        value = wrap_negate(value);
+        state.negate_next = false;
+    }
+    state.values.push_back(value);
+}
+
+void act_pop_x(ParseState& state) { state.entry.x = pop(state.values); }
+void act_pop_y(ParseState& state) { state.entry.y = pop(state.values); }
+void act_pop_dx(ParseState& state) { state.entry.dx = pop(state.values); }
+void act_pop_dy(ParseState& state) { state.entry.dy = pop(state.values); }
+
+void act_size(ParseState& state) {
+    state.entry.height = round_size(pop(state.values));
+    state.entry.width = round_size(pop(state.values));
+}
+
+// Every character of the range counts, so flip letters inside a comment that
+// stands among the letters count too.
+void act_flip(ParseState& state, const char* first, const char* last) {
+    for (const char* c = first; c != last; ++c) {
+        switch (*c) {
+        case 'n': case 'N': state.entry.flip = 0; break;
+        case 'h': case 'H': state.entry.flip |= kFlipHorizontal; break;
+        case 'v': case 'V': state.entry.flip |= kFlipVertical; break;
+        default: break;
+        }
+    }
+}
+
+void act_entry_end(ReaderContext& ctx) {
+    ParseState& st = ctx.state;
+    SpritePart& e = st.entry;
+    const SpritePart& prev = st.previous;
+
+    if (e.height == -1) {
+        e.width = prev.width;
+        e.height = prev.height;
+    }
+    // Only y tells whether the line gave a position: an x left by a size that
+    // was first tried as a position is replaced here.
+    if (e.y == -1) {
+        e.x = prev.x;
+        e.y = prev.y;
+        const std::int32_t sheet_width = ctx.store.width(st.bitmap_file);
+        const std::int32_t candidate = wrap_add(prev.x, prev.width);
+        if (wrap_add(candidate, e.width) <= sheet_width) {
+            e.x = candidate;
+        } else {
+            // The next row starts one previous part's height lower, not the
+            // tallest part's of the row.
+            e.x = 0;
+            e.y = wrap_add(prev.y, prev.height);
+        }
+    }
+    e.dx = wrap_add(e.dx, e.width / 2);
+    e.dy = wrap_add(e.dy, e.height / 2);
+
+    if (st.entry_name == "+") {
+        st.current.parts.push_back(e);
+    } else {
+        if (!st.current.parts.empty()) {
+            ctx.list.push_back(st.current);
+            st.current.parts.clear();
+        }
+        st.current.bitmap = st.bitmap_file;
+        st.current.name = st.entry_name;
+        st.current.parts.push_back(e);
+    }
+    st.previous = e;
+    st.entry_name.clear();
+    st.entry = kEntryReset;
+}
+
+// An unfinished last line, named or "+", is dropped: its fields were never
+// completed. What the closed lines built is kept.
+void act_file_end(ReaderContext& ctx) {
+    ParseState& st = ctx.state;
+    if (!st.current.parts.empty()) {
+        ctx.list.push_back(st.current);
+        st.current.parts.clear();
+    }
+}
+
+}  // namespace pixcell

@@ -1,0 +1,38 @@
+// What the description grammar's matches mean: the actions fill the parse
+// state, load sheets and file finished sprites into the list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cells/bitmap_store.h"
+#include "description/parse_state.h"
+#include "driver/sprite_list.h"
+
+namespace pixcell {
+
+// The three objects a description reading works on.
+struct ReaderContext {
+    ParseState& state;
+    BitmapStore& store;
+    SpriteList& list;
+};
+
+void act_bitmap(ReaderContext& ctx, const std::string& file_name);
+void act_name(ParseState& state, const std::string& name);
+void act_minus(ParseState& state, char minus);
+void act_number(ParseState& state, std::int32_t value);
+void act_pop_x(ParseState& state);
+void act_pop_y(ParseState& state);
+void act_size(ParseState& state);
+void act_pop_dx(ParseState& state);
+void act_pop_dy(ParseState& state);
+void act_flip(ParseState& state, const char* first, const char* last);
+void act_entry_end(ReaderContext& ctx);
+void act_file_end(ReaderContext& ctx);
+
+// A size as the description's rounding gives it: multiples of 16 stay, others
+// move away from zero to the next multiple below (so -1 becomes -32).
+std::int32_t round_size(std::int32_t value);
+
+}  // namespace pixcell

@@ -1,0 +1,31 @@
+// State of the description reader between actions.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "driver/sprite_list.h"
+
+namespace pixcell {
+
+// Numbers read and not yet taken by a field.
+using ValueStack = std::deque<std::int32_t>;
+
+// The value `entry` gets after each closed line: only the first line of a
+// description defaults to 16x16, later lines inherit the size before them.
+constexpr SpritePart kEntryReset{-1, -1, -1, -1, 0, 0, 0};
+constexpr SpritePart kEntryStart{-1, -1, 16, 16, 0, 0, 0};
+
+struct ParseState {
+    ValueStack values;
+    bool negate_next = false;  // a "-" before "$" negates the next number pushed
+    std::string bitmap_file;   // sheet of the most recent bitmap line
+    std::string entry_name;    // name of the entry line being read
+    SpritePart entry = kEntryStart;
+    SpritePart previous{};     // the last closed entry, as completed
+    SpriteObject current;      // the sprite under construction
+    std::int32_t load_error = 0;
+};
+
+}  // namespace pixcell
