@@ -36,7 +36,4 @@ std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell);
 // Standard CRC-32 (reflected, polynomial 0xEDB88320); a length of 0 or less gives 0.
 std::uint32_t crc32(const std::uint8_t* data, std::int32_t length);
 
-// crc32 of the cell's 128 bytes.
-std::uint32_t cell_crc(const Cell& cell);
-
 }  // namespace pixcell

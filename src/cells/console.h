@@ -18,6 +18,12 @@ constexpr std::int32_t kFlipHorizontal = 1;
 constexpr std::int32_t kFlipVertical = 2;
 constexpr std::int32_t kFlipMask = 3;
 
+// The screen and the object memory a game places cells through; the tests
+// that run generated files on an emulator work within them.
+constexpr std::int32_t kScreenWidth = 240;
+constexpr std::int32_t kScreenHeight = 160;
+constexpr std::int32_t kObjectCount = 128;
+
 // Enumerator names of the flip codes in the generated pattern tables.
 constexpr const char* flip_names[4] = {"SP_NOFLIP", "SP_HFLIP", "SP_VFLIP", "SP_HVFLIP"};
 

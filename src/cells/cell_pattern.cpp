@@ -1,0 +1,121 @@
+#include "cells/cell_pattern.h"
+
+namespace pixcell {
+
+namespace {
+
+constexpr std::size_t kRowHalfwords = 2;  // 8 pixels, 4 to a halfword
+constexpr std::size_t kTileRows = static_cast<std::size_t>(kTilePixels);
+
+// The halfword with its four pixels in reverse order: one row half mirrored.
+constexpr std::uint16_t reversed(std::uint16_t h) {
+    return static_cast<std::uint16_t>((h & 0x000F) << 12 | (h & 0x00F0) << 4 |
+                                      (h & 0x0F00) >> 4 | (h & 0xF000) >> 12);
+}
+
+std::uint16_t pack_halfword(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>((p[0] & kPixelMask) | (p[1] & kPixelMask) << kPixelBits |
+                                      (p[2] & kPixelMask) << 2 * kPixelBits |
+                                      (p[3] & kPixelMask) << 3 * kPixelBits);
+}
+
+struct CrcTable {
+    std::uint32_t entry[256];
+};
+
+constexpr CrcTable make_crc_table() {
+    CrcTable table{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t c = i;
+        for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table.entry[i] = c;
+    }
+    return table;
+}
+
+constexpr CrcTable kCrcTable = make_crc_table();
+
+std::uint32_t crc_step(std::uint32_t crc, std::uint32_t byte) {
+    return (crc >> 8) ^ kCrcTable.entry[(crc ^ byte) & 0xFF];
+}
+
+// The four variants' CRCs side by side: four independent chains keep the
+// processor busy where one chain would wait on each table lookup, and this
+// runs for every cell cut.
+std::array<std::uint32_t, 4> variant_crcs(const std::array<Cell, 4>& variant) {
+    std::array<std::uint32_t, 4> crc = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+    for (std::size_t i = 0; i < kCellHalfwords; ++i) {
+        for (std::size_t f = 0; f < 4; ++f) {
+            crc[f] = crc_step(crc_step(crc[f], variant[f][i] & 0xFFu), variant[f][i] >> 8);
+        }
+    }
+    for (std::uint32_t& c : crc) c ^= 0xFFFFFFFFu;
+    return crc;
+}
+
+}  // namespace
+
+void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile) {
+    tile[kRowHalfwords * row] = pack_halfword(pixels);
+    tile[kRowHalfwords * row + 1] = pack_halfword(pixels + 4);
+}
+
+CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
+    CellPattern pattern;
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (std::size_t q = 0; q < 2; ++q) {
+            const Tile& t = tiles[2 * r + q];
+            // Each variant receives this tile in the quarter its mirror moves it to.
+            std::uint16_t* as_cut = &pattern.variant[0][(2 * r + q) * kTileHalfwords];
+            std::uint16_t* left_right = &pattern.variant[1][(2 * r + (1 - q)) * kTileHalfwords];
+            std::uint16_t* top_bottom = &pattern.variant[2][(2 * (1 - r) + q) * kTileHalfwords];
+            std::uint16_t* both = &pattern.variant[3][(2 * (1 - r) + (1 - q)) * kTileHalfwords];
+            for (std::size_t k = 0; k < kTileRows; ++k) {
+                const std::size_t row = 2 * k;
+                const std::size_t mirrored_row = 2 * (kTileRows - 1 - k);
+                as_cut[row] = t[row];
+                as_cut[row + 1] = t[row + 1];
+                left_right[row] = reversed(t[row + 1]);
+                left_right[row + 1] = reversed(t[row]);
+                top_bottom[row] = t[mirrored_row];
+                top_bottom[row + 1] = t[mirrored_row + 1];
+                both[row] = reversed(t[mirrored_row + 1]);
+                both[row + 1] = reversed(t[mirrored_row]);
+            }
+        }
+    }
+    pattern.crc = variant_crcs(pattern.variant);
+    return pattern;
+}
+
+bool is_empty(const Cell& cell) {
+    for (const std::uint16_t h : cell) {
+        if (h != 0) return false;
+    }
+    return true;
+}
+
+bool is_empty(const Tile& tile) {
+    for (const std::uint16_t h : tile) {
+        if (h != 0) return false;
+    }
+    return true;
+}
+
+std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell) {
+    std::array<std::uint8_t, kCellBytes> bytes;
+    for (std::size_t i = 0; i < kCellHalfwords; ++i) {
+        bytes[2 * i] = static_cast<std::uint8_t>(cell[i]);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(cell[i] >> 8);
+    }
+    return bytes;
+}
+
+std::uint32_t crc32(const std::uint8_t* data, std::int32_t length) {
+    if (length <= 0) return 0;
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::int32_t i = 0; i < length; ++i) crc = crc_step(crc, data[i]);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+}  // namespace pixcell
