@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those that are missing.
+#   deps.sh build   - to build pixcell and convert sheets
+#   deps.sh test    - also everything the test suite uses
+#   deps.sh bench   - also what the benchmark plots with
+set -euo pipefail
+
+packages=(g++ cmake make libboost-dev)
+case "${1:-build}" in
+  build) ;;
+  test)
+    packages+=(libgtest-dev valgrind clang libclang-rt-14-dev
+               gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev) ;;
+  bench)
+    packages+=(gnuplot-nox time) ;;
+  *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
