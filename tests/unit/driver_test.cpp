@@ -1,0 +1,106 @@
+// The command line, the output names and reading the description file.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "driver/command_line.h"
+#include "driver/read_description.h"
+#include "support/bmp_writer.h"
+
+namespace pixcell {
+namespace {
+
+std::optional<CommandLine> parse(std::vector<const char*> args) {
+    args.insert(args.begin(), "pixcell");
+    return parse_command_line(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLine, OptionsInputAndOutput) {
+    EXPECT_FALSE(parse({}));
+    EXPECT_FALSE(parse({"-d"}));
+    EXPECT_FALSE(parse({"-d", "-q", "-"}));
+
+    auto plain = parse({"in.txt"});
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->debug_listing);
+    EXPECT_EQ(plain->input, "in.txt");
+    EXPECT_FALSE(plain->output);
+
+    auto debug = parse({"-q", "-debug", "in.txt", "out/x", "ignored"});
+    ASSERT_TRUE(debug);
+    EXPECT_TRUE(debug->debug_listing);
+    EXPECT_EQ(*debug->output, "out/x");
+
+    EXPECT_FALSE(parse({"--d", "in.txt"})->debug_listing);  // only the second character counts
+    EXPECT_FALSE(parse({"-", "in.txt"})->debug_listing);
+    // An option after the input is the output argument.
+    auto late = parse({"in.txt", "-d"});
+    EXPECT_FALSE(late->debug_listing);
+    EXPECT_EQ(*late->output, "-d");
+    EXPECT_EQ(*parse({"in.txt", ""})->output, "");
+}
+
+TEST(CommandLine, BaseName) {
+    EXPECT_EQ(base_name("a.b/c"), "c");
+    EXPECT_EQ(base_name("x.tar.gz"), "x.tar");
+    EXPECT_EQ(base_name("dir/.hidden"), "");
+    EXPECT_EQ(base_name("dir/"), "");
+    EXPECT_EQ(base_name("x\\y/z.txt"), "z");
+    EXPECT_EQ(base_name("x/y\\z.txt"), "y\\z");  // a "/" wins over any "\"
+    EXPECT_EQ(base_name("c:\\gfx\\hero.txt"), "hero");
+    EXPECT_EQ(base_name("hero"), "hero");
+    EXPECT_EQ(base_name(""), "");
+    const std::string long_name(1000, 'n');
+    EXPECT_EQ(base_name("dir/" + long_name + ".txt"), long_name);  // never cut
+}
+
+TEST(CommandLine, OutputNames) {
+    OutputNames plain = output_names(*parse({"dir/sprites.txt"}));
+    EXPECT_EQ(plain.file_base, "sprites");
+    EXPECT_EQ(plain.ident_base, "sprites");
+    OutputNames given = output_names(*parse({"dir/sprites.txt", "out/game.dat"}));
+    EXPECT_EQ(given.file_base, "out/game.dat");
+    EXPECT_EQ(given.ident_base, "game");
+}
+
+class ReadDescription : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/pixcell-read-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+    std::string dir;
+};
+
+TEST_F(ReadDescription, NulDropsTheRestOfItsLineOrPiece) {
+    const std::string path = dir + "/d.txt";
+    testing::write_file(path, std::string("ab\0cd\nef\ngh", 11));
+    EXPECT_EQ(*read_description(path), "abef\ngh");
+
+    // A long line is read in pieces of 511 bytes; a NUL cuts only its own piece.
+    std::string text(600, 'x');
+    text[10] = '\0';
+    text += "\nyz\n";
+    testing::write_file(path, text);
+    EXPECT_EQ(*read_description(path), std::string(10, 'x') + std::string(89, 'x') + "\nyz\n");
+
+    // CR bytes arrive unchanged.
+    testing::write_file(path, std::string("a\r\nb\rc"));
+    EXPECT_EQ(*read_description(path), "a\r\nb\rc");
+}
+
+TEST_F(ReadDescription, UnreadableFiles) {
+    EXPECT_FALSE(read_description(dir + "/missing.txt"));
+    EXPECT_FALSE(read_description(dir));  // a directory is not a description
+    const std::string empty = dir + "/empty.txt";
+    testing::write_file(empty, std::string());
+    EXPECT_EQ(*read_description(empty), "");
+}
+
+}  // namespace
+}  // namespace pixcell
