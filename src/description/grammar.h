@@ -11,7 +11,16 @@
 
 #include <cstdint>
 
+// With sanitizers on, g++ 12 sees Spirit's optional match values as maybe
+// uninitialized where they are always set before use.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <boost/spirit/include/classic.hpp>
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
 
 namespace pixcell {
 
