@@ -1,0 +1,112 @@
+#include "output/file_commit.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace pixcell {
+
+namespace {
+
+// The mode bits open(..., 0666) would leave; mkstemp itself gives 0600.
+mode_t plain_create_mode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// A temporary in the target's own folder, so the rename stays on one file
+// system. A short fixed name: the target's name may already be as long as
+// the file system allows.
+std::string temporary_template(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    return folder + ".pixcell-XXXXXX";
+}
+
+bool write_all(int fd, const std::string& text) {
+    const char* data = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const ssize_t written = write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes one temporary; its name goes into `temporary` as soon as it exists.
+bool write_temporary(const OutputFile& file, mode_t mode, std::string& temporary) {
+    // The system would see only the path up to a NUL: another file than the one named.
+    if (file.name.find('\0') != std::string::npos) return false;
+    std::string name = temporary_template(file.name);
+    const int fd = mkstemp(name.data());
+    if (fd < 0) return false;
+    temporary = name;
+    bool ok = write_all(fd, *file.text) && fchmod(fd, mode) == 0;
+    if (close(fd) != 0) ok = false;
+    return ok;
+}
+
+bool is_directory(const std::string& path) {
+    struct stat info;
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+void print_error(const char* what, const std::string& name) {
+    std::string line = what;
+    line += " '";
+    line += name;
+    line += "'\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void remove_all(const std::vector<std::string>& temporaries, std::size_t from) {
+    for (std::size_t i = from; i < temporaries.size(); ++i) {
+        if (!temporaries[i].empty() && unlink(temporaries[i].c_str()) != 0) {
+            print_error("Error: Can't remove temporary file", temporaries[i]);
+        }
+    }
+}
+
+void report(const std::string& name) { print_error("Error: Can't write file", name); }
+
+}  // namespace
+
+bool commit_files(const std::vector<OutputFile>& files) {
+    const mode_t mode = plain_create_mode();
+    std::vector<std::string> temporaries(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!write_temporary(files[i], mode, temporaries[i])) {
+            report(files[i].name);
+            remove_all(temporaries, 0);
+            return false;
+        }
+    }
+    // A folder in a target's place would refuse its rename after earlier
+    // targets were replaced; find it while nothing has changed yet.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (is_directory(files[i].name)) {
+            report(files[i].name);
+            remove_all(temporaries, 0);
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (rename(temporaries[i].c_str(), files[i].name.c_str()) != 0) {
+            report(files[i].name);
+            remove_all(temporaries, i);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace pixcell

@@ -1,0 +1,48 @@
+// The fixed wording of the five generated texts: heads, tails and the lines
+// that repeat. Every function appends to `out`; names and ident_base are
+// copied whole, whatever their length or content.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cells/cell_pattern.h"
+#include "driver/sprite_list.h"
+
+namespace pixcell {
+
+// What one non-empty cell adds to a sprite's pattern record.
+struct CellPlacement {
+    std::int32_t index = 0;
+    std::int32_t x_offset = 0;
+    std::int32_t y_offset = 0;
+    FlipFlags flip = 0;  // 0..3
+};
+
+// Cell array (assembler).
+void append_asm_head(std::string& out, const std::string& ident_base);
+void append_cell_data(std::string& out, const Cell& cell);  // four data lines
+void append_asm_tail(std::string& out);
+
+// Cell array declaration; complete in itself.
+void append_chr_header(std::string& out, const std::string& ident_base);
+
+// Sprite enumeration.
+void append_enum_head(std::string& out, const std::string& ident_base);
+void append_enum_line(std::string& out, const std::string& name);
+void append_enum_tail(std::string& out);
+
+// Pattern source: head, records, and the pointer table that ends it.
+void append_pattern_source_head(std::string& out, const std::string& ident_base);
+void append_entry_line(std::string& out, const CellPlacement& placement);
+void append_pattern_record(std::string& out, const std::string& name, std::int64_t count,
+                           const std::string& entry_text);
+void append_table_head(std::string& out, const std::string& ident_base);
+void append_table_line(std::string& out, const std::string& name);
+void append_table_tail(std::string& out);
+
+// Pattern table declaration.
+void append_pattern_header_head(std::string& out, const std::string& ident_base);
+void append_pattern_header_tail(std::string& out);
+
+}  // namespace pixcell
