@@ -1,0 +1,6 @@
+#ifndef objs_CHR_H
+#define objs_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT objs_chr[];
+#endif

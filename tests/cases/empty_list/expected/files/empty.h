@@ -1,0 +1,6 @@
+#ifndef empty_CHR_H
+#define empty_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT empty_chr[];
+#endif

@@ -1,0 +1,5 @@
+#ifndef empty_ENUM_H
+#define empty_ENUM_H
+enum {
+};
+#endif

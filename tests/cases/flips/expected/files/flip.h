@@ -1,0 +1,6 @@
+#ifndef flip_CHR_H
+#define flip_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT flip_chr[];
+#endif

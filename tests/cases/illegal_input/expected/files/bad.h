@@ -1,0 +1,6 @@
+#ifndef bad_CHR_H
+#define bad_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT bad_chr[];
+#endif

@@ -1,0 +1,5 @@
+#ifndef bad_ENUM_H
+#define bad_ENUM_H
+enum {
+};
+#endif

@@ -1,0 +1,4 @@
+#include "bad_pat.h"
+
+const SPR_PATTERN *bad_pattern_table[] = {
+};

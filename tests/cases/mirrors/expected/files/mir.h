@@ -1,0 +1,6 @@
+#ifndef mir_CHR_H
+#define mir_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT mir_chr[];
+#endif

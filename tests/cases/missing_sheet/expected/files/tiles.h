@@ -1,0 +1,6 @@
+#ifndef tiles_CHR_H
+#define tiles_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT tiles_chr[];
+#endif

@@ -1,0 +1,6 @@
+#ifndef -d_CHR_H
+#define -d_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT -d_chr[];
+#endif

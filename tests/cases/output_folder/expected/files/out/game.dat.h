@@ -1,0 +1,6 @@
+#ifndef game_CHR_H
+#define game_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT game_chr[];
+#endif

@@ -1,0 +1,6 @@
+#ifndef pal_CHR_H
+#define pal_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT pal_chr[];
+#endif

@@ -1,0 +1,6 @@
+#ifndef pal_ENUM_H
+#define pal_ENUM_H
+enum {
+	high,
+};
+#endif

@@ -1,0 +1,6 @@
+#ifndef hero_ENUM_H
+#define hero_ENUM_H
+enum {
+	stand,
+};
+#endif
