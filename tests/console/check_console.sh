@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Converts a sprite description with pixcell, builds the test ROM from the
+# five generated files with the ARM cross toolchain, and has console_check
+# compare every sprite on the emulator's screen with its sheet.
+#
+#   check_console.sh [--mutants] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
+#
+# The description names its sheets relative to the directory the converter
+# runs in: with SHEETs given, they and the description are copied into
+# WORK_DIR and everything runs there; without, it runs in the description's
+# own directory. WORK_DIR is emptied and receives the generated files and ROMs.
+# With --mutants the check must also fail for each deliberately broken copy
+# of the generated files. ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
+# (default: arm-none-eabi-gcc, -as, -objcopy on the PATH).
+set -euo pipefail
+
+rom_src=$(cd "$(dirname "$0")/rom" && pwd)
+arm_gcc=${ARM_GCC:-arm-none-eabi-gcc}
+arm_as=${ARM_AS:-arm-none-eabi-as}
+arm_objcopy=${ARM_OBJCOPY:-arm-none-eabi-objcopy}
+ident=sheet
+
+mutants=0
+if [ "${1:-}" = --mutants ]; then mutants=1; shift; fi
+if [ $# -lt 4 ]; then
+    echo "usage: $0 [--mutants] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]" >&2
+    exit 2
+fi
+pixcell=$(realpath "$1")
+check=$(realpath "$2")
+work=$(realpath -m "$3")
+description=$(realpath "$4")
+shift 4
+
+fail() { echo "check_console: $*" >&2; exit 1; }
+
+# build_rom DIR: the ROM DIR/rom.gba from the generated files in DIR.
+build_rom() {
+    local dir=$1
+    local cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib
+                  -Wall -Wextra -Werror -I"$rom_src" -I"$dir")
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$rom_src/crt0.s"
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
+    "$arm_gcc" "${cflags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
+    "$arm_gcc" "${cflags[@]}" -DIDENT="$ident" -include "$dir/${ident}_pat.h" \
+        -c -o "$dir/show_sprite.o" "$rom_src/show_sprite.c"
+    "$arm_gcc" "${cflags[@]}" -T "$rom_src/rom.ld" -o "$dir/rom.elf" \
+        "$dir/crt0.o" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" -lgcc
+    "$arm_objcopy" -O binary "$dir/rom.elf" "$dir/rom.gba"
+}
+
+# mutate KIND DIR: breaks the generated files in DIR the way KIND says.
+mutate() {
+    local kind=$1 dir=$2 file
+    case $kind in
+        nibbles)  # left pixel in the high nibble of each byte
+            file=$dir/$ident.s
+            sed -i -E 's/0x([0-9A-F])([0-9A-F])([0-9A-F])([0-9A-F])/0x\2\1\4\3/g' "$file" ;;
+        tiles)  # top-right and bottom-left tiles of every cell exchanged
+            file=$dir/$ident.s
+            awk '/^\t\.short /{ t[n % 4] = $0; n++
+                                if (n % 4 == 0) { print t[0]; print t[2]; print t[1]; print t[3] }
+                                next }
+                 { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        flips)  # the left-right and top-bottom flip constants exchanged
+            file=$dir/${ident}_pat.c
+            sed -i -e 's/SP_HFLIP/SP_SWAPFLIP/g' -e 's/SP_VFLIP/SP_HFLIP/g' \
+                   -e 's/SP_SWAPFLIP/SP_VFLIP/g' "$file" ;;
+        offset_x|offset_y)  # the first placement one pixel off
+            file=$dir/${ident}_pat.c
+            local field=2; [ "$kind" = offset_y ] && field=3
+            awk -F, -v OFS=, -v f="$field" \
+                '!done && /^\t\t\{ / { $f = sprintf(" %3d", $f + 1); done = 1 } { print }' \
+                "$file" > "$file.new" && mv "$file.new" "$file" ;;
+    esac
+    cmp -s "$file" "$work/out/$(basename "$file")" && fail "mutant $kind changed nothing"
+    return 0
+}
+
+rm -rf "$work"
+mkdir -p "$work/out"
+if [ $# -gt 0 ]; then
+    cp "$description" "$@" "$work/"
+    cd "$work"
+else
+    cd "$(dirname "$description")"
+fi
+desc=$(basename "$description")
+
+"$pixcell" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
+build_rom "$work/out" || fail "the generated files of $desc don't build"
+"$check" "$work/out/rom.gba" "$desc" || fail "the console shows $desc differently (see above)"
+
+[ "$mutants" = 1 ] || exit 0
+survivors=0
+for kind in nibbles tiles flips offset_x offset_y; do
+    dir=$work/mutants/$kind
+    mkdir -p "$dir"
+    cp "$work/out/$ident"* "$dir/"
+    mutate "$kind" "$dir"
+    build_rom "$dir" || fail "mutant $kind doesn't build"
+    status=0
+    "$check" --stop-at-first "$dir/rom.gba" "$desc" > "$dir/check.log" || status=$?
+    case $status in
+        1) echo "mutant $kind: caught: $(grep -m1 '^MISMATCH' "$dir/check.log" |
+                sed -E 's/^MISMATCH ([^ ]+) .*: ([0-9]+ pixels differ).*/\1, \2/')" ;;
+        0) echo "mutant $kind: NOT caught"; survivors=$((survivors + 1)) ;;
+        *) cat "$dir/check.log"; fail "mutant $kind: the check could not run" ;;
+    esac
+done
+[ "$survivors" = 0 ] || fail "$survivors mutant(s) not caught"
+echo "all mutants caught"

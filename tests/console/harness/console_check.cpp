@@ -1,0 +1,289 @@
+// Runs a test ROM built from generated files on the emulator and checks that
+// every sprite of the description looks on screen the way its sheet and its
+// parts say: one run per view (see views.h), each compared pixel by pixel.
+//
+//   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
+//
+// Sheets are found the way the converter finds them, relative to the current
+// directory. Exit status 0 when every picture matches, 1 when one differs,
+// 2 when the check itself could not be made.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "cells/bitmap_store.h"
+#include "cells/console.h"
+#include "description/parse_description.h"
+#include "driver/read_description.h"
+#include "console/harness/emulator.h"
+#include "console/harness/expected_picture.h"
+#include "console/harness/views.h"
+#include "console/rom/rom_config.h"
+#include "console/rom/rom_palette.h"
+
+namespace pixcell::console {
+
+namespace {
+
+constexpr int kNoEntry = -1;  // a colour that no palette entry has
+
+struct Options {
+    bool stop_at_first = false;
+    std::string rom_path;
+    std::string description_path;
+    std::set<std::string> only;  // sprite names; all when empty
+};
+
+bool parse_options(int argc, char** argv, Options& options) {
+    std::vector<std::string> positional;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--stop-at-first") == 0) options.stop_at_first = true;
+        else positional.emplace_back(argv[i]);
+    }
+    if (positional.size() < 2) return false;
+    options.rom_path = positional[0];
+    options.description_path = positional[1];
+    options.only.insert(positional.begin() + 2, positional.end());
+    return true;
+}
+
+// Where the ROM keeps its run settings, found by their tag.
+std::size_t find_config(const std::vector<std::uint8_t>& rom) {
+    const char* tag = ROM_CONFIG_TAG;
+    for (std::size_t at = 0; at + sizeof(rom_config) <= rom.size(); at += 4)
+        if (std::memcmp(rom.data() + at, tag, ROM_CONFIG_TAG_SIZE) == 0) return at;
+    return rom.size();
+}
+
+void put_int(std::vector<std::uint8_t>& rom, std::size_t at, std::int64_t value) {
+    const auto v = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) rom[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+void configure(std::vector<std::uint8_t>& rom, std::size_t at, int sprite, const View& view) {
+    const std::int64_t fields[] = {sprite, view.origin_x, view.origin_y, view.window.left,
+                                   view.window.top, view.window.right, view.window.bottom};
+    static_assert(sizeof(fields) / sizeof(fields[0]) == ROM_CONFIG_FIELDS);
+    for (std::size_t i = 0; i < ROM_CONFIG_FIELDS; ++i)
+        put_int(rom, at + ROM_CONFIG_TAG_SIZE + 4 * i, fields[i]);
+}
+
+int shown_entry(std::uint16_t colour) {
+    if (colour == ROM_BACKDROP) return 0;
+    for (int i = 1; i < 16; ++i)
+        if (rom_palette[i] == colour) return i;
+    return kNoEntry;
+}
+
+char entry_char(int entry) { return entry == kNoEntry ? '?' : entry == 0 ? '.' : "0123456789ABCDEF"[entry]; }
+
+char allowed_char(std::uint16_t allowed) {
+    for (int i = 0; i < 16; ++i)
+        if (allowed == 1u << i) return entry_char(i);
+    return '*';  // overlapping cells: any of several
+}
+
+bool pixel_matches(const ExpectedPicture& expected, const ScreenPicture& shown, std::size_t i) {
+    const int entry = shown_entry(shown[i]);
+    return entry != kNoEntry && (expected[i] & 1u << entry) != 0;
+}
+
+std::size_t count_mismatches(const ExpectedPicture& expected, const ScreenPicture& shown) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        if (!pixel_matches(expected, shown, i)) ++count;
+    return count;
+}
+
+std::size_t count_overlapped(const ExpectedPicture& expected) {
+    std::size_t count = 0;
+    for (std::uint16_t allowed : expected)
+        if ((allowed & (allowed - 1)) != 0) ++count;
+    return count;
+}
+
+// The mismatching pixels of one run: their count and bounds, and the two
+// pictures side by side over that area when it is small enough to read.
+void report_mismatch(const std::string& name, int sprite, const View& view,
+                     const ExpectedPicture& expected, const ScreenPicture& shown) {
+    std::size_t count = 0;
+    int x0 = kScreenWidth, y0 = kScreenHeight, x1 = -1, y1 = -1;
+    for (int y = 0; y < kScreenHeight; ++y) {
+        for (int x = 0; x < kScreenWidth; ++x) {
+            if (pixel_matches(expected, shown, static_cast<std::size_t>(y * kScreenWidth + x))) continue;
+            ++count;
+            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+        }
+    }
+    std::printf("MISMATCH %s (table index %d), origin at (%lld,%lld), cells with corner in "
+                "[%lld,%lld)x[%lld,%lld): %zu pixels differ within x %d..%d, y %d..%d\n",
+                name.c_str(), sprite, static_cast<long long>(view.origin_x),
+                static_cast<long long>(view.origin_y), static_cast<long long>(view.window.left),
+                static_cast<long long>(view.window.right), static_cast<long long>(view.window.top),
+                static_cast<long long>(view.window.bottom), count, x0, x1, y0, y1);
+    if (x1 - x0 >= 64 || y1 - y0 >= 40) return;
+    std::printf("  expected | shown ('.' nothing, hex palette entry, '?' unknown colour)\n");
+    for (int y = y0; y <= y1; ++y) {
+        std::string left, right;
+        for (int x = x0; x <= x1; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * kScreenWidth + x);
+            left += allowed_char(expected[i]);
+            right += entry_char(shown_entry(shown[i]));
+        }
+        std::printf("  %s | %s\n", left.c_str(), right.c_str());
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> read_bytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)),
+                                     std::istreambuf_iterator<char>());
+}
+
+// A sprite as the enumeration numbers it: those whose sheet loaded and that
+// have parts, in list order.
+struct ListedSprite {
+    std::string name;
+    std::string bitmap;
+    int table_index = 0;
+    std::vector<ShownCell> cells;
+};
+
+struct Description {
+    std::vector<ListedSprite> sprites;
+    std::map<std::string, SheetPixels> sheets;  // by the name the description gives
+};
+
+// Reads the description with the converter's own reader (which other tests
+// cover) and the sheets with ours.
+std::optional<Description> read_sprites(const std::string& path) {
+    const std::optional<std::string> text = read_description(path);
+    ParseState state;
+    BitmapStore store;
+    SpriteList list;
+    ReaderContext reader{state, store, list};
+    if (!text || !parse_description(*text, reader) || state.load_error != 0) {
+        std::fprintf(stderr, "console_check: can't use description %s\n", path.c_str());
+        return std::nullopt;
+    }
+    Description description;
+    for (const SpriteObject& object : list) {
+        if (store.find(object.bitmap) < 0 || object.parts.empty()) continue;
+        if (!description.sheets.count(object.bitmap)) {
+            std::string error;
+            std::optional<SheetPixels> sheet = read_sheet(object.bitmap, error);
+            if (!sheet) {
+                std::fprintf(stderr, "console_check: %s\n", error.c_str());
+                return std::nullopt;
+            }
+            description.sheets.emplace(object.bitmap, std::move(*sheet));
+        }
+        ListedSprite sprite;
+        sprite.name = object.name;
+        sprite.bitmap = object.bitmap;
+        sprite.table_index = static_cast<int>(description.sprites.size());
+        sprite.cells = shown_cells(object, description.sheets.at(object.bitmap));
+        description.sprites.push_back(std::move(sprite));
+    }
+    return description;
+}
+
+struct Run {
+    const Options& options;
+    std::vector<std::uint8_t>& rom;
+    std::size_t config_at = 0;
+    std::size_t runs = 0;
+};
+
+// 0 when every view of the sprite matches, 1 when one differs, 2 when the
+// sprite can't be shown or the emulator fails.
+int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet) {
+    std::string error;
+    const std::optional<std::vector<View>> views = choose_views(sprite.cells, error);
+    if (!views) {
+        std::fprintf(stderr, "console_check: %s: %s\n", sprite.name.c_str(), error.c_str());
+        return 2;
+    }
+    std::size_t bad_views = 0;
+    std::size_t overlapped = 0;  // most pixels where cells of different colour overlap
+    for (const View& view : *views) {
+        configure(run.rom, run.config_at, sprite.table_index, view);
+        const std::optional<ScreenPicture> shown = run_rom(run.rom, error);
+        if (!shown) {
+            std::fprintf(stderr, "console_check: %s\n", error.c_str());
+            return 2;
+        }
+        ++run.runs;
+        const ExpectedPicture expected = expected_picture(sprite.cells, sheet, view);
+        overlapped = std::max(overlapped, count_overlapped(expected));
+        if (count_mismatches(expected, *shown) > 0) {
+            // One picture of the differences per sprite is enough to read.
+            if (bad_views == 0) report_mismatch(sprite.name, sprite.table_index, view, expected, *shown);
+            ++bad_views;
+            if (run.options.stop_at_first) break;
+        }
+    }
+    std::printf("%s: %zu cells, %zu of %zu views %s", sprite.name.c_str(), sprite.cells.size(),
+                bad_views ? bad_views : views->size(), views->size(), bad_views ? "DIFFER" : "match");
+    // There either cell may show, so those pixels prove less.
+    if (overlapped > 0) std::printf(" (up to %zu pixels of overlapping parts)", overlapped);
+    std::printf("\n");
+    return bad_views > 0 ? 1 : 0;
+}
+
+int check(const Options& options) {
+    std::optional<std::vector<std::uint8_t>> rom = read_bytes(options.rom_path);
+    if (!rom) {
+        std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
+        return 2;
+    }
+    Run run{options, *rom, find_config(*rom), 0};
+    if (run.config_at == rom->size()) {
+        std::fprintf(stderr, "console_check: %s has no run settings block\n", options.rom_path.c_str());
+        return 2;
+    }
+    const std::optional<Description> description = read_sprites(options.description_path);
+    if (!description) return 2;
+
+    // A sprite without cells has no record; past the last record it has no
+    // slot in the table either, and there is nothing to look at.
+    int last_patterned = -1;
+    for (const ListedSprite& sprite : description->sprites)
+        if (!sprite.cells.empty()) last_patterned = sprite.table_index;
+
+    int failed = 0;
+    for (const ListedSprite& sprite : description->sprites) {
+        if (!options.only.empty() && !options.only.count(sprite.name)) continue;
+        if (sprite.table_index > last_patterned) {
+            std::printf("%s: no cells, not in the pattern table\n", sprite.name.c_str());
+            continue;
+        }
+        const int status = check_sprite(run, sprite, description->sheets.at(sprite.bitmap));
+        if (status == 2) return 2;
+        failed += status;
+        if (failed > 0 && options.stop_at_first) break;
+    }
+    std::printf("%zu runs, %d sprite(s) differ\n", run.runs, failed);
+    return failed > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+}  // namespace pixcell::console
+
+int main(int argc, char** argv) {
+    pixcell::console::Options options;
+    if (!pixcell::console::parse_options(argc, argv, options)) {
+        std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n", stderr);
+        return 2;
+    }
+    return pixcell::console::check(options);
+}

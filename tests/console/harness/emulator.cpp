@@ -1,0 +1,82 @@
+#include "console/harness/emulator.h"
+
+// flags.h first: it decides the layout of struct mCore in the headers below.
+#include <mgba/flags.h>
+#include <mgba/core/core.h>
+#include <mgba/core/log.h>
+#include <mgba-util/vfs.h>
+
+#include <cstdarg>
+
+#include "cells/console.h"
+
+namespace pixcell::console {
+
+namespace {
+
+// The ROM turns the objects on once it has copied and placed every cell,
+// which takes a few frames for a big sprite; the picture is taken from a
+// whole frame drawn after that.
+constexpr std::uint32_t kDisplayControl = 0x04000000;
+constexpr std::uint32_t kObjectsOn = 0x1000;
+constexpr int kMostFramesToSetUp = 120;
+constexpr int kFramesAfterSetUp = 2;
+
+void discard_log(struct mLogger*, int, enum mLogLevel, const char*, va_list) {}
+
+struct mLogger silent_logger = {discard_log, nullptr};
+
+// The emulator keeps 8 bits per channel with the 5 bits at the top of each
+// byte; the top byte of the pixel is not alpha and means nothing.
+std::uint16_t to_15_bits(color_t pixel) {
+    const std::uint32_t p = static_cast<std::uint32_t>(pixel) & 0x00FFFFFFu;
+    return static_cast<std::uint16_t>(((p >> 3) & 0x1F) | ((p >> 11) & 0x1F) << 5 |
+                                      ((p >> 19) & 0x1F) << 10);
+}
+
+}  // namespace
+
+std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error) {
+    static_assert(sizeof(color_t) == 4, "the emulator library is built for 32-bit pixels");
+    mLogSetDefaultLogger(&silent_logger);
+
+    struct VFile* image = VFileFromConstMemory(rom.data(), rom.size());
+    struct mCore* core = image ? mCoreFindVF(image) : nullptr;
+    if (!core) {
+        if (image) image->close(image);
+        error = "the emulator does not take the ROM image as a cartridge";
+        return std::nullopt;
+    }
+    if (!core->init(core)) {
+        image->close(image);
+        error = "the emulator core did not start";
+        return std::nullopt;
+    }
+    mCoreInitConfig(core, nullptr);
+    std::vector<color_t> frame(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0);
+    core->setVideoBuffer(core, frame.data(), kScreenWidth);
+    // The core owns the image from here and closes it when it is unloaded.
+    const bool loaded = core->loadROM(core, image);
+    bool set_up = false;
+    if (loaded) {
+        core->reset(core);
+        for (int i = 0; i < kMostFramesToSetUp && !set_up; ++i) {
+            core->runFrame(core);
+            set_up = (core->busRead16(core, kDisplayControl) & kObjectsOn) != 0;
+        }
+        for (int i = 0; i < kFramesAfterSetUp; ++i) core->runFrame(core);
+        if (!set_up) error = "the ROM never turned the objects on";
+    } else {
+        image->close(image);
+        error = "the emulator did not load the ROM image";
+    }
+    mCoreConfigDeinit(&core->config);
+    core->deinit(core);
+    if (!set_up) return std::nullopt;
+
+    ScreenPicture picture(frame.size());
+    for (std::size_t i = 0; i < frame.size(); ++i) picture[i] = to_15_bits(frame[i]);
+    return picture;
+}
+
+}  // namespace pixcell::console

@@ -1,0 +1,20 @@
+// Runs a ROM image on the mGBA emulator library and takes the picture.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace pixcell::console {
+
+// 240x160 colours, row by row, each 15 bits: red in bits 0-4, green 5-9,
+// blue 10-14, as the console's palette stores them.
+using ScreenPicture = std::vector<std::uint16_t>;
+
+// Starts the ROM from reset on the emulator's built-in BIOS and returns the
+// picture of a frame drawn after the ROM has set everything up and turned
+// the objects on.
+std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error);
+
+}  // namespace pixcell::console

@@ -1,0 +1,52 @@
+// What the console should show for one sprite, worked out from the sheet and
+// the sprite's parts alone (never from the generated files).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "driver/sprite_list.h"
+#include "console/harness/sheet_pixels.h"
+
+namespace pixcell::console {
+
+// One 16x16 cell of a part that has a visible pixel.
+struct ShownCell {
+    std::int64_t sheet_x = 0;  // top-left pixel in the sheet
+    std::int64_t sheet_y = 0;
+    std::int64_t from_origin_x = 0;  // that pixel's offset from the origin, before mirroring
+    std::int64_t from_origin_y = 0;
+    bool hflip = false;  // the part's mirroring about the origin
+    bool vflip = false;
+
+    // Top-left corner of the cell on screen, relative to the origin.
+    std::int64_t corner_x() const;
+    std::int64_t corner_y() const;
+};
+
+std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet);
+
+// Cells are placed when their top-left screen corner lies in the window.
+struct Window {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = 0;
+    std::int64_t bottom = 0;
+};
+
+struct View {
+    std::int64_t origin_x = 0;  // screen position of the sprite's origin
+    std::int64_t origin_y = 0;
+    Window window;
+};
+
+bool in_window(const ShownCell& cell, const View& view);
+
+// Per screen pixel, the palette entries that may show there: bit i for
+// entry i, bit 0 for the backdrop. Overlapping cells allow any of theirs.
+using ExpectedPicture = std::vector<std::uint16_t>;
+
+ExpectedPicture expected_picture(const std::vector<ShownCell>& cells, const SheetPixels& sheet,
+                                 const View& view);
+
+}  // namespace pixcell::console

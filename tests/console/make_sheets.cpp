@@ -1,0 +1,99 @@
+// Draws the sheets of the console test cases (cases/*/sprites.txt) into the
+// directory given. Cells are seeded noise, so no cell is accidentally its
+// own mirror image unless drawn so; indices run over the whole byte.
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "cells/console.h"
+#include "support/bmp_writer.h"
+
+namespace pixcell::console {
+
+namespace {
+
+using testing::Sheet;
+
+std::mt19937 noise(20240611);
+
+// Noise with about one pixel in five left out, so cells have holes.
+void draw_noise(Sheet& sheet, int x, int y, int width, int height, int lowest = 0) {
+    std::uniform_int_distribution<int> index(lowest, 255);
+    std::uniform_int_distribution<int> hole(0, 4);
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            const int value = index(noise);
+            const bool left_out = lowest == 0 && hole(noise) == 0;
+            sheet.at(x + i, y + j) = static_cast<std::uint8_t>(left_out ? 0 : value);
+        }
+    }
+}
+
+// Copies a cell from (sx, sy) to (dx, dy), mirrored as `flip` says.
+void copy_cell(Sheet& sheet, int sx, int sy, int dx, int dy, int flip) {
+    for (int j = 0; j < kCellPixels; ++j) {
+        for (int i = 0; i < kCellPixels; ++i) {
+            const int fi = (flip & kFlipHorizontal) ? kCellPixels - 1 - i : i;
+            const int fj = (flip & kFlipVertical) ? kCellPixels - 1 - j : j;
+            sheet.at(dx + i, dy + j) = sheet.at(sx + fi, sy + fj);
+        }
+    }
+}
+
+// Cells that are mirrors and half turns of each other, indices above 15,
+// a cell of multiples of 16 only, a symmetric cell, a one-pixel cell.
+Sheet mirrors() {
+    Sheet s(128, 64);
+    draw_noise(s, 0, 0, 16, 16);
+    for (int flip = 1; flip < 4; ++flip) copy_cell(s, 0, 0, 16 * flip, 0, flip);
+    draw_noise(s, 64, 0, 16, 16, 16);
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < 16; ++i) s.at(80 + i, j) = static_cast<std::uint8_t>(16 * ((i + j) % 16));
+    draw_noise(s, 96, 0, 8, 16);
+    for (int j = 0; j < 16; ++j)
+        for (int i = 0; i < 8; ++i) s.at(111 - i, j) = s.at(96 + i, j);
+    s.at(112, 0) = 1;
+    draw_noise(s, 0, 16, 64, 32);
+    // A 32x32 block whose right half is its left half mirrored.
+    draw_noise(s, 64, 16, 16, 32);
+    copy_cell(s, 64, 16, 80, 16, kFlipHorizontal);
+    copy_cell(s, 64, 32, 80, 32, kFlipHorizontal);
+    draw_noise(s, 96, 16, 32, 32);
+    // Two pairs of half turns.
+    draw_noise(s, 0, 48, 16, 16);
+    copy_cell(s, 0, 48, 16, 48, kFlipMask);
+    draw_noise(s, 32, 48, 16, 16);
+    copy_cell(s, 32, 48, 48, 48, kFlipMask);
+    draw_noise(s, 64, 48, 64, 16);
+    return s;
+}
+
+Sheet all_noise(int width, int height) {
+    Sheet s(width, height);
+    draw_noise(s, 0, 0, width, height);
+    return s;
+}
+
+}  // namespace
+
+}  // namespace pixcell::console
+
+int main(int argc, char** argv) {
+    using namespace pixcell::console;
+    if (argc != 2) {
+        std::fputs("usage: make_console_sheets OUTPUT_DIRECTORY\n", stderr);
+        return 2;
+    }
+    const std::string dir = std::string(argv[1]) + "/";
+    try {
+        pixcell::testing::write_bmp(dir + "mirrors.bmp", mirrors());
+        pixcell::testing::write_bmp(dir + "parts.bmp", all_noise(128, 64));
+        pixcell::testing::write_bmp(dir + "topdown.bmp", all_noise(32, 16), true);
+        pixcell::testing::write_bmp(dir + "many.bmp", all_noise(256, 256));
+        pixcell::testing::write_bmp(dir + "many2.bmp", all_noise(128, 64));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}

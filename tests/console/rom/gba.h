@@ -1,0 +1,7 @@
+/* The part of a game's platform header that the generated files use. */
+#ifndef GBA_H
+#define GBA_H
+
+typedef unsigned short u16;
+
+#endif
