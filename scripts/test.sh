@@ -8,11 +8,11 @@ jobs=$(nproc)
 "$root/scripts/deps.sh" test
 
 echo "== build and test"
-cmake -S "$root" -B "$root/build" -DPIXCELL_WERROR=ON >/dev/null
+cmake -S "$root" -B "$root/build" -DBUILD_TESTING=ON -DPIXCELL_WERROR=ON >/dev/null
 cmake --build "$root/build" -j"$jobs"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
 
 echo "== sanitizers"
-cmake -S "$root" -B "$root/build-sanitize" -DPIXCELL_WERROR=ON -DPIXCELL_SANITIZE=ON >/dev/null
+cmake -S "$root" -B "$root/build-sanitize" -DBUILD_TESTING=ON -DPIXCELL_WERROR=ON -DPIXCELL_SANITIZE=ON >/dev/null
 cmake --build "$root/build-sanitize" -j"$jobs"
 (cd "$root/build-sanitize" && ctest --output-on-failure -j"$jobs" -LE large)
