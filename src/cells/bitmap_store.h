@@ -4,15 +4,37 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <memory>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "cells/cell_index.h"
 #include "cells/cell_pattern.h"
 #include "driver/sprite_list.h"
 
 namespace pixcell {
+
+// Bytes whose resize leaves them uninitialised: a sheet is read straight
+// over them, so zeroing megabytes first would only cost time.
+template <class T>
+struct UninitialisedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    template <class U>
+    void construct(U* p) noexcept {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+using FileImage = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>>;
 
 class BitmapStore {
 public:
@@ -39,11 +61,10 @@ public:
 private:
     struct Sheet;  // defined in bitmap_store.cpp
 
-    std::vector<std::vector<std::uint8_t>> images;
+    std::vector<FileImage> images;
     std::map<std::string, std::int32_t> by_name;
-    std::vector<CellPattern> cells;
-    // crc[0] of each stored entry -> entries holding it, in index order.
-    std::unordered_multimap<std::uint32_t, std::uint32_t> by_crc;
+    std::deque<CellPattern> cells;  // a deque: entries are never moved as it grows
+    CellIndex by_bytes;
 };
 
 }  // namespace pixcell

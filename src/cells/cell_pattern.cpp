@@ -4,19 +4,12 @@ namespace pixcell {
 
 namespace {
 
-constexpr std::size_t kRowHalfwords = 2;  // 8 pixels, 4 to a halfword
 constexpr std::size_t kTileRows = static_cast<std::size_t>(kTilePixels);
 
 // The halfword with its four pixels in reverse order: one row half mirrored.
 constexpr std::uint16_t reversed(std::uint16_t h) {
     return static_cast<std::uint16_t>((h & 0x000F) << 12 | (h & 0x00F0) << 4 |
                                       (h & 0x0F00) >> 4 | (h & 0xF000) >> 12);
-}
-
-std::uint16_t pack_halfword(const std::uint8_t* p) {
-    return static_cast<std::uint16_t>((p[0] & kPixelMask) | (p[1] & kPixelMask) << kPixelBits |
-                                      (p[2] & kPixelMask) << 2 * kPixelBits |
-                                      (p[3] & kPixelMask) << 3 * kPixelBits);
 }
 
 struct CrcTable {
@@ -54,11 +47,6 @@ std::array<std::uint32_t, 4> variant_crcs(const std::array<Cell, 4>& variant) {
 }
 
 }  // namespace
-
-void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile) {
-    tile[kRowHalfwords * row] = pack_halfword(pixels);
-    tile[kRowHalfwords * row + 1] = pack_halfword(pixels + 4);
-}
 
 CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
     CellPattern pattern;

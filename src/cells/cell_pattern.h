@@ -19,8 +19,18 @@ struct CellPattern {
     std::array<std::uint32_t, 4> crc;
 };
 
-// Packs 8 palette indices, left to right, into row `row` (0..7) of a tile.
-void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile);
+// Packs 8 palette indices, left to right, into row `row` (0..7) of a tile:
+// the low nibble of each, the leftmost pixel lowest. Inline and branch-free,
+// since it runs for every row of every cell cut.
+inline void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile) {
+    std::uint64_t w = 0;
+    for (int i = 7; i >= 0; --i) w = w << 8 | pixels[i];  // pixel i in byte i
+    w &= 0x0F0F0F0F0F0F0F0Full;
+    w = (w | w >> 4) & 0x00FF00FF00FF00FFull;   // pixel pairs in one byte
+    w = (w | w >> 8) & 0x0000FFFF0000FFFFull;   // pixel quads in one halfword
+    tile[2 * row] = static_cast<std::uint16_t>(w);
+    tile[2 * row + 1] = static_cast<std::uint16_t>(w >> 32);
+}
 
 // Builds all four variants and their CRCs from the tiles top-left, top-right,
 // bottom-left, bottom-right.

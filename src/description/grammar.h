@@ -9,7 +9,9 @@
 //   minus(char); number(std::int32_t).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 // With sanitizers on, g++ 12 sees Spirit's optional match values as maybe
 // uninitialized where they are always set before use.
@@ -80,16 +82,41 @@ struct minus_action {
 
 // Comments: "//" up to and including the line end (or the end of the text),
 // and "/*" up to the first "*/"; a "/*" that is never closed is plain text.
-struct comment_parser : boost::spirit::classic::grammar<comment_parser> {
+// The skipper runs before every terminal test, so it is a primitive parser
+// scanning the text directly rather than a grammar of its own.
+struct comment_parser : boost::spirit::classic::parser<comment_parser> {
+    using self_t = comment_parser;
+
     template <typename ScannerT>
-    struct definition {
-        explicit definition(const comment_parser&) {
-            namespace sp = boost::spirit::classic;
-            comment = sp::comment_p("//") | sp::comment_p("/*", "*/");
+    typename boost::spirit::classic::parser_result<self_t, ScannerT>::type parse(const ScannerT& scan) const {
+        using iterator_t = typename ScannerT::iterator_t;
+        const iterator_t start = scan.first;
+        const iterator_t end = scan.last;
+        iterator_t at = start;
+        if (at == end || *at != '/') return scan.no_match();
+        ++at;
+        if (at == end) return scan.no_match();
+        if (*at == '/') {
+            for (++at; at != end;) {
+                const char c = *at++;
+                if (c == '\n') break;
+                if (c == '\r') {
+                    if (at != end && *at == '\n') ++at;
+                    break;
+                }
+            }
+        } else if (*at == '*') {
+            static const char close[] = "*/";
+            at = std::search(++at, end, close, close + 2);
+            if (at == end) return scan.no_match();
+            at += 2;
+        } else {
+            return scan.no_match();
         }
-        boost::spirit::classic::rule<ScannerT> comment;
-        const boost::spirit::classic::rule<ScannerT>& start() const { return comment; }
-    };
+        scan.first = at;
+        return scan.create_match(static_cast<std::size_t>(std::distance(start, at)),
+                                 boost::spirit::classic::nil_t(), start, at);
+    }
 };
 
 template <class Sink>

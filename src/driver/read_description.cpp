@@ -17,6 +17,7 @@ std::optional<std::string> read_description(const std::string& path) {
         return std::nullopt;
     }
     std::string text;
+    if (S_ISREG(info.st_mode) && info.st_size > 0) text.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[512];
     while (std::fgets(buffer, sizeof buffer, file)) text.append(buffer, std::strlen(buffer));
     const bool failed = std::ferror(file) != 0;

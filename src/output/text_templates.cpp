@@ -1,5 +1,6 @@
 #include "output/text_templates.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 
@@ -22,14 +23,6 @@ void append_decimal(std::string& out, std::int64_t value, std::size_t width) {
     out.append(digits, length);
 }
 
-// "0x%04X" without printf: this runs once per halfword of every cell.
-void append_halfword(std::string& out, std::uint16_t value) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    const char text[6] = {'0', 'x', kHex[(value >> 12) & 0xF], kHex[(value >> 8) & 0xF],
-                          kHex[(value >> 4) & 0xF], kHex[value & 0xF]};
-    out.append(text, sizeof text);
-}
-
 }  // namespace
 
 void append_asm_head(std::string& out, const std::string& ident_base) {
@@ -43,14 +36,27 @@ void append_asm_head(std::string& out, const std::string& ident_base) {
     out += "_chr:\n";
 }
 
+// "\t.short " and 16 times "0x%04X" joined by ",": built whole in a buffer
+// and appended once, since this runs for every line of every cell.
 void append_cell_data(std::string& out, const Cell& cell) {
-    for (std::size_t line = 0; line < cell.size() / kHalfwordsPerLine; ++line) {
-        out += "\t.short ";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr char kDirective[] = "\t.short ";
+    constexpr std::size_t kDirectiveLength = sizeof kDirective - 1;
+    char line[kDirectiveLength + kHalfwordsPerLine * 7];  // 16 values of 6, 15 commas, a newline
+    std::copy(kDirective, kDirective + kDirectiveLength, line);
+    for (std::size_t row = 0; row < cell.size() / kHalfwordsPerLine; ++row) {
+        char* at = line + kDirectiveLength;
         for (std::size_t i = 0; i < kHalfwordsPerLine; ++i) {
-            if (i > 0) out += ',';
-            append_halfword(out, cell[line * kHalfwordsPerLine + i]);
+            const std::uint16_t value = cell[row * kHalfwordsPerLine + i];
+            *at++ = '0';
+            *at++ = 'x';
+            *at++ = kHex[(value >> 12) & 0xF];
+            *at++ = kHex[(value >> 8) & 0xF];
+            *at++ = kHex[(value >> 4) & 0xF];
+            *at++ = kHex[value & 0xF];
+            *at++ = i + 1 < kHalfwordsPerLine ? ',' : '\n';
         }
-        out += '\n';
+        out.append(line, static_cast<std::size_t>(at - line));
     }
 }
 

@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# The benchmark: bench/run.sh
+#
+# Builds pixcell (Release) with the benchmark's tools, writes the inputs,
+# converts each sheet and reads each large description several times, and
+# reports medians, per-cell and per-byte costs, peak memory and the ratio to
+# a plain copy. Writes sheets.tsv, descriptions.tsv and the plot into the
+# data folder, then refreshes the measured part of bench/RESULTS.md and
+# bench/time_per_cell.png.
+#
+#   PIXCELL_BENCH_BUILD  build folder (default: build-bench/ in the repository)
+#   PIXCELL_BENCH_REPS   rounds of measurement (default: 15)
+set -euo pipefail
+script_start=$(date +%s)
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${PIXCELL_BENCH_BUILD:-$root/build-bench}
+reps=${PIXCELL_BENCH_REPS:-15}
+command_line="bench/run.sh"
+[ -n "${PIXCELL_BENCH_BUILD:-}" ] && command_line="PIXCELL_BENCH_BUILD=$PIXCELL_BENCH_BUILD $command_line"
+[ -n "${PIXCELL_BENCH_REPS:-}" ] && command_line="PIXCELL_BENCH_REPS=$reps $command_line"
+
+"$root/scripts/deps.sh" bench
+echo "== build (Release) in $build"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPIXCELL_BENCH=ON >/dev/null
+cmake --build "$build" -j"$(nproc)" --target pixcell pixcell_bench_inputs pixcell_bench_time >/dev/null
+pixcell=$build/pixcell
+timer=$build/bench/pixcell_bench_time
+
+data=$build/bench-data
+rm -rf "$data"
+mkdir -p "$data/out" "$data/times"
+echo "== inputs in $data"
+"$build/bench/pixcell_bench_inputs" "$data"
+cd "$data"  # the descriptions name their sheets relative to here
+
+sheets=$(awk -F'\t' '$1 == "sheet" {print $3}' manifest.tsv)        # 32 (baseline) 512 ... 4096
+descriptions=$(awk -F'\t' '$1 == "description" {print $2}' manifest.tsv)  # desc_base (baseline) desc_1mb ...
+manifest() { awk -F'\t' -v name="$1" -v col="$2" '$2 == name {print $col}' manifest.tsv; }
+fail() { echo "bench: $*" >&2; exit 1; }
+
+convert() { "$timer" "times/convert_$1" "$pixcell" "sheet_$1.txt" "out/sheet_$1"; }
+copy() {  # the bytes a conversion reads and writes, through cat into one file
+    local o=out/sheet_$1
+    "$timer" "times/copy_$1" cat "sheet_$1.bmp" "sheet_$1.txt" "$o.s" "$o.h" "${o}_enum.h" "${o}_pat.c" \
+        "${o}_pat.h" >"out/copy_$1.bin"
+}
+list() { "$timer" "times/list_$1" "$pixcell" -d "$1.txt" >"out/$1.list"; }
+# Runs per round: a small input's net cost is a millisecond or two above its
+# baseline's, so it and the baselines get more samples for a steadier median.
+runs_per_round() {
+    case $1 in 32 | 512 | desc_base) echo 8 ;; 1024 | desc_1mb) echo 4 ;; 2048) echo 2 ;; *) echo 1 ;; esac
+}
+
+# A first, untimed pass: outputs exist for the copy and every file is in the page cache.
+for s in $sheets; do "$pixcell" "sheet_$s.txt" "out/sheet_$s"; done
+for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
+
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "== $reps rounds (each: every sheet converted and copied, every description listed)"
+started=$(date +%s)
+for ((round = 1; round <= reps; round++)); do
+    for s in $sheets; do
+        for ((i = $(runs_per_round "$s"); i > 0; i--)); do convert "$s"; copy "$s"; done
+    done
+    for d in $descriptions; do
+        for ((i = $(runs_per_round "$d"); i > 0; i--)); do list "$d"; done
+    done
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+elapsed=$(($(date +%s) - started))
+
+# Every run must have succeeded and produced what the manifest says.
+for f in times/*; do
+    awk '$4 != 0 {exit 1}' "$f" || fail "a run in $f did not exit with 0"
+done
+for s in $sheets; do
+    distinct=$(($(grep -c '\.short' "out/sheet_$s.s") / 4))
+    placed=$(grep -c 'SP_[A-Z]*FLIP' "out/sheet_${s}_pat.c")
+    [ "$distinct" -eq "$(manifest "sheet_$s" 5)" ] || fail "sheet_$s: $distinct distinct cells, expected $(manifest "sheet_$s" 5)"
+    [ "$placed" -eq "$(manifest "sheet_$s" 6)" ] || fail "sheet_$s: $placed placed cells, expected $(manifest "sheet_$s" 6)"
+done
+for d in $descriptions; do
+    [ "$(wc -l <"out/$d.list")" -eq "$(manifest "$d" 7)" ] || fail "$d: the listing doesn't show all $(manifest "$d" 7) parts"
+done
+
+median() {  # median of column $2 of file $1
+    awk -v c="$2" '{print $c}' "$1" | sort -g |
+        awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'
+}
+peak() { awk 'BEGIN {m = 0} $3 > m {m = $3} END {print m}' "$1"; }
+size() { stat -c %s "$@" | awk '{s += $1} END {print s}'; }
+
+# "Net" costs are what an input adds to its baseline run, per cell or byte it
+# adds: the 32x32 sheet for conversions (start-up, loading, writing five
+# files), desc_base for listings (start-up, loading the same sheets). The
+# memory step is the peak memory added per byte added since the next smaller
+# input (or the baseline): constant steps mean linear growth.
+io_bytes() {
+    local o=out/sheet_$1
+    size "sheet_$1.bmp" "sheet_$1.txt" "$o.s" "$o.h" "${o}_enum.h" "${o}_pat.c" "${o}_pat.h"
+}
+base_wall=$(median times/convert_32 1)
+base_cpu=$(median times/convert_32 2)
+base_rss=$(peak times/convert_32)
+base_cells=$(manifest sheet_32 4)
+list_wall=$(median times/list_desc_base 1)
+list_cpu=$(median times/list_desc_base 2)
+list_rss=$(peak times/list_desc_base)
+list_bytes=$(size desc_base.txt)
+{
+    echo -e "#name\tside\tcells\tdistinct\twall_s\tcpu_s\tus_per_cell\tus_per_cell_net\tcpu_us_per_cell_net\tpeak_kib\tio_bytes\tmem_net_per_io_byte\tcopy_s\tcopy_ratio\tcopy_cpu_s\tcopy_cpu_ratio\tmem_step_per_io_byte"
+    previous_rss=$base_rss previous_io=$(io_bytes 32)
+    for s in $sheets; do
+        [ "$s" -eq 32 ] && continue
+        o=out/sheet_$s
+        io=$(io_bytes "$s")
+        rss=$(peak "times/convert_$s")
+        awk -v s="$s" -v cells="$(manifest "sheet_$s" 4)" -v distinct="$(($(grep -c '\.short' "$o.s") / 4))" \
+            -v wall="$(median "times/convert_$s" 1)" -v cpu="$(median "times/convert_$s" 2)" -v rss="$rss" \
+            -v io="$io" -v copy="$(median "times/copy_$s" 1)" -v copy_cpu="$(median "times/copy_$s" 2)" \
+            -v bw="$base_wall" -v bc="$base_cpu" -v br="$base_rss" -v bn="$base_cells" \
+            -v pr="$previous_rss" -v pio="$previous_io" 'BEGIN {
+            printf "sheet_%s\t%d\t%d\t%d\t%.6f\t%.6f\t%.4f\t%.4f\t%.4f\t%d\t%d\t%.3f\t%.6f\t%.2f\t%.6f\t%.2f\t%.3f\n",
+                s, s, cells, distinct, wall, cpu, wall / cells * 1e6, (wall - bw) / (cells - bn) * 1e6,
+                (cpu - bc) / (cells - bn) * 1e6, rss, io, (rss - br) * 1024 / io, copy, wall / copy,
+                copy_cpu, cpu / copy_cpu, (rss - pr) * 1024 / (io - pio) }'
+        previous_rss=$rss previous_io=$io
+    done
+} >sheets.tsv
+{
+    echo -e "#name\tbytes\tparts\twall_s\tcpu_s\tns_per_byte\tns_per_byte_net\tcpu_ns_per_byte_net\tpeak_kib\tmem_net_per_byte\tmem_step_per_byte"
+    previous_rss=$list_rss previous_bytes=$list_bytes
+    for d in $descriptions; do
+        [ "$d" = desc_base ] && continue
+        bytes=$(size "$d.txt")
+        rss=$(peak "times/list_$d")
+        awk -v d="$d" -v bytes="$bytes" -v parts="$(manifest "$d" 7)" \
+            -v wall="$(median "times/list_$d" 1)" -v cpu="$(median "times/list_$d" 2)" -v rss="$rss" \
+            -v bw="$list_wall" -v bc="$list_cpu" -v br="$list_rss" -v bb="$list_bytes" \
+            -v pr="$previous_rss" -v pb="$previous_bytes" 'BEGIN {
+            printf "%s\t%d\t%d\t%.6f\t%.6f\t%.4f\t%.4f\t%.4f\t%d\t%.3f\t%.3f\n", d, bytes, parts, wall, cpu,
+                wall / bytes * 1e9, (wall - bw) / (bytes - bb) * 1e9, (cpu - bc) / (bytes - bb) * 1e9, rss,
+                (rss - br) * 1024 / (bytes - bb), (rss - pr) * 1024 / (bytes - pb) }'
+        previous_rss=$rss previous_bytes=$bytes
+    done
+} >descriptions.tsv
+
+echo "== plot"
+gnuplot -e "data='$data/sheets.tsv'; out='$data/time_per_cell.png'" "$root/bench/plot.gp"
+
+# The report: the measured block of RESULTS.md, between its markers.
+field() { awk -F'\t' -v n="$1" -v c="$2" '$1 == n {print $c}' sheets.tsv descriptions.tsv; }
+# A net cost at or below 0 means the noise was larger than the cost: no ratio.
+verdict() { awk -v v="$1" -v limit="$2" 'BEGIN {print (v == "n/a") ? "not measurable" : (v <= limit) ? "**met**" : "**missed**"}'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (a <= 0 || b <= 0) print "n/a"; else printf "%.2f", a / b}'; }
+biggest=sheet_4096 smallest=sheet_512
+time_ratio=$(ratio "$(field $biggest 8)" "$(field $smallest 8)")
+raw_ratio=$(ratio "$(field $biggest 7)" "$(field $smallest 7)")
+cpu_ratio=$(ratio "$(field $biggest 9)" "$(field $smallest 9)")
+copy_ratio=$(field $biggest 14)
+copy_cpu_ratio=$(field $biggest 16)
+parse_ratio=$(ratio "$(field desc_16mb 7)" "$(field desc_1mb 7)")
+parse_raw=$(ratio "$(field desc_16mb 6)" "$(field desc_1mb 6)")
+parse_cpu=$(ratio "$(field desc_16mb 8)" "$(field desc_1mb 8)")
+# The steps between the measured sheets; the first row's step comes from the
+# baseline, whose fixed costs are not part of the growth.
+steps=$(awk -F'\t' '!/^#/ && ++row > 1 {printf "%s%.2f", sep, $17; sep = ", "}' sheets.tsv)
+mem_spread=$(awk -F'\t' '!/^#/ && ++row > 1 {if (min == "" || $17 < min) min = $17; if ($17 > max) max = $17}
+    END {if (min <= 0) print "n/a"; else printf "%.2f", max / min}' sheets.tsv)
+parse_steps=$(awk -v a="$(field desc_1mb 11)" -v b="$(field desc_16mb 11)" 'BEGIN {printf "%.2f, %.2f", a, b}')
+parse_mem=$(ratio "$(field desc_16mb 11)" "$(field desc_1mb 11)")
+{
+    echo "Command: \`$command_line\` ($reps rounds: $elapsed s of measuring, $(($(date +%s) - script_start)) s in all with"
+    echo "build and inputs). Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(grep -m1 'model name' /proc/cpuinfo |
+        cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(uname -sr), $(g++ --version | head -1);"
+    echo "load average $load_before before, $load_after after (other builds share the cores)."
+    echo
+    echo "### Sheets"
+    echo
+    echo "| sheet | cells | distinct | wall | CPU | µs/cell | µs/cell net | CPU µs/cell net | peak memory | in+out bytes | memory step / byte | copy wall | conversion / copy, wall | conversion / copy, CPU |"
+    echo "|---|---|---|---|---|---|---|---|---|---|---|---|---|---|"
+    awk -F'\t' '!/^#/ {printf "| %dx%d | %d | %d | %.1f ms | %.1f ms | %.2f | %.2f | %.2f | %.1f MiB | %.1f MB | %.2f | %.1f ms | %.1f | %.1f |\n",
+        $2, $2, $3, $4, $5 * 1e3, $6 * 1e3, $7, $8, $9, $10 / 1024, $11 / 1e6, $17, $13 * 1e3, $14, $16}' sheets.tsv
+    echo
+    echo "Times are medians over $reps rounds of 1 run (4096x4096, desc_16mb), 2 (2048x2048), 4 (1024x1024,"
+    echo "desc_1mb) or 8 (the rest); peak memory is the highest of them. Baseline: a 32x32 sheet of 4 cells"
+    echo "(start-up, loading, writing five files), $(awk -v w="$base_wall" -v c="$base_cpu" 'BEGIN {printf "%.1f ms wall, %.1f ms CPU", w * 1e3, c * 1e3}'),"
+    echo "$(awk -v r="$base_rss" 'BEGIN {printf "%.1f", r / 1024}') MiB. \"Net\" columns subtract it: µs/cell net = (time − baseline) / (cells − 4)."
+    echo "Memory step / byte = peak memory added / input and output bytes added (sheet, description, five"
+    echo "outputs), from the next smaller sheet (or the baseline). The copy is \`cat\` of those seven files"
+    echo "into one."
+    echo
+    echo "### Descriptions (\`pixcell -d\`, listing to a file)"
+    echo
+    echo "| description | bytes | parts | wall | CPU | ns/byte | ns/byte net | CPU ns/byte net | peak memory | memory step / byte |"
+    echo "|---|---|---|---|---|---|---|---|---|---|"
+    awk -F'\t' '!/^#/ {printf "| %s | %d | %d | %.1f ms | %.1f ms | %.2f | %.2f | %.2f | %.1f MiB | %.2f |\n",
+        $1, $2, $3, $4 * 1e3, $5 * 1e3, $6, $7, $8, $9 / 1024, $11}' descriptions.tsv
+    echo
+    echo "Baseline: desc_base, $list_bytes bytes over the same two sheets, $(awk -v w="$list_wall" -v c="$list_cpu" -v r="$list_rss" 'BEGIN {printf "%.1f ms wall, %.1f ms CPU, %.1f MiB", w * 1e3, c * 1e3, r / 1024}');"
+    echo "net = (time − baseline) / (bytes − its bytes); memory step as for the sheets."
+    echo
+    echo "### Targets"
+    echo
+    echo "Wall time is what the targets name; CPU time (user + system) is shown beside it because"
+    echo "other jobs share the cores and stretch wall times, not CPU times."
+    echo
+    echo "| target | limit | wall time (median) | verdict | CPU time (median) | verdict |"
+    echo "|---|---|---|---|---|---|"
+    echo "| time per cell, 4096x4096 / 512x512, net of baseline (raw: $raw_ratio) | 1.5 | $time_ratio | $(verdict "$time_ratio" 1.5) | $cpu_ratio | $(verdict "$cpu_ratio" 1.5) |"
+    echo "| 4096x4096 conversion / plain copy of its input and output bytes | 4 | $copy_ratio | $(verdict "$copy_ratio" 4) | $copy_cpu_ratio | $(verdict "$copy_cpu_ratio" 4) |"
+    echo "| parse time per byte, 16 MB / 1 MB description, net of baseline (raw: $parse_raw) | 1.5 | $parse_ratio | $(verdict "$parse_ratio" 1.5) | $parse_cpu | $(verdict "$parse_cpu" 1.5) |"
+    echo
+    echo "| target | limit | measured | verdict |"
+    echo "|---|---|---|---|"
+    echo "| peak memory grows linearly with sheet and output size: largest / smallest memory step per in+out byte from 512x512 to 4096x4096 (steps: $steps) | 1.5 | $mem_spread | $(verdict "$mem_spread" 1.5) |"
+    echo "| the same for descriptions: step to 16 MB / step to 1 MB (steps: $parse_steps) | 1.5 | $parse_mem | $(verdict "$parse_mem" 1.5) |"
+} >measured.md
+
+results=$root/bench/RESULTS.md
+begin='<!-- measured: begin (bench/run.sh rewrites this block) -->'
+end='<!-- measured: end -->'
+if [ -f "$results" ] && grep -qF "$begin" "$results" && grep -qF "$end" "$results"; then
+    awk -v begin="$begin" -v end="$end" -v block="$data/measured.md" '
+        $0 == begin {print; while ((getline line < block) > 0) print line; skipping = 1; next}
+        $0 == end {skipping = 0}
+        !skipping {print}' "$results" >"$data/RESULTS.md"
+    cp "$data/RESULTS.md" "$results"
+else
+    { echo "# Benchmark results"; echo; echo "$begin"; cat measured.md; echo "$end"; } >"$results"
+fi
+cp time_per_cell.png "$root/bench/time_per_cell.png"
+
+cat measured.md
+echo
+echo "Wrote $results and $root/bench/time_per_cell.png (raw data: $data/sheets.tsv, descriptions.tsv)"

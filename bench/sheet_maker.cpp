@@ -1,0 +1,221 @@
+#include "sheet_maker.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "cells/console.h"
+#include "random_bits.h"
+
+namespace pixcell::bench {
+
+namespace {
+
+constexpr std::int32_t kPartPixels = 2 * kCellPixels;  // parts of 2x2 cells
+constexpr std::size_t kCellArea = static_cast<std::size_t>(kCellPixels) * kCellPixels;
+
+using CellPixels = std::array<std::uint8_t, kCellArea>;  // row-major from the top
+
+enum class Kind { unique, repeat, mirror, empty };
+
+void put_u16(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+    put_u16(out, v & 0xFFFF);
+    put_u16(out, v >> 16);
+}
+
+bool write_bytes(const std::string& path, const char* data, std::size_t size) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(data, static_cast<std::streamsize>(size));
+    file.close();
+    if (file) return true;
+    std::fprintf(stderr, "Error: Can't write file '%s'\n", path.c_str());
+    return false;
+}
+
+// Uncompressed 8-bit bottom-up BMP; the width is a multiple of 4, so rows carry no padding.
+bool write_bmp(const std::string& path, std::int32_t side, const std::vector<std::uint8_t>& pixels) {
+    constexpr std::uint32_t kHeaders = 14 + 40;
+    constexpr std::uint32_t kPalette = 256 * 4;
+    const std::uint32_t pixel_bytes = static_cast<std::uint32_t>(side) * static_cast<std::uint32_t>(side);
+    std::vector<std::uint8_t> out;
+    out.reserve(kHeaders + kPalette + pixel_bytes);
+    out.push_back('B');
+    out.push_back('M');
+    put_u32(out, kHeaders + kPalette + pixel_bytes);
+    put_u32(out, 0);
+    put_u32(out, kHeaders + kPalette);
+    put_u32(out, 40);
+    put_u32(out, static_cast<std::uint32_t>(side));
+    put_u32(out, static_cast<std::uint32_t>(side));
+    put_u16(out, 1);  // planes
+    put_u16(out, 8);  // bits per pixel
+    put_u32(out, 0);  // no compression
+    put_u32(out, pixel_bytes);
+    put_u32(out, 2835);  // 72 dpi
+    put_u32(out, 2835);
+    put_u32(out, 256);
+    put_u32(out, 0);
+    for (std::uint32_t i = 0; i < 256; ++i) {  // a grey ramp over the low nibble
+        const auto grey = static_cast<std::uint8_t>((i & 0xF) * 17);
+        out.insert(out.end(), {grey, grey, grey, 0});
+    }
+    for (std::int32_t y = side - 1; y >= 0; --y) {
+        const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y) * side;
+        out.insert(out.end(), row, row + side);
+    }
+    return write_bytes(path, reinterpret_cast<const char*>(out.data()), out.size());
+}
+
+// Random indices 0..255; the first pixel's low nibble is forced non-zero so
+// that no unique cell can be empty.
+CellPixels random_cell(RandomBits& random) {
+    CellPixels cell;
+    for (std::size_t i = 0; i < cell.size(); i += 8) {
+        std::uint64_t bits = random.next();
+        for (std::size_t j = 0; j < 8; ++j, bits >>= 8) cell[i + j] = static_cast<std::uint8_t>(bits);
+    }
+    if ((cell[0] & kPixelMask) == 0) cell[0] |= 1;
+    return cell;
+}
+
+// Copy of `source` seen through `flip` (kFlipHorizontal, kFlipVertical), with
+// the high nibble of every pixel replaced by noise.
+CellPixels copy_cell(const CellPixels& source, std::int32_t flip, RandomBits& random) {
+    CellPixels cell;
+    for (std::int32_t y = 0; y < kCellPixels; ++y) {
+        const std::int32_t sy = (flip & kFlipVertical) ? kCellPixels - 1 - y : y;
+        std::uint64_t bits = random.next();
+        for (std::int32_t x = 0; x < kCellPixels; ++x, bits >>= 4) {
+            const std::int32_t sx = (flip & kFlipHorizontal) ? kCellPixels - 1 - x : x;
+            const std::uint8_t low = source[static_cast<std::size_t>(sy * kCellPixels + sx)] & kPixelMask;
+            cell[static_cast<std::size_t>(y * kCellPixels + x)] = static_cast<std::uint8_t>((bits & 0xF) << 4 | low);
+        }
+    }
+    return cell;
+}
+
+// Palette indices 0, 16, 32, ...: all zero once packed.
+CellPixels empty_cell(RandomBits& random) {
+    CellPixels cell;
+    for (std::size_t i = 0; i < cell.size(); ++i) cell[i] = static_cast<std::uint8_t>(random.below(16) << 4);
+    return cell;
+}
+
+// The kinds in equal quarters, shuffled (Fisher-Yates) over the sheet.
+std::vector<Kind> shuffled_kinds(std::size_t count, RandomBits& random) {
+    std::vector<Kind> kinds(count);
+    for (std::size_t i = 0; i < count; ++i) kinds[i] = static_cast<Kind>(i * 4 / count);
+    for (std::size_t i = count - 1; i > 0; --i) {
+        std::swap(kinds[i], kinds[random.below(static_cast<std::uint32_t>(i + 1))]);
+    }
+    return kinds;
+}
+
+std::vector<std::uint8_t> make_pixels(std::int32_t side, RandomBits& random) {
+    const std::int32_t grid = side / kCellPixels;
+    const std::size_t count = static_cast<std::size_t>(grid) * static_cast<std::size_t>(grid);
+    const std::vector<Kind> kinds = shuffled_kinds(count, random);
+
+    // Unique cells first, so copies can be drawn from all of them wherever they lie.
+    std::vector<CellPixels> uniques;
+    uniques.reserve(count / 4);
+    for (std::size_t i = 0; i < count / 4; ++i) uniques.push_back(random_cell(random));
+
+    static constexpr std::int32_t kMirrors[3] = {kFlipHorizontal, kFlipVertical, kFlipHorizontal | kFlipVertical};
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
+    std::size_t next_unique = 0;
+    std::size_t mirrors = 0;
+    for (std::size_t c = 0; c < count; ++c) {
+        CellPixels cell;
+        const std::uint32_t pick = random.below(static_cast<std::uint32_t>(uniques.size()));
+        switch (kinds[c]) {
+        case Kind::unique: cell = uniques[next_unique++]; break;
+        case Kind::repeat: cell = copy_cell(uniques[pick], 0, random); break;
+        case Kind::mirror: cell = copy_cell(uniques[pick], kMirrors[mirrors++ % 3], random); break;
+        case Kind::empty: cell = empty_cell(random); break;
+        }
+        const std::size_t left = c % static_cast<std::size_t>(grid) * kCellPixels;
+        const std::size_t top = c / static_cast<std::size_t>(grid) * kCellPixels;
+        for (std::size_t y = 0; y < static_cast<std::size_t>(kCellPixels); ++y) {
+            for (std::size_t x = 0; x < static_cast<std::size_t>(kCellPixels); ++x) {
+                pixels[(top + y) * static_cast<std::size_t>(side) + left + x] = cell[y * kCellPixels + x];
+            }
+        }
+    }
+    return pixels;
+}
+
+// One entry line of part i; the fields vary so that every form of the
+// language is read: explicit, hexadecimal and automatic positions, restated
+// and inherited sizes, origins, flip letters, trailing and line comments.
+std::string part_line(std::int64_t i, std::int32_t parts_per_row, std::int64_t& sprite, std::int64_t& left_in_sprite) {
+    std::string line;
+    if (i % 50 == 49) line += "// row " + std::to_string(i / parts_per_row) + ", part " + std::to_string(i) + "\n";
+    std::string name = "+";
+    if (left_in_sprite == 0) {
+        left_in_sprite = sprite % 4 + 1;  // sprites of 1, 2, 3 and 4 parts in turn
+        name = "spr" + std::to_string(sprite++);
+    }
+    --left_in_sprite;
+    line += name;
+    line.append(name.size() < 10 ? 10 - name.size() : 1, ' ');
+
+    const std::int64_t x = i % parts_per_row * kPartPixels;
+    const std::int64_t y = i / parts_per_row * kPartPixels;
+    char field[64];
+    // A part without a position goes right of the one before: the same place here.
+    if (i % 6 == 0) {
+        std::snprintf(field, sizeof field, "$%llX,$%llX ", static_cast<unsigned long long>(x),
+                      static_cast<unsigned long long>(y));
+        line += field;
+    } else if (i % parts_per_row == 0 || i % 3 == 0) {
+        line += std::to_string(x) + "," + std::to_string(y) + " ";
+    }
+    if (i == 0 || i % 8 == 0) line += "32x32 ";
+    else if (i % 16 == 1) line += "$20x$20 ";
+    if (i % 4 == 0) {
+        std::snprintf(field, sizeof field, "[%d,%d] ", static_cast<int>(i % 5) * 4 - 8, static_cast<int>(i % 3) * 8 - 8);
+        line += field;
+    } else if (i % 9 == 0) {
+        line += "[-$8,$10] ";
+    }
+    if (i % 5 == 1) line += "h ";
+    else if (i % 7 == 2) line += "v ";
+    else if (i % 11 == 3) line += "hv ";
+    else if (i % 13 == 4) line += "HVn ";  // n clears what came before it
+    if (i % 10 == 0) line += "/* part " + std::to_string(i) + " */";
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line + "\n";
+}
+
+}  // namespace
+
+std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, const std::string& stem,
+                                                       std::int32_t side, std::uint64_t seed) {
+    if (side <= 0 || side % kPartPixels != 0) return std::nullopt;
+    RandomBits random{seed};
+    if (!write_bmp(dir + "/" + stem + ".bmp", side, make_pixels(side, random))) return std::nullopt;
+
+    const std::int32_t parts_per_row = side / kPartPixels;
+    SheetCounts counts;
+    counts.cells = static_cast<std::int64_t>(side / kCellPixels) * (side / kCellPixels);
+    counts.distinct = counts.cells / 4;
+    counts.placed = counts.cells - counts.cells / 4;
+    counts.parts = static_cast<std::int64_t>(parts_per_row) * parts_per_row;
+
+    std::string text = "// Benchmark sheet " + stem + ": " + std::to_string(side) + "x" + std::to_string(side) +
+                       " pixels, " + std::to_string(counts.cells) + " cells, in 32x32 parts\n*" + stem + ".bmp\n";
+    std::int64_t sprite = 0;
+    std::int64_t left_in_sprite = 0;
+    for (std::int64_t i = 0; i < counts.parts; ++i) text += part_line(i, parts_per_row, sprite, left_in_sprite);
+    if (!write_bytes(dir + "/" + stem + ".txt", text.data(), text.size())) return std::nullopt;
+    return counts;
+}
+
+}  // namespace pixcell::bench
