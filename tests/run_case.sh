@@ -56,7 +56,10 @@ snapshot() {
 }
 before=$(snapshot)
 
-(cd "$run" && "$pixcell" "${args[@]}" >"$scratch/stdout" 2>"$scratch/stderr")
+# PIXCELL_WRAPPER runs the binary under another program, e.g. valgrind.
+wrapper=()
+[[ -n ${PIXCELL_WRAPPER:-} ]] && read -ra wrapper <<<"$PIXCELL_WRAPPER"
+(cd "$run" && ${wrapper[@]+"${wrapper[@]}"} "$pixcell" "${args[@]}" >"$scratch/stdout" 2>"$scratch/stderr")
 status=$?
 echo "$status" >"$scratch/status"
 after=$(snapshot)

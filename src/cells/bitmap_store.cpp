@@ -96,7 +96,8 @@ bool read_whole_file(const std::string& name, FileImage& bytes) {
 // reads pixels without checks, so this decides what those reads may assume.
 std::string sheet_problem(const FileImage& bytes) {
     if (bytes.size() < kHeadersSize) {
-        return "only " + std::to_string(bytes.size()) + " bytes, too short for a BMP file";
+        return "only " + std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") +
+               ", too short for a BMP file";
     }
     if (bytes[0] != 'B' || bytes[1] != 'M') return "not a BMP file, it doesn't start with \"BM\"";
     const std::uint32_t info_size = read_u32(bytes, kInfoSizeField);

@@ -1,0 +1,6 @@
+#ifndef limits_CHR_H
+#define limits_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT limits_chr[];
+#endif

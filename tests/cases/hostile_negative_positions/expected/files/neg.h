@@ -1,0 +1,6 @@
+#ifndef neg_CHR_H
+#define neg_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT neg_chr[];
+#endif

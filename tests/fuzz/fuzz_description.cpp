@@ -1,0 +1,100 @@
+// Arbitrary bytes as a sprite description: the grammar, every action on a
+// fresh state, and then the cutting of whatever sprites were built, as a run
+// without -d would do it. Descriptions may name the small real sheets that
+// are written once at start ("*a.bmp", ...), so that loading, automatic
+// placement against real widths and cell cutting all run.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "description/parse_description.h"
+#include "output/write_outputs.h"
+#include "support/bmp_writer.h"
+
+namespace {
+
+using pixcell::testing::Sheet;
+
+// Names a seed may use; kept in sync with the seeds in corpus_description/.
+const char* const kSheetNames[] = {"a.bmp", "hero.bmp", "w.bmp", "t.bmp", "bad.bmp"};
+
+std::string sheet_folder;
+
+void remove_sheets() {
+    for (const char* name : kSheetNames) unlink((sheet_folder + "/" + name).c_str());
+    rmdir(sheet_folder.c_str());
+}
+
+// Each pixel a function of its position, so cells differ, repeat and mirror.
+Sheet pattern(std::int32_t width, std::int32_t height, unsigned seed) {
+    Sheet sheet(width, height);
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const unsigned mx = static_cast<unsigned>(x % 32 < 16 ? x % 16 : 15 - x % 16);
+            sheet.at(x, y) = static_cast<std::uint8_t>((mx * 3 + static_cast<unsigned>(y % 16) * seed) % 37);
+        }
+    }
+    return sheet;
+}
+
+// The working folder becomes a fresh folder holding the sheets: descriptions
+// name them relative to it, and nothing else of the host is read by accident.
+void write_sheets() {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/pixcell-fuzz.XXXXXX";
+    if (mkdtemp(folder.data()) == nullptr || chdir(folder.c_str()) != 0) {
+        std::perror("fuzz_description: can't make its sheet folder");
+        std::abort();
+    }
+    sheet_folder = folder;
+    std::atexit(remove_sheets);
+    pixcell::testing::write_bmp("a.bmp", pattern(64, 48, 5));
+    pixcell::testing::write_bmp("hero.bmp", pattern(64, 64, 7));
+    pixcell::testing::write_bmp("w.bmp", pattern(30, 20, 3));        // rows padded to 32 bytes
+    pixcell::testing::write_bmp("t.bmp", pattern(32, 48, 11), true);  // stored top-down
+    std::vector<std::uint8_t> cut = pixcell::testing::bmp_bytes(pattern(32, 32, 1));
+    cut.resize(cut.size() - 100);
+    pixcell::testing::write_file("bad.bmp", cut);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    write_sheets();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    // A sheet name may be any path; /proc holds files that claim sizes of
+    // terabytes, which only measure the host.
+    if (text.find("/proc") != std::string::npos) return 0;
+
+    pixcell::ParseState state;
+    pixcell::BitmapStore store;
+    pixcell::SpriteList list;
+    pixcell::ReaderContext reader{state, store, list};
+    pixcell::parse_description(text, reader);
+
+    for (const pixcell::SpriteObject& object : list) {
+        // Only closed lines reach the list, and a sprite cut from a loaded
+        // sheet has a name to become an identifier.
+        if (object.parts.empty()) __builtin_trap();
+        if (store.find(object.bitmap) >= 0 && object.name.empty()) __builtin_trap();
+    }
+    if (state.load_error != 0 && state.load_error != 1) __builtin_trap();
+
+    // The driver writes nothing after a failed load, but the cutting of the
+    // other sprites and the warnings for the unloaded ones are worth running.
+    const pixcell::GeneratedTexts texts = pixcell::build_texts(list, store, "fuzz");
+    const std::uint32_t cells = store.cell_count();
+    // Every stored cell is four data lines in the cell array.
+    std::size_t lines = 0;
+    for (char c : texts.asm_text) lines += c == '\n';
+    if (lines != 6 + std::size_t{cells} * 4) __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,124 @@
+// make_sheet_corpus FOLDER: writes the seed sheets of fuzz_sheet: a few good
+// 8-bit BMPs and one file for every way a BMP can be broken that the store
+// must refuse, or accept and read with care. Its output is kept in
+// tests/fuzz/corpus_sheet/; run it again after changing it.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "support/bmp_writer.h"
+
+namespace {
+
+using pixcell::testing::bmp_bytes;
+using pixcell::testing::Sheet;
+using Bytes = std::vector<std::uint8_t>;
+
+std::string folder;
+
+void put32(Bytes& bytes, std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+void put16(Bytes& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<std::uint8_t>(value);
+    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void save(const std::string& name, const Bytes& bytes) {
+    pixcell::testing::write_file(folder + "/" + name, bytes);
+}
+
+// Cells that repeat, mirror, hold only high palette bits or nothing.
+Sheet drawing(std::int32_t width, std::int32_t height) {
+    Sheet sheet(width, height);
+    for (std::int32_t y = 0; y < height; ++y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const std::int32_t cell = (x / 16) % 4;
+            const std::int32_t mx = cell == 1 ? 15 - x % 16 : x % 16;
+            const std::int32_t my = cell == 2 ? 15 - y % 16 : y % 16;
+            sheet.at(x, y) = cell == 3 ? 0x30 : static_cast<std::uint8_t>((mx * my + mx) % 23);
+        }
+    }
+    return sheet;
+}
+
+// The last bytes of an input choose the sprite parts fuzz_sheet cuts; these
+// make a few of them for the good seeds.
+Bytes with_parts(Bytes bytes) {
+    const std::uint8_t tail[] = {0x00, 0x10, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                 0x80, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x03, 0x03};
+    bytes.insert(bytes.end(), std::begin(tail), std::end(tail));
+    return bytes;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_sheet_corpus FOLDER\n");
+        return 2;
+    }
+    folder = argv[1];
+
+    const Bytes good = bmp_bytes(drawing(64, 32));
+    save("good_64x32.bmp", with_parts(good));
+    save("good_top_down.bmp", with_parts(bmp_bytes(drawing(48, 32), true)));
+    save("good_30x20_padded_rows.bmp", with_parts(bmp_bytes(drawing(30, 20))));
+    save("good_1x1.bmp", bmp_bytes(drawing(1, 1)));
+    save("good_17x33.bmp", with_parts(bmp_bytes(drawing(17, 33))));
+    save("empty_file.bmp", {});
+
+    // Cut short inside and at the end of every header field, inside the
+    // palette, at the pixel array and inside it.
+    const std::size_t pixel_offset = 54 + 256 * 4;
+    for (std::size_t length : {1u, 2u, 4u, 6u, 8u, 10u, 12u, 14u, 16u, 18u, 20u, 22u, 24u, 26u, 28u, 30u, 32u,
+                               34u, 38u, 42u, 46u, 50u, 53u, 54u, 300u}) {
+        save("cut_at_" + std::to_string(length) + ".bmp", Bytes(good.begin(), good.begin() + length));
+    }
+    save("cut_at_pixels.bmp", Bytes(good.begin(), good.begin() + pixel_offset));
+    save("cut_in_pixels.bmp", Bytes(good.begin(), good.begin() + pixel_offset + 64 * 7 + 5));
+    save("cut_one_byte_short.bmp", Bytes(good.begin(), good.end() - 1));
+
+    for (std::uint16_t bits : {1, 4, 16, 24, 32}) {
+        Bytes bytes = good;
+        put16(bytes, 28, bits);
+        save("bits_" + std::to_string(bits) + ".bmp", bytes);
+    }
+    for (std::uint32_t compression : {1u, 2u, 3u}) {
+        Bytes bytes = good;
+        put32(bytes, 30, compression);
+        save("compression_" + std::to_string(compression) + ".bmp", bytes);
+    }
+    const struct {
+        const char* name;
+        std::size_t field;
+        std::uint32_t value;
+    } patches[] = {
+        {"signature_BA", 0, 0x4142u | (good[2] | good[3] << 8) << 16},
+        {"os2_header_12", 14, 12},
+        {"v4_header_108", 14, 108},
+        {"v5_header_124", 14, 124},
+        {"width_zero", 18, 0},
+        {"width_negative", 18, 0xFFFFFFC0u},
+        {"width_max", 18, 0x7FFFFFFFu},
+        {"width_min", 18, 0x80000000u},
+        {"height_zero", 22, 0},
+        {"height_max", 22, 0x7FFFFFFFu},
+        {"height_min", 22, 0x80000000u},
+        {"height_minus_one", 22, 0xFFFFFFFFu},
+        {"width_65536", 18, 65536},
+        {"pixel_offset_past_end", 10, static_cast<std::uint32_t>(good.size() + 100)},
+        {"pixel_offset_at_end", 10, static_cast<std::uint32_t>(good.size())},
+        {"pixel_offset_max", 10, 0xFFFFFFFFu},
+        {"pixel_offset_zero", 10, 0},
+        {"pixel_offset_in_palette", 10, 60},
+    };
+    for (const auto& patch : patches) {
+        Bytes bytes = good;
+        put32(bytes, patch.field, patch.value);
+        save(std::string(patch.name) + ".bmp", bytes);
+    }
+    return 0;
+}
