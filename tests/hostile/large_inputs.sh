@@ -29,7 +29,7 @@ description)
         print "// about 50 MB of sprites"
         print "*cells.bmp"
         for (i = 0; bytes < 50000000; i++) {
-            line = sprintf("sprite_%d %d,%d 16x16 [%d,-%d] %s /* part 1 */", i, (i % 16) * 16, int(i / 16) % 16 * 16, i % 7, i % 5, i % 2 ? "h" : "v")
+            line = sprintf("sprite_%d %d,%d 16x16 [%d,-%d] %s /* first piece */", i, (i % 16) * 16, int(i / 16) % 16 * 16, i % 7, i % 5, i % 2 ? "h" : "v")
             print line; bytes += length(line) + 1
             for (p = 1; p < 8; p++) {
                 line = sprintf("+ %d,$%X 16x$10 /* part %d */ hv", p * 16, (p * 32) % 256, p + 1)
