@@ -12,38 +12,53 @@ constexpr std::uint16_t reversed(std::uint16_t h) {
                                       (h & 0x0F00) >> 4 | (h & 0xF000) >> 12);
 }
 
-struct CrcTable {
-    std::uint32_t entry[256];
+// The standard CRC-32 table, and seven more derived from it that advance the
+// CRC over 8 bytes at a time ("slicing by 8"): the same values as the
+// byte-at-a-time loop, several times faster, and it runs for every new cell.
+struct CrcTables {
+    std::uint32_t entry[8][256];
 };
 
-constexpr CrcTable make_crc_table() {
-    CrcTable table{};
+constexpr CrcTables make_crc_tables() {
+    CrcTables tables{};
     for (std::uint32_t i = 0; i < 256; ++i) {
         std::uint32_t c = i;
         for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table.entry[i] = c;
+        tables.entry[0][i] = c;
     }
-    return table;
-}
-
-constexpr CrcTable kCrcTable = make_crc_table();
-
-std::uint32_t crc_step(std::uint32_t crc, std::uint32_t byte) {
-    return (crc >> 8) ^ kCrcTable.entry[(crc ^ byte) & 0xFF];
-}
-
-// The four variants' CRCs side by side: four independent chains keep the
-// processor busy where one chain would wait on each table lookup, and this
-// runs for every cell cut.
-std::array<std::uint32_t, 4> variant_crcs(const std::array<Cell, 4>& variant) {
-    std::array<std::uint32_t, 4> crc = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
-    for (std::size_t i = 0; i < kCellHalfwords; ++i) {
-        for (std::size_t f = 0; f < 4; ++f) {
-            crc[f] = crc_step(crc_step(crc[f], variant[f][i] & 0xFFu), variant[f][i] >> 8);
+    for (std::size_t k = 1; k < 8; ++k) {
+        for (std::size_t i = 0; i < 256; ++i) {
+            const std::uint32_t previous = tables.entry[k - 1][i];
+            tables.entry[k][i] = (previous >> 8) ^ tables.entry[0][previous & 0xFF];
         }
     }
-    for (std::uint32_t& c : crc) c ^= 0xFFFFFFFFu;
-    return crc;
+    return tables;
+}
+
+constexpr CrcTables kCrc = make_crc_tables();
+
+std::uint32_t crc_byte(std::uint32_t crc, std::uint8_t byte) {
+    return (crc >> 8) ^ kCrc.entry[0][(crc ^ byte) & 0xFF];
+}
+
+// Eight bytes, the first in the low byte of `word`.
+std::uint32_t crc_word(std::uint32_t crc, std::uint64_t word) {
+    const std::uint32_t low = crc ^ static_cast<std::uint32_t>(word);
+    const auto high = static_cast<std::uint32_t>(word >> 32);
+    return kCrc.entry[7][low & 0xFF] ^ kCrc.entry[6][(low >> 8) & 0xFF] ^ kCrc.entry[5][(low >> 16) & 0xFF] ^
+           kCrc.entry[4][low >> 24] ^ kCrc.entry[3][high & 0xFF] ^ kCrc.entry[2][(high >> 8) & 0xFF] ^
+           kCrc.entry[1][(high >> 16) & 0xFF] ^ kCrc.entry[0][high >> 24];
+}
+
+// The CRC of a cell's 128 bytes, each halfword low byte first.
+std::uint32_t cell_crc(const Cell& cell) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < kCellHalfwords; i += 4) {
+        const std::uint64_t word = std::uint64_t{cell[i]} | std::uint64_t{cell[i + 1]} << 16 |
+                                   std::uint64_t{cell[i + 2]} << 32 | std::uint64_t{cell[i + 3]} << 48;
+        crc = crc_word(crc, word);
+    }
+    return crc ^ 0xFFFFFFFFu;
 }
 
 }  // namespace
@@ -72,7 +87,7 @@ CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
             }
         }
     }
-    pattern.crc = variant_crcs(pattern.variant);
+    for (std::size_t f = 0; f < 4; ++f) pattern.crc[f] = cell_crc(pattern.variant[f]);
     return pattern;
 }
 
@@ -102,7 +117,13 @@ std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell) {
 std::uint32_t crc32(const std::uint8_t* data, std::int32_t length) {
     if (length <= 0) return 0;
     std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::int32_t i = 0; i < length; ++i) crc = crc_step(crc, data[i]);
+    std::int32_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word = 0;
+        for (int b = 7; b >= 0; --b) word = word << 8 | data[i + b];
+        crc = crc_word(crc, word);
+    }
+    for (; i < length; ++i) crc = crc_byte(crc, data[i]);
     return crc ^ 0xFFFFFFFFu;
 }
 

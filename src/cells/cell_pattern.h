@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "cells/console.h"
 
@@ -23,8 +24,12 @@ struct CellPattern {
 // the low nibble of each, the leftmost pixel lowest. Inline and branch-free,
 // since it runs for every row of every cell cut.
 inline void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& tile) {
-    std::uint64_t w = 0;
-    for (int i = 7; i >= 0; --i) w = w << 8 | pixels[i];  // pixel i in byte i
+    std::uint64_t w;
+    std::memcpy(&w, pixels, sizeof w);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    w = __builtin_bswap64(w);
+#endif
+    // Pixel i is now byte i of w.
     w &= 0x0F0F0F0F0F0F0F0Full;
     w = (w | w >> 4) & 0x00FF00FF00FF00FFull;   // pixel pairs in one byte
     w = (w | w >> 8) & 0x0000FFFF0000FFFFull;   // pixel quads in one halfword

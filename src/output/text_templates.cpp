@@ -15,12 +15,23 @@ constexpr std::size_t kHalfwordsPerLine = kTileHalfwords;
 
 // Right-aligned in at least `width` places, a minus sign counted; a wider
 // number is written whole. Same result as printf's "%<width>d".
-void append_decimal(std::string& out, std::int64_t value, std::size_t width) {
+// Writes at `at`, which has room for width + 20 characters; returns the end.
+char* put_decimal(char* at, std::int64_t value, std::size_t width) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    const std::size_t length = static_cast<std::size_t>(result.ptr - digits);
-    if (length < width) out.append(width - length, ' ');
-    out.append(digits, length);
+    const auto length = static_cast<std::size_t>(result.ptr - digits);
+    if (length < width) at = std::fill_n(at, width - length, ' ');
+    return std::copy(digits, result.ptr, at);
+}
+
+void append_decimal(std::string& out, std::int64_t value, std::size_t width) {
+    char text[48];
+    out.append(text, static_cast<std::size_t>(put_decimal(text, value, width) - text));
+}
+
+template <std::size_t N>
+char* put_text(char* at, const char (&text)[N]) {
+    return std::copy(text, text + N - 1, at);
 }
 
 }  // namespace
@@ -36,27 +47,49 @@ void append_asm_head(std::string& out, const std::string& ident_base) {
     out += "_chr:\n";
 }
 
-// "\t.short " and 16 times "0x%04X" joined by ",": built whole in a buffer
-// and appended once, since this runs for every line of every cell.
+namespace {
+
+// A data line: "\t.short " and 16 halfwords "0x%04X" joined by ",". Every
+// line has the same length, so a cell's four lines are written in place.
+constexpr char kDirective[] = "\t.short ";
+constexpr std::size_t kDirectiveLength = sizeof kDirective - 1;
+constexpr std::size_t kDataLineLength = kDirectiveLength + kHalfwordsPerLine * 7;  // values, commas, newline
+
+// Two upper-case hexadecimal digits for each byte value.
+struct HexPairs {
+    char digits[256][2];
+};
+
+constexpr HexPairs make_hex_pairs() {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    HexPairs pairs{};
+    for (std::size_t i = 0; i < 256; ++i) {
+        pairs.digits[i][0] = kHex[i >> 4];
+        pairs.digits[i][1] = kHex[i & 0xF];
+    }
+    return pairs;
+}
+
+constexpr HexPairs kHexPairs = make_hex_pairs();
+
+}  // namespace
+
+// Runs for every line of every cell: no formatting calls, one resize per cell.
 void append_cell_data(std::string& out, const Cell& cell) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    static constexpr char kDirective[] = "\t.short ";
-    constexpr std::size_t kDirectiveLength = sizeof kDirective - 1;
-    char line[kDirectiveLength + kHalfwordsPerLine * 7];  // 16 values of 6, 15 commas, a newline
-    std::copy(kDirective, kDirective + kDirectiveLength, line);
-    for (std::size_t row = 0; row < cell.size() / kHalfwordsPerLine; ++row) {
-        char* at = line + kDirectiveLength;
+    const std::size_t lines = cell.size() / kHalfwordsPerLine;
+    const std::size_t start = out.size();
+    out.resize(start + lines * kDataLineLength);
+    char* at = &out[start];
+    for (std::size_t row = 0; row < lines; ++row) {
+        at = std::copy(kDirective, kDirective + kDirectiveLength, at);
         for (std::size_t i = 0; i < kHalfwordsPerLine; ++i) {
             const std::uint16_t value = cell[row * kHalfwordsPerLine + i];
             *at++ = '0';
             *at++ = 'x';
-            *at++ = kHex[(value >> 12) & 0xF];
-            *at++ = kHex[(value >> 8) & 0xF];
-            *at++ = kHex[(value >> 4) & 0xF];
-            *at++ = kHex[value & 0xF];
+            at = std::copy(kHexPairs.digits[value >> 8], kHexPairs.digits[value >> 8] + 2, at);
+            at = std::copy(kHexPairs.digits[value & 0xFF], kHexPairs.digits[value & 0xFF] + 2, at);
             *at++ = i + 1 < kHalfwordsPerLine ? ',' : '\n';
         }
-        out.append(line, static_cast<std::size_t>(at - line));
     }
 }
 
@@ -94,16 +127,20 @@ void append_pattern_source_head(std::string& out, const std::string& ident_base)
     out += "_pat.h\"\n\n";
 }
 
+// One line per placed cell: built in a buffer and appended once.
 void append_entry_line(std::string& out, const CellPlacement& placement) {
-    out += "\t\t{ ";
-    append_decimal(out, placement.index, 4);
-    out += ", ";
-    append_decimal(out, placement.x_offset, 3);
-    out += ", ";
-    append_decimal(out, placement.y_offset, 3);
-    out += ", ";
-    out += flip_names[placement.flip & kFlipMask];
-    out += ", },\n";
+    char line[128];
+    char* at = put_text(line, "\t\t{ ");
+    at = put_decimal(at, placement.index, 4);
+    at = put_text(at, ", ");
+    at = put_decimal(at, placement.x_offset, 3);
+    at = put_text(at, ", ");
+    at = put_decimal(at, placement.y_offset, 3);
+    at = put_text(at, ", ");
+    const char* flip = flip_names[placement.flip & kFlipMask];
+    at = std::copy(flip, flip + std::char_traits<char>::length(flip), at);
+    at = put_text(at, ", },\n");
+    out.append(line, static_cast<std::size_t>(at - line));
 }
 
 void append_pattern_record(std::string& out, const std::string& name, std::int64_t count,
