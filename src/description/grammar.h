@@ -1,6 +1,6 @@
-// The description language as two Spirit Classic grammars: `txt_parser`, the
-// language itself, and `comment_parser`, the skipper tried before every
-// terminal test. The grammar is a template over the sink that receives the
+// The description language in Spirit Classic: the grammar `txt_parser`, the
+// language itself, run by a phrase-level parse with `comment_parser`, the
+// skipper tried before every terminal test. The grammar is a template over the sink that receives the
 // actions, so that tests can watch exactly which actions fire, and when.
 //
 // A Sink provides:
