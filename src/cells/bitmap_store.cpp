@@ -1,8 +1,13 @@
 #include "cells/bitmap_store.h"
 
-#include <sys/mman.h>
+#include "cells/large_pages.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -51,21 +56,24 @@ std::int32_t offset_by(std::int32_t x, std::int32_t d) {
 
 void print_line(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stderr); }
 
-// A large sheet is read whole and then visited cell by cell, 16 rows at a
-// time: in 4 KiB pages that costs a page fault per page on reading and a TLB
-// miss per row on cutting. Large pages, where the system offers them, avoid
-// most of both. Only a hint: nothing depends on it being taken.
-void ask_for_large_pages(void* data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kLargePage = 2 * 1024 * 1024;
-    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)size;
-#endif
+#if defined(__SSE2__)
+// Row k of all four tiles from the cell's rows k (top) and k + 8 (bottom),
+// 16 pixels each: what pack_tile_row gives for each 8, in a few vector steps.
+inline void pack_row_pair(const std::uint8_t* top, const std::uint8_t* bottom, std::size_t k,
+                          std::array<Tile, 4>& tiles) {
+    const __m128i nibble = _mm_set1_epi8(kPixelMask);
+    const __m128i low_byte = _mm_set1_epi16(0x00FF);
+    __m128i a = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(top)), nibble);
+    __m128i b = _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom)), nibble);
+    // Each 16-bit lane holds pixels 2i and 2i + 1; make its low byte their pair.
+    a = _mm_and_si128(_mm_or_si128(a, _mm_srli_epi16(a, kPixelBits)), low_byte);
+    b = _mm_and_si128(_mm_or_si128(b, _mm_srli_epi16(b, kPixelBits)), low_byte);
+    alignas(16) std::uint8_t packed[16];  // 4 bytes for each tile, in tile order
+    _mm_store_si128(reinterpret_cast<__m128i*>(packed), _mm_packus_epi16(a, b));
+    // x86 is little-endian: the first byte of a pair is the halfword's low byte.
+    for (std::size_t t = 0; t < 4; ++t) std::memcpy(&tiles[t][2 * k], packed + 4 * t, 4);
 }
+#endif
 
 // Reads a regular file whole. A directory opens fine with fopen but reports a
 // bogus size, so only regular files are tried.
@@ -85,6 +93,8 @@ bool read_whole_file(const std::string& name, FileImage& bytes) {
             std::fclose(file);
             throw;  // BitmapStore::load says why
         }
+        // Read whole, then visited cell by cell 16 rows at a time: large pages
+        // save most page faults on reading and TLB misses on cutting.
         ask_for_large_pages(bytes.data(), bytes.size());
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
@@ -144,19 +154,28 @@ struct BitmapStore::Sheet {
         return pixels + (top_down ? y : rows - 1 - y) * row_size;
     }
 
+    // True when the cell at (x, y) lies wholly inside the sheet.
+    bool holds_cell(std::int32_t x, std::int32_t y) const {
+        return x >= 0 && y >= 0 && x + std::int64_t{kCellPixels} <= width && y + std::int64_t{kCellPixels} <= rows;
+    }
+
     // The four tiles of the cell at (x, y): top-left, top-right, bottom-left,
     // bottom-right. A cell wholly inside the sheet, the common case, is read
     // row by row without any per-pixel test.
     std::array<Tile, 4> cell_tiles(std::int32_t x, std::int32_t y) const {
-        if (x >= 0 && y >= 0 && x + std::int64_t{kCellPixels} <= width && y + std::int64_t{kCellPixels} <= rows) {
+        if (holds_cell(x, y)) {
             std::array<Tile, 4> tiles;
             for (std::size_t k = 0; k < static_cast<std::size_t>(kTilePixels); ++k) {
                 const std::uint8_t* top = row(y + static_cast<std::int64_t>(k)) + x;
                 const std::uint8_t* bottom = row(y + kTilePixels + static_cast<std::int64_t>(k)) + x;
+#if defined(__SSE2__)
+                pack_row_pair(top, bottom, k, tiles);
+#else
                 pack_tile_row(top, k, tiles[0]);
                 pack_tile_row(top + kTilePixels, k, tiles[1]);
                 pack_tile_row(bottom, k, tiles[2]);
                 pack_tile_row(bottom + kTilePixels, k, tiles[3]);
+#endif
             }
             return tiles;
         }
@@ -234,27 +253,54 @@ Tile BitmapStore::read_tile(const std::string& name, std::int32_t x, std::int32_
 }
 
 std::int32_t BitmapStore::add_cell(const std::string& name, std::int32_t x, std::int32_t y, FlipFlags& flip) {
-    const std::int32_t index = find(name);
-    if (index < 0) return -1;
-    const Sheet sheet = Sheet::of(images[static_cast<std::size_t>(index)]);
-    const std::array<Tile, 4> tiles = sheet.cell_tiles(x, y);
-    // Tested before packing the variants: blank cells are common and need no CRC.
-    if (is_empty(tiles[0]) && is_empty(tiles[1]) && is_empty(tiles[2]) && is_empty(tiles[3])) return -1;
+    return add_cell(find(name), x, y, flip);
+}
 
-    Cell as_cut;
-    for (std::size_t slot = 0; slot < tiles.size(); ++slot) {
-        std::copy(tiles[slot].begin(), tiles[slot].end(), as_cut.begin() + slot * kTileHalfwords);
-    }
+std::int32_t BitmapStore::add_cell(std::int32_t sheet_index, std::int32_t x, std::int32_t y, FlipFlags& flip) {
+    CutCell cut_cell;
+    cut(sheet_index, x, y, cut_cell);
+    return add(cut_cell, flip);
+}
+
+void BitmapStore::cut(std::int32_t sheet_index, std::int32_t x, std::int32_t y, CutCell& out) const {
+    out.empty = true;
+    if (sheet_index < 0 || static_cast<std::size_t>(sheet_index) >= images.size()) return;
+    const Sheet sheet = Sheet::of(images[static_cast<std::size_t>(sheet_index)]);
+    const std::array<Tile, 4> tiles = sheet.cell_tiles(x, y);
+    // Tested before anything else: blank cells are common and need nothing more.
+    if (is_empty(tiles[0]) && is_empty(tiles[1]) && is_empty(tiles[2]) && is_empty(tiles[3])) return;
+    static_assert(sizeof tiles == sizeof out.cell, "a cell is its four tiles in order");
+    std::memcpy(out.cell.data(), tiles.data(), sizeof out.cell);
+    out.hash = cell_hash(out.cell);
+    out.empty = false;
+    by_bytes.prefetch_slot(out.hash);
+}
+
+void BitmapStore::prefetch_rows(std::int32_t sheet_index, std::int32_t x, std::int32_t y) const {
+    if (sheet_index < 0 || static_cast<std::size_t>(sheet_index) >= images.size()) return;
+    const Sheet sheet = Sheet::of(images[static_cast<std::size_t>(sheet_index)]);
+    if (!sheet.holds_cell(x, y)) return;  // only whole cells are read row by row
+    for (std::int64_t k = 0; k < kCellPixels; ++k) __builtin_prefetch(sheet.row(y + k) + x);
+}
+
+void BitmapStore::prefetch(const CutCell& cut) const {
+    if (!cut.empty) by_bytes.prefetch_entry(cut.hash, cells);
+}
+
+std::int32_t BitmapStore::add(const CutCell& cut, FlipFlags& flip) {
+    if (cut.empty) return -1;
     // Stored entries are never mirrors of each other, so at most one entry
     // has a variant equal to this cell, and the ordered search (entry, stored
     // variant, candidate variant, bytes confirmed) finds that entry's variant
     // 0 against the smallest candidate variant equal to it. That variant is
     // the smallest flip turning the entry into this cell: what the index
     // returns. CRCs are not needed to find it, only for new entries.
-    if (const std::optional<CellIndex::Match> match = by_bytes.find(as_cut, cells)) {
+    if (const std::optional<CellIndex::Match> match = by_bytes.find(cut.cell, cut.hash, cells)) {
         flip ^= match->variant;  // flips compose by exclusive-or
         return static_cast<std::int32_t>(match->entry);
     }
+    std::array<Tile, 4> tiles;
+    std::memcpy(tiles.data(), cut.cell.data(), sizeof tiles);
     const auto added = static_cast<std::uint32_t>(cells.size());
     cells.push_back(make_cell_pattern(tiles));
     by_bytes.insert(cells, added);
@@ -264,7 +310,7 @@ std::int32_t BitmapStore::add_cell(const std::string& name, std::int32_t x, std:
 const CellPattern& BitmapStore::cell(std::uint32_t index) const {
     static const CellPattern kNone{};  // keeps a caller's mistake on an empty table harmless
     if (cells.empty()) return kNone;
-    return index < cells.size() ? cells[index] : cells.back();
+    return cells[index < cells.size() ? index : cells.size() - 1];
 }
 
 std::uint32_t BitmapStore::cell_count() const { return static_cast<std::uint32_t>(cells.size()); }

@@ -18,16 +18,15 @@ std::uint64_t cell_hash(const Cell& cell) {
 
 namespace {
 
-std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
+std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(hash); }
 
 }  // namespace
 
-std::optional<CellIndex::Match> CellIndex::find(const Cell& cell, const std::deque<CellPattern>& cells) const {
+std::optional<CellIndex::Match> CellIndex::find(const Cell& cell, std::uint64_t hash, const CellTable& cells) const {
     if (slots.empty()) return std::nullopt;
-    const std::uint64_t hash = cell_hash(cell);
     const std::uint32_t tag = tag_of(hash);
     const std::size_t mask = slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots[i];
         if (slot.entry_and_variant == kEmpty) return std::nullopt;
         if (slot.tag != tag) continue;
@@ -37,7 +36,20 @@ std::optional<CellIndex::Match> CellIndex::find(const Cell& cell, const std::deq
     }
 }
 
-void CellIndex::insert(const std::deque<CellPattern>& cells, std::uint32_t entry) {
+void CellIndex::prefetch_slot(std::uint64_t hash) const {
+    if (!slots.empty()) __builtin_prefetch(&slots[tag_of(hash) & (slots.size() - 1)]);
+}
+
+void CellIndex::prefetch_entry(std::uint64_t hash, const CellTable& cells) const {
+    if (slots.empty()) return;
+    const Slot& slot = slots[tag_of(hash) & (slots.size() - 1)];
+    if (slot.entry_and_variant == kEmpty || slot.tag != tag_of(hash)) return;
+    const Cell& stored = cells[slot.entry_and_variant / 4].variant[slot.entry_and_variant % 4];
+    __builtin_prefetch(stored.data());
+    __builtin_prefetch(stored.data() + stored.size() - 1);  // 128 bytes: two cache lines or three
+}
+
+void CellIndex::insert(const CellTable& cells, std::uint32_t entry) {
     const CellPattern& pattern = cells[entry];
     std::uint64_t hash[4];
     for (std::size_t v = 0; v < 4; ++v) {
@@ -49,26 +61,27 @@ void CellIndex::insert(const std::deque<CellPattern>& cells, std::uint32_t entry
             seen = hash[earlier] == hash[v] && pattern.variant[earlier] == pattern.variant[v];
         }
         if (seen) continue;
-        const std::uint32_t entry_and_variant = entry * 4 + static_cast<std::uint32_t>(v);
-        indexed.push_back(Indexed{hash[v], entry_and_variant});
-        if (2 * indexed.size() > slots.size()) {
-            grow();
-        } else {
-            place(hash[v], entry_and_variant);
-        }
+        if (2 * (count + 1) > slots.size()) grow();
+        place(Slot{tag_of(hash[v]), entry * 4 + static_cast<std::uint32_t>(v)});
+        ++count;
     }
 }
 
+// The old table is read in order and its items placed again by their tags:
+// no hash is worked out again and no entry's bytes are read.
 void CellIndex::grow() {
-    slots.assign(slots.empty() ? 1024 : 2 * slots.size(), Slot{});
-    for (const Indexed& item : indexed) place(item.hash, item.entry_and_variant);
+    std::vector<Slot> old(slots.empty() ? 1024 : 2 * slots.size());
+    old.swap(slots);
+    for (const Slot& item : old) {
+        if (item.entry_and_variant != kEmpty) place(item);
+    }
 }
 
-void CellIndex::place(std::uint64_t hash, std::uint32_t entry_and_variant) {
+void CellIndex::place(Slot item) {
     const std::size_t mask = slots.size() - 1;
-    std::size_t i = hash & mask;
+    std::size_t i = item.tag & mask;
     while (slots[i].entry_and_variant != kEmpty) i = (i + 1) & mask;
-    slots[i] = Slot{tag_of(hash), entry_and_variant};
+    slots[i] = item;
 }
 
 }  // namespace pixcell

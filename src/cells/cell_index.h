@@ -2,11 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <vector>
 
 #include "cells/cell_pattern.h"
+#include "cells/cell_table.h"
 #include "driver/sprite_list.h"
 
 namespace pixcell {
@@ -21,15 +21,21 @@ public:
         FlipFlags variant;    // the smallest flip that turns the entry into the cell
     };
 
-    // The stored entry one of whose variants has exactly the bytes of `cell`.
-    std::optional<Match> find(const Cell& cell, const std::deque<CellPattern>& cells) const;
+    // The stored entry one of whose variants has exactly the bytes of `cell`,
+    // whose cell_hash is `hash`.
+    std::optional<Match> find(const Cell& cell, std::uint64_t hash, const CellTable& cells) const;
+    // Hints for a walk that knows its next cells: start loading the slot a
+    // find of `hash` reads first, and, once that slot is loaded, the stored
+    // bytes it points at. Neither changes anything.
+    void prefetch_slot(std::uint64_t hash) const;
+    void prefetch_entry(std::uint64_t hash, const CellTable& cells) const;
     // Indexes the variants of the entry just appended at `entry`.
-    void insert(const std::deque<CellPattern>& cells, std::uint32_t entry);
+    void insert(const CellTable& cells, std::uint32_t entry);
 
 private:
-    // 8 bytes, so that the table stays small in the cache: the low bits of
-    // the hash choose the slot, the high 32 are kept to skip most byte
-    // comparisons.
+    // 8 bytes, so that the table stays small in the cache: the low 32 bits
+    // of the hash are kept, to skip most byte comparisons and to find each
+    // item's slot again when the table grows (its low bits choose the slot).
     struct Slot {
         std::uint32_t tag = 0;
         std::uint32_t entry_and_variant = kEmpty;  // entry * 4 + variant
@@ -37,15 +43,10 @@ private:
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
     void grow();
-    void place(std::uint64_t hash, std::uint32_t entry_and_variant);
-
-    struct Indexed {
-        std::uint64_t hash;
-        std::uint32_t entry_and_variant;
-    };
+    void place(Slot item);
 
     std::vector<Slot> slots;  // open addressing, linear probing; size a power of 2
-    std::vector<Indexed> indexed;  // everything in `slots`, to place again when it grows
+    std::size_t count = 0;    // items in `slots`
 };
 
 // A 64-bit hash of a cell's bytes; collisions are settled by comparing bytes.

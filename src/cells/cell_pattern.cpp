@@ -42,7 +42,7 @@ std::uint32_t crc_byte(std::uint32_t crc, std::uint8_t byte) {
 }
 
 // Eight bytes, the first in the low byte of `word`.
-std::uint32_t crc_word(std::uint32_t crc, std::uint64_t word) {
+inline std::uint32_t crc_word(std::uint32_t crc, std::uint64_t word) {
     const std::uint32_t low = crc ^ static_cast<std::uint32_t>(word);
     const auto high = static_cast<std::uint32_t>(word >> 32);
     return kCrc.entry[7][low & 0xFF] ^ kCrc.entry[6][(low >> 8) & 0xFF] ^ kCrc.entry[5][(low >> 16) & 0xFF] ^
@@ -50,15 +50,20 @@ std::uint32_t crc_word(std::uint32_t crc, std::uint64_t word) {
            kCrc.entry[1][(high >> 16) & 0xFF] ^ kCrc.entry[0][high >> 24];
 }
 
-// The CRC of a cell's 128 bytes, each halfword low byte first.
-std::uint32_t cell_crc(const Cell& cell) {
-    std::uint32_t crc = 0xFFFFFFFFu;
+// Eight bytes of a cell from halfword i on, each halfword low byte first.
+inline std::uint64_t cell_word(const Cell& cell, std::size_t i) {
+    return std::uint64_t{cell[i]} | std::uint64_t{cell[i + 1]} << 16 | std::uint64_t{cell[i + 2]} << 32 |
+           std::uint64_t{cell[i + 3]} << 48;
+}
+
+// The CRCs of all four variants' 128 bytes, side by side: four independent
+// chains of table look-ups overlap where one alone would wait on each step.
+void variant_crcs(CellPattern& pattern) {
+    std::uint32_t crc[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
     for (std::size_t i = 0; i < kCellHalfwords; i += 4) {
-        const std::uint64_t word = std::uint64_t{cell[i]} | std::uint64_t{cell[i + 1]} << 16 |
-                                   std::uint64_t{cell[i + 2]} << 32 | std::uint64_t{cell[i + 3]} << 48;
-        crc = crc_word(crc, word);
+        for (std::size_t f = 0; f < 4; ++f) crc[f] = crc_word(crc[f], cell_word(pattern.variant[f], i));
     }
-    return crc ^ 0xFFFFFFFFu;
+    for (std::size_t f = 0; f < 4; ++f) pattern.crc[f] = crc[f] ^ 0xFFFFFFFFu;
 }
 
 }  // namespace
@@ -87,7 +92,7 @@ CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
             }
         }
     }
-    for (std::size_t f = 0; f < 4; ++f) pattern.crc[f] = cell_crc(pattern.variant[f]);
+    variant_crcs(pattern);
     return pattern;
 }
 
@@ -99,10 +104,9 @@ bool is_empty(const Cell& cell) {
 }
 
 bool is_empty(const Tile& tile) {
-    for (const std::uint16_t h : tile) {
-        if (h != 0) return false;
-    }
-    return true;
+    std::uint64_t words[sizeof(Tile) / 8];
+    std::memcpy(words, tile.data(), sizeof words);
+    return (words[0] | words[1] | words[2] | words[3]) == 0;
 }
 
 std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell) {

@@ -46,30 +46,48 @@ std::int32_t cell_offset(std::int32_t origin, std::int64_t position, bool mirror
     return wrap32(mirrored ? origin - cell_start - kCellPixels : cell_start - origin);
 }
 
-std::int64_t place_part_cells(const SpritePart& part, const std::string& bitmap, BitmapStore& store,
-                              std::string& entry_text) {
-    const std::int64_t sheet_height = store.height(bitmap);  // negative: stored top-down
-    const CellRange columns = cells_on_sheet(part.x, part.width, store.width(bitmap));
-    const CellRange rows = cells_on_sheet(part.y, part.height, sheet_height < 0 ? -sheet_height : sheet_height);
+void list_part_cells(const SpritePart& part, std::int32_t sheet, std::int64_t width, std::int64_t rows,
+                     std::vector<CellToCut>& cells) {
+    const CellRange columns = cells_on_sheet(part.x, part.width, width);
+    const CellRange row_range = cells_on_sheet(part.y, part.height, rows);
     // Offsets follow the part's own flip, not the one a matched cell comes back with.
     const FlipFlags part_flip = part.flip & kFlipMask;
     const bool mirror_x = (part_flip & kFlipHorizontal) != 0;
     const bool mirror_y = (part_flip & kFlipVertical) != 0;
-
-    std::int64_t placed = 0;
-    for (std::int64_t row = rows.begin; row < rows.end; ++row) {
+    for (std::int64_t row = row_range.begin; row < row_range.end; ++row) {
         const auto cell_y = static_cast<std::int32_t>(part.y + kCellPixels * row);
         for (std::int64_t column = columns.begin; column < columns.end; ++column) {
             const auto cell_x = static_cast<std::int32_t>(part.x + kCellPixels * column);
-            FlipFlags flip = part_flip;
-            const std::int32_t index = store.add_cell(bitmap, cell_x, cell_y, flip);
-            if (index < 0) continue;  // empty cell
-            ++placed;
-            append_entry_line(entry_text, {index, cell_offset(part.dx, column, mirror_x),
-                                           cell_offset(part.dy, row, mirror_y), flip});
+            cells.push_back({sheet, cell_x, cell_y, cell_offset(part.dx, column, mirror_x),
+                             cell_offset(part.dy, row, mirror_y), part_flip});
         }
     }
-    return placed;
+}
+
+CutPipeline::CutPipeline(BitmapStore& store, const std::vector<CellToCut>& cells) : store(store), cells(cells) {
+    for (std::size_t i = 0; i < kRowsAhead && i < cells.size(); ++i) {
+        store.prefetch_rows(cells[i].sheet, cells[i].x, cells[i].y);
+    }
+    for (std::size_t i = 0; i < kAhead && i < cells.size(); ++i) start(i);
+}
+
+void CutPipeline::start(std::size_t i) {
+    const CellToCut& cell = cells[i];
+    store.cut(cell.sheet, cell.x, cell.y, ring[i % kAhead]);
+}
+
+std::int32_t CutPipeline::next(FlipFlags& flip) {
+    const std::size_t i = position++;
+    // By now the slot of this cell was loaded: start loading its stored bytes.
+    if (i + kPrefetchDistance < cells.size()) store.prefetch(ring[(i + kPrefetchDistance) % kAhead]);
+    flip = cells[i].flip;
+    const std::int32_t index = store.add(ring[i % kAhead], flip);
+    if (i + kAhead < cells.size()) start(i + kAhead);
+    if (i + kRowsAhead < cells.size()) {
+        const CellToCut& later = cells[i + kRowsAhead];
+        store.prefetch_rows(later.sheet, later.x, later.y);
+    }
+    return index;
 }
 
 }  // namespace pixcell

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 #include "cells/bitmap_store.h"
 #include "driver/sprite_list.h"
@@ -27,10 +29,41 @@ CellRange cells_on_sheet(std::int32_t start, std::int32_t size, std::int64_t ext
 // Wraps like 32-bit two's complement arithmetic.
 std::int32_t cell_offset(std::int32_t origin, std::int64_t position, bool mirrored);
 
-// Cuts the part's cells, rows top to bottom and each row left to right,
-// through the store and appends an entry line to `entry_text` for each
-// non-empty one. Returns the number of lines appended.
-std::int64_t place_part_cells(const SpritePart& part, const std::string& bitmap, BitmapStore& store,
-                              std::string& entry_text);
+// One cell a part covers on its sheet, with what its entry line needs.
+struct CellToCut {
+    std::int32_t sheet = 0;  // index in the store
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t x_offset = 0;
+    std::int32_t y_offset = 0;
+    FlipFlags flip = 0;  // the part's own flip
+};
+
+// Appends the part's cells that can hold pixels of its sheet (`width` by
+// `rows`), rows top to bottom and each row left to right.
+void list_part_cells(const SpritePart& part, std::int32_t sheet, std::int64_t width, std::int64_t rows,
+                     std::vector<CellToCut>& cells);
+
+// Cuts `cells` through the store in order, giving each its table index (-1:
+// empty) and the flip to show it with. Cuts a few cells ahead of the one it
+// adds, so that fetching what each lookup reads overlaps the work before it.
+class CutPipeline {
+public:
+    CutPipeline(BitmapStore& store, const std::vector<CellToCut>& cells);
+    // The next cell's index; call once for each cell, in order.
+    std::int32_t next(FlipFlags& flip);
+
+private:
+    static constexpr std::size_t kAhead = 8;  // a power of 2
+    static constexpr std::size_t kPrefetchDistance = kAhead / 2;
+    static constexpr std::size_t kRowsAhead = 2 * kAhead;  // sheet rows are fetched this far ahead
+
+    void start(std::size_t i);
+
+    BitmapStore& store;
+    const std::vector<CellToCut>& cells;
+    std::size_t position = 0;
+    BitmapStore::CutCell ring[kAhead];
+};
 
 }  // namespace pixcell

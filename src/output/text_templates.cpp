@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
+#include <cstring>
 
 #include "cells/console.h"
 
@@ -74,23 +75,45 @@ constexpr HexPairs kHexPairs = make_hex_pairs();
 
 }  // namespace
 
-// Runs for every line of every cell: no formatting calls, one resize per cell.
-void append_cell_data(std::string& out, const Cell& cell) {
+static_assert(kCellDataLength == kCellHalfwords / kHalfwordsPerLine * kDataLineLength,
+              "four data lines of one length");
+
+// Runs for every line of every cell: no formatting calls.
+char* put_cell_data(char* at, const Cell& cell) {
     const std::size_t lines = cell.size() / kHalfwordsPerLine;
-    const std::size_t start = out.size();
-    out.resize(start + lines * kDataLineLength);
-    char* at = &out[start];
     for (std::size_t row = 0; row < lines; ++row) {
         at = std::copy(kDirective, kDirective + kDirectiveLength, at);
         for (std::size_t i = 0; i < kHalfwordsPerLine; ++i) {
             const std::uint16_t value = cell[row * kHalfwordsPerLine + i];
-            *at++ = '0';
-            *at++ = 'x';
-            at = std::copy(kHexPairs.digits[value >> 8], kHexPairs.digits[value >> 8] + 2, at);
-            at = std::copy(kHexPairs.digits[value & 0xFF], kHexPairs.digits[value & 0xFF] + 2, at);
-            *at++ = i + 1 < kHalfwordsPerLine ? ',' : '\n';
+            const char* high = kHexPairs.digits[value >> 8];
+            const char* low = kHexPairs.digits[value & 0xFF];
+            const char separator = i + 1 < kHalfwordsPerLine ? ',' : '\n';
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            // "0x", four digits and the separator as one 8-byte store; its
+            // last byte is overwritten by what follows, so the line's last
+            // value stores only 7.
+            std::uint16_t high_pair;
+            std::uint16_t low_pair;
+            std::memcpy(&high_pair, high, 2);
+            std::memcpy(&low_pair, low, 2);
+            const std::uint64_t word = std::uint64_t{'0'} | std::uint64_t{'x'} << 8 | std::uint64_t{high_pair} << 16 |
+                                       std::uint64_t{low_pair} << 32 |
+                                       std::uint64_t{static_cast<unsigned char>(separator)} << 48;
+            std::memcpy(at, &word, i + 1 < kHalfwordsPerLine ? 8 : 7);
+#else
+            const char text[7] = {'0', 'x', high[0], high[1], low[0], low[1], separator};
+            std::memcpy(at, text, 7);
+#endif
+            at += 7;
         }
     }
+    return at;
+}
+
+void append_cell_data(std::string& out, const Cell& cell) {
+    const std::size_t start = out.size();
+    out.resize(start + kCellDataLength);
+    put_cell_data(&out[start], cell);
 }
 
 void append_asm_tail(std::string& out) { out += "\t.ident \"pxcnv\"\n"; }

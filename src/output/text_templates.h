@@ -3,6 +3,7 @@
 // copied whole, whatever their length or content.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,10 @@ struct CellPlacement {
 // Cell array (assembler).
 void append_asm_head(std::string& out, const std::string& ident_base);
 void append_cell_data(std::string& out, const Cell& cell);  // four data lines
+// The same four lines written at `at`, which has room for kCellDataLength
+// characters; returns the end. Every cell's lines have this one length.
+constexpr std::size_t kCellDataLength = 4 * (8 + kTileHalfwords * 7);
+char* put_cell_data(char* at, const Cell& cell);
 void append_asm_tail(std::string& out);
 
 // Cell array declaration; complete in itself.
