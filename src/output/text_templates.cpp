@@ -110,12 +110,6 @@ char* put_cell_data(char* at, const Cell& cell) {
     return at;
 }
 
-void append_cell_data(std::string& out, const Cell& cell) {
-    const std::size_t start = out.size();
-    out.resize(start + kCellDataLength);
-    put_cell_data(&out[start], cell);
-}
-
 void append_asm_tail(std::string& out) { out += "\t.ident \"pxcnv\"\n"; }
 
 void append_chr_header(std::string& out, const std::string& ident_base) {

@@ -22,9 +22,9 @@ struct CellPlacement {
 
 // Cell array (assembler).
 void append_asm_head(std::string& out, const std::string& ident_base);
-void append_cell_data(std::string& out, const Cell& cell);  // four data lines
-// The same four lines written at `at`, which has room for kCellDataLength
-// characters; returns the end. Every cell's lines have this one length.
+// A cell's four data lines written at `at`, which has room for
+// kCellDataLength characters; returns the end. Every cell's lines have this
+// one length, so the whole array is sized before it is written.
 constexpr std::size_t kCellDataLength = 4 * (8 + kTileHalfwords * 7);
 char* put_cell_data(char* at, const Cell& cell);
 void append_asm_tail(std::string& out);

@@ -101,8 +101,11 @@ TEST(OutputTemplates, CellDataIsFourTileLinesOfUpperCaseHex) {
     cell[1] = 0xBEEF;
     cell[17] = 0xFFFF;
     cell[63] = 0x1234;
-    std::string out;
-    append_cell_data(out, cell);
+    std::string out(kCellDataLength + 1, '#');
+    // Exactly kCellDataLength characters are written: the sentinel survives.
+    EXPECT_EQ(put_cell_data(&out[0], cell), &out[kCellDataLength]);
+    EXPECT_EQ(out.back(), '#');
+    out.pop_back();
     EXPECT_EQ(out,
               "\t.short 0x000A,0xBEEF,0x0002,0x0003,0x0004,0x0005,0x0006,0x0007,"
               "0x0008,0x0009,0x000A,0x000B,0x000C,0x000D,0x000E,0x000F\n"
