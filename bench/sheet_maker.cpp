@@ -3,10 +3,12 @@
 #include <array>
 #include <cstdio>
 #include <fstream>
+#include <utility>
 #include <vector>
 
-#include "cells/console.h"
+#include "common/console.h"
 #include "random_bits.h"
+#include "support/bmp_writer.h"
 
 namespace pixcell::bench {
 
@@ -19,16 +21,6 @@ using CellPixels = std::array<std::uint8_t, kCellArea>;  // row-major from the t
 
 enum class Kind { unique, repeat, mirror, empty };
 
-void put_u16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void put_u32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    put_u16(out, v & 0xFFFF);
-    put_u16(out, v >> 16);
-}
-
 bool write_bytes(const std::string& path, const char* data, std::size_t size) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file.write(data, static_cast<std::streamsize>(size));
@@ -38,38 +30,14 @@ bool write_bytes(const std::string& path, const char* data, std::size_t size) {
     return false;
 }
 
-// Uncompressed 8-bit bottom-up BMP; the width is a multiple of 4, so rows carry no padding.
-bool write_bmp(const std::string& path, std::int32_t side, const std::vector<std::uint8_t>& pixels) {
-    constexpr std::uint32_t kHeaders = 14 + 40;
-    constexpr std::uint32_t kPalette = 256 * 4;
-    const std::uint32_t pixel_bytes = static_cast<std::uint32_t>(side) * static_cast<std::uint32_t>(side);
-    std::vector<std::uint8_t> out;
-    out.reserve(kHeaders + kPalette + pixel_bytes);
-    out.push_back('B');
-    out.push_back('M');
-    put_u32(out, kHeaders + kPalette + pixel_bytes);
-    put_u32(out, 0);
-    put_u32(out, kHeaders + kPalette);
-    put_u32(out, 40);
-    put_u32(out, static_cast<std::uint32_t>(side));
-    put_u32(out, static_cast<std::uint32_t>(side));
-    put_u16(out, 1);  // planes
-    put_u16(out, 8);  // bits per pixel
-    put_u32(out, 0);  // no compression
-    put_u32(out, pixel_bytes);
-    put_u32(out, 2835);  // 72 dpi
-    put_u32(out, 2835);
-    put_u32(out, 256);
-    put_u32(out, 0);
-    for (std::uint32_t i = 0; i < 256; ++i) {  // a grey ramp over the low nibble
-        const auto grey = static_cast<std::uint8_t>((i & 0xF) * 17);
-        out.insert(out.end(), {grey, grey, grey, 0});
-    }
-    for (std::int32_t y = side - 1; y >= 0; --y) {
-        const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y) * side;
-        out.insert(out.end(), row, row + side);
-    }
-    return write_bytes(path, reinterpret_cast<const char*>(out.data()), out.size());
+// The tests' own writer: an uncompressed 8-bit bottom-up BMP.
+bool write_bmp(const std::string& path, std::int32_t side, std::vector<std::uint8_t> pixels) {
+    testing::Sheet sheet;
+    sheet.width = side;
+    sheet.height = side;
+    sheet.pixels = std::move(pixels);
+    const std::vector<std::uint8_t> bytes = testing::bmp_bytes(sheet);
+    return write_bytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 // Random indices 0..255; the first pixel's low nibble is forced non-zero so

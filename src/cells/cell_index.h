@@ -7,7 +7,7 @@
 
 #include "cells/cell_pattern.h"
 #include "cells/cell_table.h"
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
 
 namespace pixcell {
 

@@ -1,5 +1,4 @@
-// Packed 4-bit tiles and cells, their mirror images, and the CRC-32 that
-// matching uses.
+// Packed 4-bit tiles and cells in the console's layout, and their mirror images.
 #pragma once
 
 #include <array>
@@ -7,17 +6,17 @@
 #include <cstdint>
 #include <cstring>
 
-#include "cells/console.h"
+#include "common/console.h"
 
 namespace pixcell {
 
 using Tile = std::array<std::uint16_t, kTileHalfwords>;
 using Cell = std::array<std::uint16_t, kCellHalfwords>;
 
-// One distinct cell with its mirror images, indexed by flip code.
+// One distinct cell with its mirror images, indexed by flip code: variant 0
+// is the cell as cut, the others are kept so that matching never mirrors.
 struct CellPattern {
     std::array<Cell, 4> variant;
-    std::array<std::uint32_t, 4> crc;
 };
 
 // Packs 8 palette indices, left to right, into row `row` (0..7) of a tile:
@@ -31,14 +30,14 @@ inline void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& til
 #endif
     // Pixel i is now byte i of w.
     w &= 0x0F0F0F0F0F0F0F0Full;
-    w = (w | w >> 4) & 0x00FF00FF00FF00FFull;   // pixel pairs in one byte
-    w = (w | w >> 8) & 0x0000FFFF0000FFFFull;   // pixel quads in one halfword
+    w = (w | w >> 4) & 0x00FF00FF00FF00FFull;  // pixel pairs in one byte
+    w = (w | w >> 8) & 0x0000FFFF0000FFFFull;  // pixel quads in one halfword
     tile[2 * row] = static_cast<std::uint16_t>(w);
     tile[2 * row + 1] = static_cast<std::uint16_t>(w >> 32);
 }
 
-// Builds all four variants and their CRCs from the tiles top-left, top-right,
-// bottom-left, bottom-right.
+// Builds all four variants from the tiles top-left, top-right, bottom-left,
+// bottom-right.
 CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles);
 
 // True when every pixel of the cell (or tile) is 0.
@@ -47,8 +46,5 @@ bool is_empty(const Tile& tile);
 
 // The cell's 128 bytes as they are laid out in the console's memory.
 std::array<std::uint8_t, kCellBytes> cell_bytes(const Cell& cell);
-
-// Standard CRC-32 (reflected, polynomial 0xEDB88320); a length of 0 or less gives 0.
-std::uint32_t crc32(const std::uint8_t* data, std::int32_t length);
 
 }  // namespace pixcell

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cells/cell_pattern.h"
-#include "cells/large_pages.h"
+#include "common/large_pages.h"
 
 namespace pixcell {
 

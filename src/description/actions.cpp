@@ -1,18 +1,11 @@
 #include "description/actions.h"
 
+#include "common/console.h"
+#include "common/wrap.h"
+
 namespace pixcell {
 
 namespace {
-
-// The signed 32-bit fields wrap as two's complement, like the console's own
-// arithmetic, whatever numbers the description holds.
-std::int32_t wrap_add(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrap_negate(std::int32_t a) {
-    return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(a));
-}
 
 // The grammar pushes every number right before the field that takes it, so
 // the stack is never empty here; 0 keeps a broken caller harmless.
@@ -33,7 +26,8 @@ std::int32_t round_size(std::int32_t value) {
 
 void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     ctx.state.bitmap_file = file_name;
-    if (!ctx.store.load(file_name)) ctx.state.load_error = 1;
+    // A sheet that fails is reported by the store; reading goes on.
+    ctx.sheets.load(file_name);
 }
 
 void act_name(ParseState& state, const std::string& name) { state.entry_name = name; }
@@ -62,12 +56,14 @@ void act_size(ParseState& state) {
 // stands among the letters count too.
 void act_flip(ParseState& state, const char* first, const char* last) {
     for (const char* c = first; c != last; ++c) {
+        // clang-format off
         switch (*c) {
         case 'n': case 'N': state.entry.flip = 0; break;
         case 'h': case 'H': state.entry.flip |= kFlipHorizontal; break;
         case 'v': case 'V': state.entry.flip |= kFlipVertical; break;
         default: break;
         }
+        // clang-format on
     }
 }
 
@@ -85,7 +81,7 @@ void act_entry_end(ReaderContext& ctx) {
     if (e.y == -1) {
         e.x = prev.x;
         e.y = prev.y;
-        const std::int32_t sheet_width = ctx.store.width(st.bitmap_file);
+        const std::int32_t sheet_width = ctx.sheets.width(st.bitmap_file);
         const std::int32_t candidate = wrap_add(prev.x, prev.width);
         if (wrap_add(candidate, e.width) <= sheet_width) {
             e.x = candidate;

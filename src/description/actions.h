@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <string>
 
-#include "cells/bitmap_store.h"
 #include "description/parse_state.h"
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
+#include "sheets/sheet_store.h"
 
 namespace pixcell {
 
 // The three objects a description reading works on.
 struct ReaderContext {
     ParseState& state;
-    BitmapStore& store;
+    SheetStore& sheets;
     SpriteList& list;
 };
 

@@ -33,13 +33,9 @@ namespace sp = boost::spirit::classic;
 // Character classes on bytes; bytes 0x80-0xFF belong to no class.
 inline bool is_blank(unsigned char c) { return c == ' ' || c == '\t'; }
 inline bool is_white(unsigned char c) { return is_blank(c) || (c >= '\n' && c <= '\r'); }
-inline bool is_filechar(unsigned char c) {
-    return c != '*' && c != '[' && c != ']' && !is_white(c);
-}
+inline bool is_filechar(unsigned char c) { return c != '*' && c != '[' && c != ']' && !is_white(c); }
 // namehead without the "-" that starts a number, which the rule excludes separately.
-inline bool is_namehead_char(unsigned char c) {
-    return is_filechar(c) && c != '+' && !(c >= '0' && c <= '9');
-}
+inline bool is_namehead_char(unsigned char c) { return is_filechar(c) && c != '+' && !(c >= '0' && c <= '9'); }
 inline bool is_nametail(unsigned char c) { return c != '*' && !is_white(c); }
 inline bool is_flipletter(unsigned char c) {
     return c == 'N' || c == 'H' || c == 'V' || c == 'n' || c == 'h' || c == 'v';
@@ -114,8 +110,8 @@ struct comment_parser : boost::spirit::classic::parser<comment_parser> {
             return scan.no_match();
         }
         scan.first = at;
-        return scan.create_match(static_cast<std::size_t>(std::distance(start, at)),
-                                 boost::spirit::classic::nil_t(), start, at);
+        return scan.create_match(static_cast<std::size_t>(std::distance(start, at)), boost::spirit::classic::nil_t(),
+                                 start, at);
     }
 };
 
@@ -130,11 +126,9 @@ struct txt_parser : boost::spirit::classic::grammar<txt_parser<Sink>> {
             namespace sp = boost::spirit::classic;
             using namespace grammar_detail;
             Sink* s = self.sink;
-            auto act = [s](void (Sink::*fn)(const char*, const char*)) {
-                return range_action<Sink>{s, fn};
-            };
-            const class_parser blank(is_blank), white(is_white), filechar(is_filechar),
-                namehead_char(is_namehead_char), nametail(is_nametail), flipletter(is_flipletter);
+            auto act = [s](void (Sink::*fn)(const char*, const char*)) { return range_action<Sink>{s, fn}; };
+            const class_parser blank(is_blank), white(is_white), filechar(is_filechar), namehead_char(is_namehead_char),
+                nametail(is_nametail), flipletter(is_flipletter);
             const sp::int_parser<std::int32_t, 10, 1, -1> decimal_p;
             const sp::uint_parser<std::uint32_t, 16, 1, -1> hexadecimal_p;
 
@@ -145,17 +139,17 @@ struct txt_parser : boost::spirit::classic::grammar<txt_parser<Sink>> {
             bitmap_line = sp::ch_p('*') >> (+filechar)[act(&Sink::bitmap)] >> +sp::eol_p >> *white;
             // A line comment swallows its own line end, so it never closes an
             // entry line by itself.
-            entry_line = name_field >> !position_field >> !size_field >> !offset_field >>
-                         !flip_field >> sp::eol_p >> sp::eps_p[act(&Sink::entry_end)] >> *white;
+            entry_line = name_field >> !position_field >> !size_field >> !offset_field >> !flip_field >> sp::eol_p >>
+                         sp::eps_p[act(&Sink::entry_end)] >> *white;
             namehead = namehead_char - sp::lexeme_d[sp::ch_p('-') >> sp::digit_p];
             name_field = *blank >> (sp::ch_p('+') | (namehead >> +nametail))[act(&Sink::name)] >> *blank;
             // A size without a position is tried as a position first: its
             // first number then fires pop_x before the missing "," fails.
-            position_field = number[act(&Sink::pop_x)] >> *blank >> ',' >> *blank >>
-                             number[act(&Sink::pop_y)] >> *blank;
+            position_field =
+                number[act(&Sink::pop_x)] >> *blank >> ',' >> *blank >> number[act(&Sink::pop_y)] >> *blank;
             size_field = (number >> 'x' >> number)[act(&Sink::size)] >> *blank;
-            offset_field = sp::ch_p('[') >> *blank >> number[act(&Sink::pop_dx)] >> *blank >> ',' >>
-                           *blank >> number[act(&Sink::pop_dy)] >> *blank >> ']' >> *blank;
+            offset_field = sp::ch_p('[') >> *blank >> number[act(&Sink::pop_dx)] >> *blank >> ',' >> *blank >>
+                           number[act(&Sink::pop_dy)] >> *blank >> ']' >> *blank;
             flip_field = (+flipletter)[act(&Sink::flip)] >> *blank;
             // The "-" of a hexadecimal number fires at once, even when no "$"
             // follows; its flag then waits for the next number.
@@ -163,8 +157,8 @@ struct txt_parser : boost::spirit::classic::grammar<txt_parser<Sink>> {
                      (!sp::ch_p('-')[minus_action<Sink>{s}] >> '$' >> hexadecimal_p[hex_action<Sink>{s}]);
         }
 
-        boost::spirit::classic::rule<ScannerT> description, section, bitmap_line, entry_line,
-            namehead, name_field, position_field, size_field, offset_field, flip_field, number;
+        boost::spirit::classic::rule<ScannerT> description, section, bitmap_line, entry_line, namehead, name_field,
+            position_field, size_field, offset_field, flip_field, number;
         const boost::spirit::classic::rule<ScannerT>& start() const { return description; }
     };
 };

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "description/actions.h"
 #include "description/grammar.h"
 
 namespace pixcell {
@@ -34,6 +35,14 @@ bool parse_description(const std::string& text, ReaderContext& ctx) {
     const char* last = nul ? nul : first + text.size();
     ActionSink sink{&ctx};
     return parse_with(first, last, sink);
+}
+
+Description parse_description(const std::string& text, SheetStore& sheets) {
+    Description description;
+    ParseState state;
+    ReaderContext ctx{state, sheets, description.sprites};
+    description.matched = parse_description(text, ctx);
+    return description;
 }
 
 }  // namespace pixcell

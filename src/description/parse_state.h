@@ -5,7 +5,7 @@
 #include <deque>
 #include <string>
 
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
 
 namespace pixcell {
 
@@ -23,9 +23,8 @@ struct ParseState {
     std::string bitmap_file;   // sheet of the most recent bitmap line
     std::string entry_name;    // name of the entry line being read
     SpritePart entry = kEntryStart;
-    SpritePart previous{};     // the last closed entry, as completed
-    SpriteObject current;      // the sprite under construction
-    std::int32_t load_error = 0;
+    SpritePart previous{};  // the last closed entry, as completed
+    SpriteObject current;   // the sprite under construction
 };
 
 }  // namespace pixcell

@@ -7,8 +7,8 @@
 namespace pixcell {
 
 struct CommandLine {
-    bool debug_listing = false;  // -d: print the sprite list instead of writing files
-    std::string input;           // the description file
+    bool debug_listing = false;         // -d: print the sprite list instead of writing files
+    std::string input;                  // the description file
     std::optional<std::string> output;  // base path of the five files
 };
 

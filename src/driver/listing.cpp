@@ -2,9 +2,9 @@
 
 namespace pixcell {
 
-void print_listing(std::FILE* out, const SpriteList& list, const BitmapStore& store) {
+void print_listing(std::FILE* out, const SpriteList& list, const SheetStore& sheets) {
     for (const SpriteObject& object : list) {
-        if (store.find(object.bitmap) < 0) std::fputs("* ", out);
+        if (sheets.find(object.bitmap) < 0) std::fputs("* ", out);
         // Names may hold any byte but NUL; fwrite keeps them whole.
         std::fputc('[', out);
         std::fwrite(object.bitmap.data(), 1, object.bitmap.size(), out);

@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "cells/bitmap_store.h"
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
+#include "sheets/sheet_store.h"
 
 namespace pixcell {
 
 // Objects whose sheet is not loaded are marked with "* ".
-void print_listing(std::FILE* out, const SpriteList& list, const BitmapStore& store);
+void print_listing(std::FILE* out, const SpriteList& list, const SheetStore& sheets);
 
 }  // namespace pixcell

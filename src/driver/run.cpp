@@ -3,12 +3,14 @@
 #include <csignal>
 #include <cstdio>
 
-#include "cells/bitmap_store.h"
+#include "cells/convert.h"
+#include "common/messages.h"
 #include "description/parse_description.h"
 #include "driver/command_line.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
-#include "output/write_outputs.h"
+#include "output/render_texts.h"
+#include "sheets/sheet_store.h"
 
 namespace pixcell {
 
@@ -19,29 +21,37 @@ int run(int argc, const char* const* argv) {
 
     const std::optional<CommandLine> command_line = parse_command_line(argc, argv);
     if (!command_line) {
-        std::fputs("Usage: pixcell [options] input \n", stderr);
+        messages::usage();
         return 1;
     }
     const std::optional<std::string> text = read_description(command_line->input);
     if (!text) {
-        std::fprintf(stderr, "Error: Can't open file '%s'\n", command_line->input.c_str());
+        messages::cant_open_input(command_line->input);
         return 1;
     }
 
-    ParseState state;
-    BitmapStore store;
-    SpriteList list;
-    ReaderContext reader{state, store, list};
+    // Sheets load as their lines are read, each reporting its own failure.
+    SheetStore sheets;
+    const Description description = parse_description(*text, sheets);
     // A description that doesn't match still gives its (empty) outputs.
-    if (!parse_description(*text, reader)) std::fputs("Illegal input file\n", stderr);
+    if (!description.matched) messages::illegal_input();
+    const int status = sheets.failed_loads() == 0 ? 0 : 1;
 
     const OutputNames names = output_names(*command_line);
     if (command_line->debug_listing) {
-        print_listing(stdout, list, store);
-    } else if (state.load_error == 0) {
-        if (!write_outputs(list, store, names.ident_base, names.file_base)) return 1;
+        print_listing(stdout, description.sprites, sheets);
+        return status;
     }
-    return state.load_error;
+    if (status != 0) return status;  // no files when a sheet failed
+
+    const Conversion conversion = convert(description.sprites, sheets);
+    for (const std::size_t skipped : conversion.skipped) {
+        const SpriteObject& sprite = description.sprites[skipped];
+        messages::sprite_skipped(sprite.bitmap, sprite.name);
+    }
+    const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
+    if (!commit_files(output_files(texts, names.file_base))) return 1;
+    return 0;
 }
 
 }  // namespace pixcell

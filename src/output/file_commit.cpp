@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+
+#include "common/messages.h"
 
 namespace pixcell {
 
@@ -60,23 +61,13 @@ bool is_directory(const std::string& path) {
     return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-void print_error(const char* what, const std::string& name) {
-    std::string line = what;
-    line += " '";
-    line += name;
-    line += "'\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
-}
-
 void remove_all(const std::vector<std::string>& temporaries, std::size_t from) {
     for (std::size_t i = from; i < temporaries.size(); ++i) {
         if (!temporaries[i].empty() && unlink(temporaries[i].c_str()) != 0) {
-            print_error("Error: Can't remove temporary file", temporaries[i]);
+            messages::cant_remove_temporary(temporaries[i]);
         }
     }
 }
-
-void report(const std::string& name) { print_error("Error: Can't write file", name); }
 
 }  // namespace
 
@@ -85,7 +76,7 @@ bool commit_files(const std::vector<OutputFile>& files) {
     std::vector<std::string> temporaries(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!write_temporary(files[i], mode, temporaries[i])) {
-            report(files[i].name);
+            messages::cant_write_file(files[i].name);
             remove_all(temporaries, 0);
             return false;
         }
@@ -94,14 +85,14 @@ bool commit_files(const std::vector<OutputFile>& files) {
     // targets were replaced; find it while nothing has changed yet.
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (is_directory(files[i].name)) {
-            report(files[i].name);
+            messages::cant_write_file(files[i].name);
             remove_all(temporaries, 0);
             return false;
         }
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (rename(temporaries[i].c_str(), files[i].name.c_str()) != 0) {
-            report(files[i].name);
+            messages::cant_write_file(files[i].name);
             remove_all(temporaries, i);
             return false;
         }

@@ -7,8 +7,8 @@
 namespace pixcell {
 
 struct OutputFile {
-    std::string name;          // path as given; also the name in messages
-    const std::string* text;   // whole content
+    std::string name;         // path as given; also the name in messages
+    const std::string* text;  // whole content
 };
 
 // Writes each text to a fresh temporary file beside its target and renames

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "cells/console.h"
+#include "common/console.h"
 
 namespace pixcell {
 
@@ -75,8 +75,7 @@ constexpr HexPairs kHexPairs = make_hex_pairs();
 
 }  // namespace
 
-static_assert(kCellDataLength == kCellHalfwords / kHalfwordsPerLine * kDataLineLength,
-              "four data lines of one length");
+static_assert(kCellDataLength == kCellHalfwords / kHalfwordsPerLine * kDataLineLength, "four data lines of one length");
 
 // Runs for every line of every cell: no formatting calls.
 char* put_cell_data(char* at, const Cell& cell) {
@@ -145,7 +144,7 @@ void append_pattern_source_head(std::string& out, const std::string& ident_base)
 }
 
 // One line per placed cell: built in a buffer and appended once.
-void append_entry_line(std::string& out, const CellPlacement& placement) {
+void append_entry_line(std::string& out, const PlacedCell& placement) {
     char line[128];
     char* at = put_text(line, "\t\t{ ");
     at = put_decimal(at, placement.index, 4);

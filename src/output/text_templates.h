@@ -8,17 +8,9 @@
 #include <string>
 
 #include "cells/cell_pattern.h"
-#include "driver/sprite_list.h"
+#include "cells/convert.h"
 
 namespace pixcell {
-
-// What one non-empty cell adds to a sprite's pattern record.
-struct CellPlacement {
-    std::int32_t index = 0;
-    std::int32_t x_offset = 0;
-    std::int32_t y_offset = 0;
-    FlipFlags flip = 0;  // 0..3
-};
 
 // Cell array (assembler).
 void append_asm_head(std::string& out, const std::string& ident_base);
@@ -39,7 +31,7 @@ void append_enum_tail(std::string& out);
 
 // Pattern source: head, records, and the pointer table that ends it.
 void append_pattern_source_head(std::string& out, const std::string& ident_base);
-void append_entry_line(std::string& out, const CellPlacement& placement);
+void append_entry_line(std::string& out, const PlacedCell& placement);
 void append_pattern_record(std::string& out, const std::string& name, std::int64_t count,
                            const std::string& entry_text);
 void append_table_head(std::string& out, const std::string& ident_base);

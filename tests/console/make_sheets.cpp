@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "cells/console.h"
+#include "common/console.h"
 #include "support/bmp_writer.h"
 
 namespace pixcell::console {

@@ -10,9 +10,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "cells/bitmap_store.h"
-#include "cells/console.h"
-#include "output/write_outputs.h"
+#include "common/console.h"
+#include "support/cell_store.h"
 
 namespace {
 
@@ -109,10 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool written = std::fwrite(data, 1, size, file) == size;
     if (std::fclose(file) != 0 || !written) std::abort();
 
-    pixcell::BitmapStore store;
+    pixcell::testing::CellStore store;
     if (!store.load(sheet_path)) return 0;
     const RawSheet raw(data, size);
-    if (store.width(sheet_path) != raw.width || store.height(sheet_path) != raw.height) __builtin_trap();
+    if (store.width(sheet_path) != raw.width || store.height(sheet_path) != raw.rows) __builtin_trap();
     if (raw.width <= 0 || raw.rows == 0 || raw.width * raw.rows > kMaxPixels) return 0;
 
     // Every cell of the sheet, and the cells that stick out past its right
@@ -150,6 +149,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         object.parts.push_back(part);
     }
     pixcell::SpriteList list{object, {"missing", sheet_path + ".none", object.parts}};
-    pixcell::build_texts(list, store, "fuzz");
+    pixcell::testing::build_texts(list, store, "fuzz");
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "description/parse_description.h"
 #include "support/bmp_writer.h"
+#include "support/temp_dir.h"
 
 namespace pixcell {
 namespace {
@@ -17,13 +18,9 @@ using testing::Sheet;
 class Description : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/pixcell-desc-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
         testing::write_bmp(dir + "/w64.bmp", Sheet(64, 64));
         testing::write_bmp(dir + "/w128.bmp", Sheet(128, 16));
     }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
     // Parses with "$" standing for the temp folder.
     bool read(std::string text) {
@@ -33,11 +30,12 @@ protected:
     }
     std::string sheet(const std::string& name) const { return dir + "/" + name; }
 
-    std::string dir;
+    testing::TempDir temp;
+    const std::string& dir = temp.path;
     ParseState state;
-    BitmapStore store;
+    SheetStore sheets;
     SpriteList list;
-    ReaderContext ctx{state, store, list};
+    ReaderContext ctx{state, sheets, list};
 };
 
 void expect_part(const SpritePart& p, int x, int y, int w, int h, int dx, int dy, int flip = 0) {
@@ -59,7 +57,7 @@ TEST_F(Description, DefaultAndInheritedSizes) {
     expect_part(list[2].parts[1], 0, 48, 32, 16, 16, 8);   // wraps one part's height down
     EXPECT_EQ(list[2].name, "third");
     EXPECT_EQ(list[2].bitmap, sheet("w64.bmp"));
-    EXPECT_EQ(state.load_error, 0);
+    EXPECT_EQ(sheets.failed_loads(), 0u);
 }
 
 TEST_F(Description, AutomaticPlacement) {
@@ -99,7 +97,7 @@ TEST_F(Description, MissingSheetPlacesEverythingInColumnZero) {
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(read("*$/none.bmp\na1 32x16\na2\na3\n"));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Can't open file " + sheet("none.bmp") + "\n");
-    EXPECT_EQ(state.load_error, 1);
+    EXPECT_EQ(sheets.failed_loads(), 1u);
     ASSERT_EQ(list.size(), 3u);
     expect_part(list[0].parts[0], 0, 0, 32, 16, 16, 8);
     expect_part(list[1].parts[0], 0, 16, 32, 16, 16, 8);

@@ -9,6 +9,7 @@
 #include "driver/command_line.h"
 #include "driver/read_description.h"
 #include "support/bmp_writer.h"
+#include "support/temp_dir.h"
 
 namespace pixcell {
 namespace {
@@ -68,13 +69,8 @@ TEST(CommandLine, OutputNames) {
 
 class ReadDescription : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/pixcell-read-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-    std::string dir;
+    testing::TempDir temp;
+    const std::string& dir = temp.path;
 };
 
 TEST_F(ReadDescription, NulDropsTheRestOfItsLineOrPiece) {

@@ -11,8 +11,8 @@
 #include <set>
 #include <string>
 
-#include "cells/bitmap_store.h"
-#include "output/write_outputs.h"
+#include "support/cell_store.h"
+#include "output/render_texts.h"
 #include "output_test_support.h"
 
 namespace pixcell {
@@ -38,7 +38,7 @@ std::set<std::string> names_in(const std::string& folder) {
 
 // A sheet of `cells` distinct noisy cells in one column, and an object using all.
 struct Sprites {
-    BitmapStore store;
+    testing::CellStore store;
     SpriteList list;
 
     Sprites(const TempDir& dir, std::int32_t cells) {
@@ -51,7 +51,7 @@ struct Sprites {
 
     GeneratedTexts expected_texts() const {
         SpriteList copy = list;
-        BitmapStore fresh;
+        testing::CellStore fresh;
         fresh.load(list[0].bitmap);
         return build_texts(copy, fresh, "hero");
     }

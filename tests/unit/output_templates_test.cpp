@@ -4,16 +4,16 @@
 
 #include <string>
 
-#include "cells/bitmap_store.h"
+#include "support/cell_store.h"
 #include "output/text_templates.h"
-#include "output/write_outputs.h"
+#include "output/render_texts.h"
 
 namespace pixcell {
 namespace {
 
 TEST(OutputTemplates, EmptyListGivesHeadsAndTailsOnly) {
     SpriteList list;
-    BitmapStore store;
+    testing::CellStore store;
     const GeneratedTexts texts = build_texts(list, store, "hero");
 
     EXPECT_EQ(texts.asm_text,
@@ -54,7 +54,7 @@ TEST(OutputTemplates, EmptyListGivesHeadsAndTailsOnly) {
 
 TEST(OutputTemplates, IdentBaseIsNeverChangedInCase) {
     SpriteList list;
-    BitmapStore store;
+    testing::CellStore store;
     const GeneratedTexts texts = build_texts(list, store, "Hero_x");
     EXPECT_NE(texts.asm_text.find("Hero_x_chr:\n"), std::string::npos);
     EXPECT_EQ(texts.chr_header_text.rfind("#ifndef Hero_x_CHR_H\n", 0), 0u);

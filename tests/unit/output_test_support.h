@@ -3,39 +3,21 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "cells/bitmap_store.h"
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
 #include "support/bmp_writer.h"
+#include "support/cell_store.h"
+#include "support/temp_dir.h"
 
 namespace pixcell::output_test {
 
-// A fresh directory under the system's temp dir, removed with everything in it.
-struct TempDir {
-    std::string path;
-
-    TempDir() {
-        std::string name = (std::filesystem::temp_directory_path() / "pixcell-output-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("can't make a temp dir");
-        path = name;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string file(const std::string& name) const { return path + "/" + name; }
-};
-
 // Writes the sheet into `dir` and loads it; returns the name to find it by.
-inline std::string load_sheet(BitmapStore& store, const TempDir& dir, const std::string& name,
+using testing::TempDir;
+
+inline std::string load_sheet(testing::CellStore& store, const TempDir& dir, const std::string& name,
                               const testing::Sheet& sheet, bool top_down = false) {
     const std::string path = dir.file(name);
     testing::write_bmp(path, sheet, top_down);

@@ -18,8 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "cells/bitmap_store.h"
-#include "cells/console.h"
+#include "common/console.h"
 #include "description/parse_description.h"
 #include "driver/read_description.h"
 #include "console/harness/emulator.h"
@@ -166,11 +165,14 @@ struct Description {
 // cover) and the sheets with ours.
 std::optional<Description> read_sprites(const std::string& path) {
     const std::optional<std::string> text = read_description(path);
-    ParseState state;
-    BitmapStore store;
-    SpriteList list;
-    ReaderContext reader{state, store, list};
-    if (!text || !parse_description(*text, reader) || state.load_error != 0) {
+    if (!text) {
+        std::fprintf(stderr, "console_check: can't read description %s\n", path.c_str());
+        return std::nullopt;
+    }
+    SheetStore store;
+    const pixcell::Description read = parse_description(*text, store);
+    const SpriteList& list = read.sprites;
+    if (!read.matched || store.failed_loads() != 0) {
         std::fprintf(stderr, "console_check: can't use description %s\n", path.c_str());
         return std::nullopt;
     }

@@ -8,7 +8,7 @@
 
 #include <cstdarg>
 
-#include "cells/console.h"
+#include "common/console.h"
 
 namespace pixcell::console {
 

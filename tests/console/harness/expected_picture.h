@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
 #include "console/harness/sheet_pixels.h"
 
 namespace pixcell::console {

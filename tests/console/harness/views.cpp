@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "cells/console.h"
+#include "common/console.h"
 
 namespace pixcell::console {
 

@@ -10,8 +10,8 @@
 #include <random>
 #include <string>
 
-#include "cells/bitmap_store.h"
-#include "output/write_outputs.h"
+#include "support/cell_store.h"
+#include "output/render_texts.h"
 #include "output_test_support.h"
 
 namespace pixcell {
@@ -27,7 +27,7 @@ std::int32_t wrapped(std::uint32_t value) { return static_cast<std::int32_t>(val
 
 // The pattern source as a walk over every cell of every part gives it, with
 // 32-bit wrapping arithmetic and printf's formats.
-std::string every_cell_pattern_source(SpriteList list, BitmapStore& store, const std::string& ident) {
+std::string every_cell_pattern_source(SpriteList list, testing::CellStore& store, const std::string& ident) {
     std::string records;
     std::string table;
     char line[160];
@@ -76,14 +76,14 @@ Sheet random_sheet(std::mt19937& random, std::int32_t width, std::int32_t height
     return sheet;
 }
 
-TEST(OutputClip, SkippingOffSheetCellsChangesNothing) {
+TEST(CellClip, SkippingOffSheetCellsChangesNothing) {
     std::mt19937 random(1234);
     for (int round = 0; round < 8; ++round) {
         TempDir dir;
         const bool top_down = round % 2 == 1;
         const Sheet picture = random_sheet(random, 24 + 8 * round, 40 - 4 * round);
-        BitmapStore store;
-        BitmapStore reference;
+        testing::CellStore store;
+        testing::CellStore reference;
         const std::string sheet = load_sheet(store, dir, "s.bmp", picture, top_down);
         ASSERT_TRUE(reference.load(sheet));
 
@@ -110,18 +110,18 @@ TEST(OutputClip, SkippingOffSheetCellsChangesNothing) {
         const std::string expected = every_cell_pattern_source(list, reference, "c");
         const GeneratedTexts texts = build_texts(list, store, "c");
         EXPECT_EQ(texts.pattern_source_text, expected) << "round " << round;
-        ASSERT_EQ(store.cell_count(), reference.cell_count());
-        for (std::uint32_t i = 0; i < store.cell_count(); ++i) {
-            EXPECT_EQ(store.cell(i).variant[0], reference.cell(i).variant[0]);
+        ASSERT_EQ(store.converted.size(), reference.cell_count());
+        for (std::uint32_t i = 0; i < store.converted.size(); ++i) {
+            EXPECT_EQ(store.converted[i].variant[0], reference.cell(i).variant[0]);
         }
     }
 }
 
-TEST(OutputClip, GiantPartsCostOnlyTheSheetsCells) {
+TEST(CellClip, GiantPartsCostOnlyTheSheetsCells) {
     TempDir dir;
     Sheet picture(32, 32, 1);
     for (std::int32_t i = 0; i < 32; ++i) picture.at(i, i) = 2;  // cells: diagonal, flat, flat, diagonal
-    BitmapStore store;
+    testing::CellStore store;
     const std::string sheet = load_sheet(store, dir, "s.bmp", picture);
     constexpr std::int32_t kHuge = 2147483632;  // the largest multiple of 16
     constexpr std::int32_t kFar = INT32_MIN + 48;  // its cells 134217725 and 134217726 lie at 0 and 16

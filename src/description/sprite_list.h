@@ -1,5 +1,5 @@
-// The sprite list: what the description reader builds and the listing and the
-// writer consume. Plain values; appending copies an object whole.
+// The sprite list: what the description reader makes of a description, and
+// what the listing and the conversion read. Plain values.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +25,7 @@ struct SpritePart {
 
 struct SpriteObject {
     std::string name;
-    std::string bitmap;  // sheet file name exactly as written
+    std::string bitmap;             // sheet file name exactly as written
     std::vector<SpritePart> parts;  // in description order
 };
 

@@ -1,5 +1,5 @@
-// Large pages for the big buffers that are filled once and read through: the
-// sheet, the cell table and the generated texts.
+// Large pages for the big buffers that are filled once and read through: a
+// sheet, the cell table and the generated texts, one in each stage.
 #pragma once
 
 #include <cstddef>

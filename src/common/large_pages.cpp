@@ -1,4 +1,4 @@
-#include "cells/large_pages.h"
+#include "common/large_pages.h"
 
 #include <sys/mman.h>
 

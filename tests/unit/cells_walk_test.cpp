@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "cells/bitmap_store.h"
-#include "output/write_outputs.h"
+#include "support/cell_store.h"
+#include "output/render_texts.h"
 #include "output_test_support.h"
 
 namespace pixcell {
@@ -56,12 +56,12 @@ std::size_t data_lines(const std::string& asm_text) {
     return count;
 }
 
-struct OutputWalk : ::testing::Test {
+struct CellWalk : ::testing::Test {
     TempDir dir;
-    BitmapStore store;
+    testing::CellStore store;
 };
 
-TEST_F(OutputWalk, OffsetsFollowThePartsFlipBits) {
+TEST_F(CellWalk, OffsetsFollowThePartsFlipBits) {
     const std::string sheet = load_sheet(store, dir, "s.bmp", distinct_cells(2, 2));
     SpriteList list = {
         make_object("plain", sheet, {make_part(0, 0, 16, 16, 0, 0, 0)}),
@@ -91,7 +91,7 @@ TEST_F(OutputWalk, OffsetsFollowThePartsFlipBits) {
     EXPECT_EQ(texts.pattern_source_text, expected);
 }
 
-TEST_F(OutputWalk, MatchedMirrorCombinesWithThePartsFlip) {
+TEST_F(CellWalk, MatchedMirrorCombinesWithThePartsFlip) {
     Sheet picture(32, 16);
     paint_cell(picture, 0, 0, 4);
     for (std::int32_t v = 0; v < 16; ++v) {
@@ -104,14 +104,14 @@ TEST_F(OutputWalk, MatchedMirrorCombinesWithThePartsFlip) {
         make_object("c", sheet, {make_part(16, 0, 16, 16, 0, 0, 1)}),
     };
     const GeneratedTexts texts = build_texts(list, store, "t");
-    EXPECT_EQ(store.cell_count(), 1u);
+    EXPECT_EQ(store.converted.size(), 1u);
     EXPECT_NE(texts.pattern_source_text.find(record("b", 1, entry(0, 0, 0, "SP_HFLIP"))), std::string::npos);
     // The offsets mirror by the part's flip even though the cell comes back unflipped.
     EXPECT_NE(texts.pattern_source_text.find(record("c", 1, entry(0, -16, 0, "SP_NOFLIP"))), std::string::npos);
     EXPECT_EQ(data_lines(texts.asm_text), 4u);
 }
 
-TEST_F(OutputWalk, PartsAreReversedAndTheLastDescribedIsCutFirst) {
+TEST_F(CellWalk, TheLastDescribedPartIsCutFirst) {
     const std::string sheet = load_sheet(store, dir, "s.bmp", distinct_cells(2, 2));
     SpriteList list = {make_object("three", sheet,
                                    {make_part(0, 0, 16, 16, 1, 0), make_part(16, 0, 16, 16, 2, 0),
@@ -122,19 +122,15 @@ TEST_F(OutputWalk, PartsAreReversedAndTheLastDescribedIsCutFirst) {
     EXPECT_NE(texts.pattern_source_text.find(record(
                   "three", 3, entry(0, -3, 0, "SP_NOFLIP") + entry(1, -2, 0, "SP_NOFLIP") + entry(2, -1, 0, "SP_NOFLIP"))),
               std::string::npos);
-    ASSERT_EQ(list[0].parts.size(), 3u);
-    EXPECT_EQ(list[0].parts[0].dx, 3);
-    EXPECT_EQ(list[0].parts[1].dx, 2);
-    EXPECT_EQ(list[0].parts[2].dx, 1);
     // Cell 0 of the table is the one the last part cut.
-    BitmapStore fresh;
+    testing::CellStore fresh;
     ASSERT_TRUE(fresh.load(sheet));
     FlipFlags flip = 0;
     ASSERT_EQ(fresh.add_cell(sheet, 0, 16, flip), 0);
-    EXPECT_EQ(store.cell(0).variant[0], fresh.cell(0).variant[0]);
+    EXPECT_EQ(store.converted[0].variant[0], fresh.cell(0).variant[0]);
 }
 
-TEST_F(OutputWalk, ListedObjectsWithoutCellsKeepTheirEnumeratorOnly) {
+TEST_F(CellWalk, ListedObjectsWithoutCellsKeepTheirEnumeratorOnly) {
     Sheet picture = distinct_cells(2, 1);
     for (std::int32_t v = 0; v < 16; ++v) {
         for (std::int32_t u = 0; u < 16; ++u) picture.at(u, v) = static_cast<std::uint8_t>(16 * (u % 4));
@@ -154,25 +150,22 @@ TEST_F(OutputWalk, ListedObjectsWithoutCellsKeepTheirEnumeratorOnly) {
                   "const SPR_PATTERN *t_pattern_table[] = {\n\t[solid] = &solid_ptn ,\n};\n");
 }
 
-TEST_F(OutputWalk, ObjectOfAMissingSheetIsWarnedAboutAndLeavesNoTrace) {
+TEST_F(CellWalk, ObjectOfAMissingSheetIsSkippedAndLeavesNoTrace) {
     const std::string sheet = load_sheet(store, dir, "s.bmp", distinct_cells(2, 1));
     SpriteList list = {
         make_object("ghost", "nope.bmp", {make_part(0, 0, 16, 16, 0, 0), make_part(16, 0, 16, 16, 0, 0)}),
         make_object("", "", {make_part(0, 0, 16, 16, 0, 0)}),
         make_object("hero", sheet, {make_part(16, 0, 16, 16, 0, 0)}),
     };
-    ::testing::internal::CaptureStderr();
-    const GeneratedTexts texts = build_texts(list, store, "t");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "[nope.bmp] not found. obj:ghost skipped...\n"
-              "[] not found. obj: skipped...\n");
+    std::vector<std::size_t> skipped;
+    const GeneratedTexts texts = build_texts(list, store, "t", &skipped);
+    EXPECT_EQ(skipped, (std::vector<std::size_t>{0, 1}));
     EXPECT_EQ(texts.enum_text, "#ifndef t_ENUM_H\n#define t_ENUM_H\nenum {\n\thero,\n};\n#endif\n");
     EXPECT_NE(texts.pattern_source_text.find(record("hero", 1, entry(0, 0, 0, "SP_NOFLIP"))), std::string::npos);
-    EXPECT_EQ(store.cell_count(), 1u);
-    EXPECT_EQ(list[0].parts[0].x, 0);  // not written, so not reversed
+    EXPECT_EQ(store.converted.size(), 1u);
 }
 
-TEST_F(OutputWalk, LongNamesAreWrittenWhole) {
+TEST_F(CellWalk, LongNamesAreWrittenWhole) {
     const std::string sheet = load_sheet(store, dir, "s.bmp", distinct_cells(1, 1));
     const std::string ident(5000, 'i');
     const std::string name = std::string(3000, 'n') + "_end";

@@ -1,15 +1,13 @@
-// Walking the 16x16 cells of one sprite part: which of them can hold pixels of
-// the sheet, where each lies relative to the sprite's origin, and cutting
-// them through the store.
+// The 16x16 cells of one sprite part: which of them can hold pixels of its
+// sheet, and where each lies relative to the sprite's origin.
 #pragma once
 
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "cells/bitmap_store.h"
-#include "driver/sprite_list.h"
+#include "description/sprite_list.h"
 
 namespace pixcell {
 
@@ -31,7 +29,7 @@ std::int32_t cell_offset(std::int32_t origin, std::int64_t position, bool mirror
 
 // One cell a part covers on its sheet, with what its entry line needs.
 struct CellToCut {
-    std::int32_t sheet = 0;  // index in the store
+    std::int32_t sheet = 0;  // index in the sheet store
     std::int32_t x = 0;
     std::int32_t y = 0;
     std::int32_t x_offset = 0;
@@ -43,27 +41,5 @@ struct CellToCut {
 // `rows`), rows top to bottom and each row left to right.
 void list_part_cells(const SpritePart& part, std::int32_t sheet, std::int64_t width, std::int64_t rows,
                      std::vector<CellToCut>& cells);
-
-// Cuts `cells` through the store in order, giving each its table index (-1:
-// empty) and the flip to show it with. Cuts a few cells ahead of the one it
-// adds, so that fetching what each lookup reads overlaps the work before it.
-class CutPipeline {
-public:
-    CutPipeline(BitmapStore& store, const std::vector<CellToCut>& cells);
-    // The next cell's index; call once for each cell, in order.
-    std::int32_t next(FlipFlags& flip);
-
-private:
-    static constexpr std::size_t kAhead = 8;  // a power of 2
-    static constexpr std::size_t kPrefetchDistance = kAhead / 2;
-    static constexpr std::size_t kRowsAhead = 2 * kAhead;  // sheet rows are fetched this far ahead
-
-    void start(std::size_t i);
-
-    BitmapStore& store;
-    const std::vector<CellToCut>& cells;
-    std::size_t position = 0;
-    BitmapStore::CutCell ring[kAhead];
-};
 
 }  // namespace pixcell

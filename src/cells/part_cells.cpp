@@ -1,9 +1,9 @@
-#include "output/cell_walk.h"
+#include "cells/part_cells.h"
 
 #include <algorithm>
 
-#include "cells/console.h"
-#include "output/text_templates.h"
+#include "common/console.h"
+#include "common/wrap.h"
 
 namespace pixcell {
 
@@ -17,10 +17,6 @@ std::int64_t floor_div(std::int64_t value, std::int64_t divisor) {
 std::int64_t ceil_div(std::int64_t value, std::int64_t divisor) {
     const std::int64_t quotient = value / divisor;
     return (value % divisor != 0 && value > 0) ? quotient + 1 : quotient;
-}
-
-std::int32_t wrap32(std::int64_t value) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
 }
 
 }  // namespace
@@ -62,32 +58,6 @@ void list_part_cells(const SpritePart& part, std::int32_t sheet, std::int64_t wi
                              cell_offset(part.dy, row, mirror_y), part_flip});
         }
     }
-}
-
-CutPipeline::CutPipeline(BitmapStore& store, const std::vector<CellToCut>& cells) : store(store), cells(cells) {
-    for (std::size_t i = 0; i < kRowsAhead && i < cells.size(); ++i) {
-        store.prefetch_rows(cells[i].sheet, cells[i].x, cells[i].y);
-    }
-    for (std::size_t i = 0; i < kAhead && i < cells.size(); ++i) start(i);
-}
-
-void CutPipeline::start(std::size_t i) {
-    const CellToCut& cell = cells[i];
-    store.cut(cell.sheet, cell.x, cell.y, ring[i % kAhead]);
-}
-
-std::int32_t CutPipeline::next(FlipFlags& flip) {
-    const std::size_t i = position++;
-    // By now the slot of this cell was loaded: start loading its stored bytes.
-    if (i + kPrefetchDistance < cells.size()) store.prefetch(ring[(i + kPrefetchDistance) % kAhead]);
-    flip = cells[i].flip;
-    const std::int32_t index = store.add(ring[i % kAhead], flip);
-    if (i + kAhead < cells.size()) start(i + kAhead);
-    if (i + kRowsAhead < cells.size()) {
-        const CellToCut& later = cells[i + kRowsAhead];
-        store.prefetch_rows(later.sheet, later.x, later.y);
-    }
-    return index;
 }
 
 }  // namespace pixcell

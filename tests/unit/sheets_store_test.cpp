@@ -6,9 +6,10 @@
 #include <random>
 #include <utility>
 
-#include "cells/bitmap_store.h"
+#include "support/cell_store.h"
 #include "cells_test_support.h"
 #include "support/bmp_writer.h"
+#include "support/temp_dir.h"
 
 namespace pixcell {
 namespace {
@@ -27,13 +28,13 @@ struct LoadResult {
     std::string message;
 };
 
-LoadResult load_capturing(BitmapStore& store, const std::string& name) {
+LoadResult load_capturing(testing::CellStore& store, const std::string& name) {
     ::testing::internal::CaptureStderr();
     const bool loaded = store.load(name);
     return {loaded, ::testing::internal::GetCapturedStderr()};
 }
 
-class BitmapStoreTest : public ::testing::Test {
+class SheetStoreTest : public ::testing::Test {
 protected:
     std::string sheet_file(const std::string& name, const Sheet& sheet, bool top_down = false) {
         const std::string path = dir.file(name);
@@ -41,11 +42,11 @@ protected:
         return path;
     }
 
-    cells_test::TempDir dir;
-    BitmapStore store;
+    testing::TempDir dir;
+    testing::CellStore store;
 };
 
-TEST_F(BitmapStoreTest, SameNameTwiceIsReadOnce) {
+TEST_F(SheetStoreTest, SameNameTwiceIsReadOnce) {
     const std::string name = sheet_file("a.bmp", Sheet(16, 16, 1));
     ASSERT_TRUE(store.load(name));
     write_file(name, std::string("not a sheet any more"));
@@ -57,7 +58,7 @@ TEST_F(BitmapStoreTest, SameNameTwiceIsReadOnce) {
     EXPECT_EQ(store.read_tile(name, 0, 0)[0], 0x1111);
 }
 
-TEST_F(BitmapStoreTest, EachSpellingOfAPathIsItsOwnSheet) {
+TEST_F(SheetStoreTest, EachSpellingOfAPathIsItsOwnSheet) {
     const std::string plain = sheet_file("a.bmp", Sheet(16, 16));
     const std::string dotted = dir.path + "/./a.bmp";
     ASSERT_TRUE(store.load(plain));
@@ -69,7 +70,7 @@ TEST_F(BitmapStoreTest, EachSpellingOfAPathIsItsOwnSheet) {
     EXPECT_EQ(store.width(dotted), 32);
 }
 
-TEST_F(BitmapStoreTest, NamesAreCaseSensitive) {
+TEST_F(SheetStoreTest, NamesAreCaseSensitive) {
     const std::string lower = sheet_file("s.bmp", Sheet(16, 8));
     const std::string upper = sheet_file("S.bmp", Sheet(24, 8));
     ASSERT_TRUE(store.load(lower));
@@ -79,7 +80,7 @@ TEST_F(BitmapStoreTest, NamesAreCaseSensitive) {
     EXPECT_EQ(store.width(upper), 24);
 }
 
-TEST_F(BitmapStoreTest, IndicesFollowLoadingOrder) {
+TEST_F(SheetStoreTest, IndicesFollowLoadingOrder) {
     const std::string a = sheet_file("a.bmp", Sheet(8, 8));
     const std::string b = sheet_file("b.bmp", Sheet(8, 8));
     ASSERT_TRUE(store.load(b));
@@ -89,7 +90,7 @@ TEST_F(BitmapStoreTest, IndicesFollowLoadingOrder) {
     EXPECT_EQ(store.find(a), 1);
 }
 
-TEST_F(BitmapStoreTest, SizesAreTheStoredFields) {
+TEST_F(SheetStoreTest, SizesInPixels) {
     const std::string wide = sheet_file("wide.bmp", Sheet(256, 128));
     const std::string top_down = sheet_file("down.bmp", Sheet(16, 8), true);
     ASSERT_TRUE(store.load(wide));
@@ -97,12 +98,12 @@ TEST_F(BitmapStoreTest, SizesAreTheStoredFields) {
     EXPECT_EQ(store.width(wide), 256);
     EXPECT_EQ(store.height(wide), 128);
     EXPECT_EQ(store.width(top_down), 16);
-    EXPECT_EQ(store.height(top_down), -8);
+    EXPECT_EQ(store.height(top_down), 8);
     EXPECT_EQ(store.width("unknown.bmp"), 0);
     EXPECT_EQ(store.height("unknown.bmp"), 0);
 }
 
-TEST_F(BitmapStoreTest, FilesThatCantBeOpened) {
+TEST_F(SheetStoreTest, FilesThatCantBeOpened) {
     const std::string missing = dir.file("missing.bmp");
     const std::string directory = dir.file("folder.bmp");
     std::filesystem::create_directory(directory);
@@ -117,7 +118,7 @@ TEST_F(BitmapStoreTest, FilesThatCantBeOpened) {
     }
 }
 
-TEST_F(BitmapStoreTest, UnusableFilesAreRejectedWithTheReason) {
+TEST_F(SheetStoreTest, UnusableFilesAreRejectedWithTheReason) {
     const std::vector<std::uint8_t> good = bmp_bytes(Sheet(16, 16, 1));  // pixels at 1078, 256 bytes
     struct Case {
         const char* what;
@@ -166,7 +167,7 @@ TEST_F(BitmapStoreTest, UnusableFilesAreRejectedWithTheReason) {
     EXPECT_EQ(store.find(exact), 0);
 }
 
-TEST_F(BitmapStoreTest, RowsAreFoundPastTheirPadding) {
+TEST_F(SheetStoreTest, RowsAreFoundPastTheirPadding) {
     Sheet sheet(30, 2);
     sheet.at(0, 0) = 1;
     sheet.at(29, 0) = 5;
@@ -186,7 +187,7 @@ TEST_F(BitmapStoreTest, RowsAreFoundPastTheirPadding) {
     EXPECT_EQ(store.read_tile(name, 0, 0)[0], 0x0001);
 }
 
-TEST_F(BitmapStoreTest, TopDownSheetReadsLikeBottomUp) {
+TEST_F(SheetStoreTest, TopDownSheetReadsLikeBottomUp) {
     std::mt19937 random(11);
     Sheet sheet(40, 24);
     for (std::uint8_t& p : sheet.pixels) p = static_cast<std::uint8_t>(random());
@@ -205,7 +206,7 @@ TEST_F(BitmapStoreTest, TopDownSheetReadsLikeBottomUp) {
     }
 }
 
-TEST_F(BitmapStoreTest, PixelsOutsideTheSheetReadZero) {
+TEST_F(SheetStoreTest, PixelsOutsideTheSheetReadZero) {
     // 4 wide: no padding, so a read past the right edge would land in the next row.
     const std::string name = sheet_file("small.bmp", Sheet(4, 4, 0x0F));
     ASSERT_TRUE(store.load(name));

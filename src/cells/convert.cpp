@@ -1,0 +1,90 @@
+#include "cells/convert.h"
+
+#include <algorithm>
+
+#include "cells/cell_dictionary.h"
+#include "cells/cut_pipeline.h"
+#include "cells/part_cells.h"
+
+namespace pixcell {
+
+namespace {
+
+// The most cells the parts can place: those they cover on their sheets. It
+// is reserved at once so that the list never grows by copying; pages that
+// stay unused cost no memory. Capped, for parts that overlap many times.
+std::size_t most_cells(const SpriteList& sprites, const SheetStore& sheets) {
+    constexpr std::size_t kMostReserved = std::size_t{4} << 20;
+    std::size_t cells = 0;
+    for (const SpriteObject& sprite : sprites) {
+        const std::int32_t sheet = sheets.find(sprite.bitmap);
+        if (sheet < 0) continue;
+        const IndexedImage& image = sheets.sheet(sheet);
+        for (const SpritePart& part : sprite.parts) {
+            const CellRange columns = cells_on_sheet(part.x, part.width, image.width());
+            const CellRange rows = cells_on_sheet(part.y, part.height, image.height());
+            cells += static_cast<std::size_t>((columns.end - columns.begin) * (rows.end - rows.begin));
+            if (cells >= kMostReserved) return kMostReserved;
+        }
+    }
+    return cells;
+}
+
+}  // namespace
+
+Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
+    Conversion result;
+    CellDictionary dictionary;
+    result.placed.reserve(most_cells(sprites, sheets));
+
+    // Sprites are listed cell by cell a batch at a time, and then each batch
+    // is cut: that way the pipeline can fetch a few cells ahead of the one
+    // it adds, and the list stays small.
+    constexpr std::size_t kBatchCells = 4096;
+    struct Listed {
+        std::size_t sprite;
+        std::size_t end;  // its cells are those before `end`, after the previous sprite's
+    };
+    std::vector<Listed> listed;
+    std::vector<CellToCut> cells;
+    const auto cut_batch = [&]() {
+        CutPipeline pipeline(sheets, dictionary, cells);
+        std::size_t next_cell = 0;
+        for (const Listed& sprite : listed) {
+            ConvertedSprite converted{sprite.sprite, result.placed.size(), 0};
+            for (; next_cell < sprite.end; ++next_cell) {
+                FlipFlags flip = 0;
+                const std::int32_t index = pipeline.next(flip);
+                if (index < 0) continue;  // empty cell
+                const CellToCut& cell = cells[next_cell];
+                result.placed.push_back({index, cell.x_offset, cell.y_offset, flip});
+            }
+            converted.cell_count = result.placed.size() - converted.first_cell;
+            result.sprites.push_back(converted);
+        }
+        listed.clear();
+        cells.clear();
+    };
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        const SpriteObject& sprite = sprites[i];
+        const std::int32_t sheet = sheets.find(sprite.bitmap);
+        if (sheet < 0) {
+            result.skipped.push_back(i);  // none of its cells enters the table
+            continue;
+        }
+        if (sprite.parts.empty()) continue;
+        const IndexedImage& image = sheets.sheet(sheet);
+        // The part described last is cut, and so numbered, first.
+        for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) {
+            list_part_cells(*part, sheet, image.width(), image.height(), cells);
+        }
+        listed.push_back({i, cells.size()});
+        if (cells.size() >= kBatchCells) cut_batch();
+    }
+    cut_batch();
+    // The index is needed no more: its memory goes before the texts are made.
+    result.cells = dictionary.take_cells();
+    return result;
+}
+
+}  // namespace pixcell

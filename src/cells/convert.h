@@ -1,0 +1,44 @@
+// The cells stage: cuts every sprite of the list into 16x16 cells, packs them
+// into the console's 4-bit tiles and stores each distinct cell once, giving
+// each sprite its placed cells (index, offset from its origin, flip).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "cells/cell_table.h"
+#include "description/sprite_list.h"
+#include "sheets/sheet_store.h"
+
+namespace pixcell {
+
+// One non-empty cell of a sprite.
+struct PlacedCell {
+    std::int32_t index = 0;     // in the dictionary, and in the generated cell array
+    std::int32_t x_offset = 0;  // of its top-left corner from the sprite's origin
+    std::int32_t y_offset = 0;
+    FlipFlags flip = 0;  // 0..3: how to mirror the stored cell
+};
+
+// A sprite whose sheet is loaded and that has parts: it gets an enumerator,
+// and a pattern record when it has cells.
+struct ConvertedSprite {
+    std::size_t sprite = 0;      // position in the sprite list
+    std::size_t first_cell = 0;  // its cells are placed[first_cell, first_cell + cell_count)
+    std::size_t cell_count = 0;
+};
+
+struct Conversion {
+    CellTable cells;                       // the distinct cells, in table order
+    std::vector<ConvertedSprite> sprites;  // in list order
+    std::vector<PlacedCell> placed;        // every sprite's cells, its last-described part first
+    std::vector<std::size_t> skipped;      // sprites whose sheet is not loaded, in list order
+};
+
+// Cells are numbered in the order they are first cut: sprites in list order,
+// each one's parts from the last described to the first, and each part's
+// cells row by row from the top, left to right.
+Conversion convert(const SpriteList& sprites, const SheetStore& sheets);
+
+}  // namespace pixcell

@@ -1,0 +1,24 @@
+// Cutting one 16x16 cell out of a sheet as four packed tiles.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "cells/cell_pattern.h"
+#include "sheets/indexed_image.h"
+
+namespace pixcell {
+
+// The tiles top-left, top-right, bottom-left and bottom-right of the cell
+// whose top-left pixel is (x, y), y counted from the top. Pixels outside the
+// image read 0, so a cell over an edge shows blank there.
+std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, std::int32_t y);
+
+// One 8x8 tile at (x, y), with the same rule for pixels outside.
+Tile cut_tile(const IndexedImage& image, std::int32_t x, std::int32_t y);
+
+// Starts loading the image rows that cutting the cell at (x, y) will read.
+// Only a hint: it changes nothing.
+void prefetch_cell_rows(const IndexedImage& image, std::int32_t x, std::int32_t y);
+
+}  // namespace pixcell

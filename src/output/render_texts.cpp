@@ -1,0 +1,79 @@
+#include "output/render_texts.h"
+
+#include "common/large_pages.h"
+#include "output/text_templates.h"
+
+namespace pixcell {
+
+namespace {
+
+// About the bytes of the pattern records: a typical entry line for every
+// placed cell, and a record's frame for every sprite.
+std::size_t estimated_record_bytes(const SpriteList& sprites, const Conversion& conversion) {
+    constexpr std::size_t kTypicalEntryLine = 40;
+    constexpr std::size_t kRecordFrame = 48;
+    std::size_t bytes = conversion.placed.size() * kTypicalEntryLine;
+    for (const ConvertedSprite& converted : conversion.sprites) {
+        if (converted.cell_count > 0) bytes += kRecordFrame + sprites[converted.sprite].name.size();
+    }
+    return bytes;
+}
+
+}  // namespace
+
+GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base) {
+    GeneratedTexts texts;
+    append_asm_head(texts.asm_text, ident_base);
+    append_chr_header(texts.chr_header_text, ident_base);
+    append_enum_head(texts.enum_text, ident_base);
+    append_pattern_source_head(texts.pattern_source_text, ident_base);
+    std::string table_text;
+    append_table_head(table_text, ident_base);
+    append_pattern_header_head(texts.pattern_header_text, ident_base);
+
+    texts.pattern_source_text.reserve(texts.pattern_source_text.size() + estimated_record_bytes(sprites, conversion));
+    ask_for_large_pages(texts.pattern_source_text.data(), texts.pattern_source_text.capacity());
+    std::string entry_text;
+    for (const ConvertedSprite& converted : conversion.sprites) {
+        const std::string& name = sprites[converted.sprite].name;
+        append_enum_line(texts.enum_text, name);
+        if (converted.cell_count == 0) continue;  // listed, but no record and no table slot
+        entry_text.clear();
+        for (std::size_t i = 0; i < converted.cell_count; ++i) {
+            append_entry_line(entry_text, conversion.placed[converted.first_cell + i]);
+        }
+        append_pattern_record(texts.pattern_source_text, name, static_cast<std::int64_t>(converted.cell_count),
+                              entry_text);
+        append_table_line(table_text, name);
+    }
+
+    // All cells' lines in one piece: one fill of the new length, on large pages.
+    const std::uint32_t cell_count = conversion.cells.size();
+    const std::size_t data_start = texts.asm_text.size();
+    texts.asm_text.reserve(data_start + std::size_t{cell_count} * kCellDataLength + 32);
+    ask_for_large_pages(texts.asm_text.data(), texts.asm_text.capacity());
+    texts.asm_text.resize(data_start + std::size_t{cell_count} * kCellDataLength);
+    char* at = &texts.asm_text[data_start];
+    for (std::uint32_t index = 0; index < cell_count; ++index) {
+        at = put_cell_data(at, conversion.cells[index].variant[0]);
+    }
+
+    append_asm_tail(texts.asm_text);
+    append_enum_tail(texts.enum_text);
+    append_table_tail(table_text);
+    texts.pattern_source_text += table_text;
+    append_pattern_header_tail(texts.pattern_header_text);
+    return texts;
+}
+
+std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base) {
+    return {
+        {file_base + ".s", &texts.asm_text},
+        {file_base + ".h", &texts.chr_header_text},
+        {file_base + "_enum.h", &texts.enum_text},
+        {file_base + "_pat.c", &texts.pattern_source_text},
+        {file_base + "_pat.h", &texts.pattern_header_text},
+    };
+}
+
+}  // namespace pixcell

@@ -1,0 +1,29 @@
+// The output stage: formats a conversion into the five generated texts, then
+// puts them in place as files, all together or not at all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cells/convert.h"
+#include "description/sprite_list.h"
+#include "output/file_commit.h"
+
+namespace pixcell {
+
+// The five texts of one run, in the order the files are written.
+struct GeneratedTexts {
+    std::string asm_text;             // file_base + ".s"
+    std::string chr_header_text;      // file_base + ".h"
+    std::string enum_text;            // file_base + "_enum.h"
+    std::string pattern_source_text;  // file_base + "_pat.c"
+    std::string pattern_header_text;  // file_base + "_pat.h"
+};
+
+// `ident_base` begins every identifier and include line inside the texts.
+GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base);
+
+// The five files: `file_base` with their suffixes, in writing order.
+std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base);
+
+}  // namespace pixcell

@@ -1,0 +1,62 @@
+// A sheet as the later stages see it: a picture of palette indices, one byte
+// a pixel, rows counted from the top, with the colours of its palette.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "sheets/file_bytes.h"
+
+namespace pixcell {
+
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+};
+
+// The file's colour table, as many entries as it holds.
+using Palette = std::vector<Rgb>;
+
+class IndexedImage {
+public:
+    // Rows read in place from a file's own bytes, so a large sheet is never
+    // copied: the top row starts at byte `top`, and each next row `stride`
+    // bytes further on (negative when the file stores the bottom row first).
+    // The decoder has checked that every row lies inside `bytes`.
+    static IndexedImage view(FileBytes bytes, std::int32_t width, std::int64_t height, std::size_t top,
+                             std::int64_t stride, Palette palette);
+    // Room for width x height pixels, row after row from the top, all 0, for
+    // a decoder to fill through `pixels`. Throws std::bad_alloc.
+    static IndexedImage decoded(std::int32_t width, std::int64_t height, Palette palette);
+
+    // A copy would point at the rows of the original.
+    IndexedImage(const IndexedImage&) = delete;
+    IndexedImage& operator=(const IndexedImage&) = delete;
+    IndexedImage(IndexedImage&&) = default;
+    IndexedImage& operator=(IndexedImage&&) = default;
+
+    std::int32_t width() const { return width_; }    // at least 1
+    std::int64_t height() const { return height_; }  // at least 1
+
+    // Row y, 0 <= y < height(): width() palette indices, left to right.
+    const std::uint8_t* row(std::int64_t y) const { return first_row_ + y * stride_; }
+
+    const Palette& palette() const { return palette_; }
+
+    // The pixels of a decoded image, to be filled: row y starts at y * width().
+    std::uint8_t* pixels() { return storage_.data(); }
+
+private:
+    IndexedImage() = default;
+
+    FileBytes storage_;
+    const std::uint8_t* first_row_ = nullptr;  // into storage_, which moves without moving its bytes
+    std::int64_t stride_ = 0;
+    std::int32_t width_ = 0;
+    std::int64_t height_ = 0;
+    Palette palette_;
+};
+
+}  // namespace pixcell
