@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/console.h"
+
 namespace pixcell::messages {
 
 namespace {
@@ -29,6 +31,205 @@ void sprite_skipped(const std::string& bitmap, const std::string& sprite) {
 void cant_write_file(const std::string& name) { print("Error: Can't write file '" + name + "'\n"); }
 
 void cant_remove_temporary(const std::string& name) { print("Error: Can't remove temporary file '" + name + "'\n"); }
+
+void option_error(const std::string& text) { print("pixcell: error: " + text + "\n"); }
+
+std::string option_needs_value(const std::string& option, const std::string& value_name) {
+    return option + " needs a value: write " + option + "=" + value_name + ", before the input";
+}
+
+std::string option_names_input(const std::string& option, const std::string& value, const std::string& input) {
+    return option + "=" + value + " names " + input + ", which the run reads: give another file";
+}
+
+std::string option_names_output(const std::string& option, const std::string& value) {
+    return option + "=" + value + " names a file the run writes besides: give another file";
+}
+
+void help(const std::string& options) {
+    const std::string text =
+        "Usage: pixcell [options] input [output]\n"
+        "\n"
+        "Converts the sprite sheets a description names into 16x16 cells of 4-bit tiles for the\n"
+        "Game Boy Advance, each distinct cell stored once (a mirror image becomes a flip code), and\n"
+        "writes five files for the game's build: OUTPUT.s, OUTPUT.h, OUTPUT_enum.h, OUTPUT_pat.c and\n"
+        "OUTPUT_pat.h. Without an output they are named after the input, in the current folder.\n"
+        "\n"
+        "Options (before the input):\n"
+        "  -d                print the sprites as the description defines them; write no files\n" +
+        options +
+        "\n"
+        "The description (a text file):\n"
+        "  *hero.bmp                    a sheet; the lines below cut from it\n"
+        "  hero  0,0 32x32 [0,16] h     a sprite: name, x,y, WxH, [dx,dy] origin offset, flips h v n\n"
+        "  +     32,0                   another part of the sprite above\n"
+        "  coin                         placed right of the part before, same size\n"
+        "  Sizes are rounded to multiples of 16; /* */ comments anywhere, // on lines of their own.\n"
+        "\n"
+        "Exit status: 0 when the files were written (or listed); 1 otherwise.\n"
+        "More: man pixcell, and the README.\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+void version(const std::string& number) {
+    const std::string text = "pixcell " + number + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+namespace warn {
+
+namespace {
+
+std::string quoted(const std::string& text) { return "'" + text + "'"; }
+
+std::string lines(std::int64_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
+
+}  // namespace
+
+std::string ignored_option(const std::string& option) {
+    return "option " + quoted(option) + " is ignored: -d is the only single-dash option";
+}
+
+std::string unknown_option(const std::string& option) { return "unknown option " + quoted(option) + " is ignored"; }
+
+std::string see_help() { return "'pixcell --help' lists the options and the description language"; }
+
+std::string output_starts_with_dash(const std::string& output) {
+    return "the output " + quoted(output) + " starts with '-': it names the files " + quoted(output + ".s") +
+           " and so on; options go before the input";
+}
+
+std::string arguments_after_output(const std::string& listed) {
+    return "arguments after the output are ignored: " + listed;
+}
+
+std::string ident_not_identifier(const std::string& ident_base, bool from_output) {
+    return "the generated identifiers start with " + quoted(ident_base) + ", the " +
+           (from_output ? "output's" : "input's") +
+           " file name, which is not a C identifier: " + quoted(ident_base + "_chr") + " won't compile";
+}
+
+std::string ident_empty(const std::string& argument) {
+    return "the output " + quoted(argument) + " ends without a file name: the files are " + quoted(argument + ".s") +
+           " and so on, and the generated identifiers start with '_'";
+}
+
+std::string how_to_name_output() {
+    return "name the output with letters, digits and '_', not starting with a digit, such as 'gfx/sprites'";
+}
+
+std::string reading_stopped(const std::string& excerpt, std::int64_t lines_not_read) {
+    return "reading stopped here, at \"" + excerpt + "\": " + lines(lines_not_read) +
+           " from here to the end are not read";
+}
+
+std::string cause_comment_joins_lines() {
+    return "a // comment takes the line end with it, so this entry runs on into the next line; write comments on "
+           "entry lines as /* ... */";
+}
+
+std::string cause_no_line_end() { return "the last line has no line end: end the file with a new line"; }
+
+std::string cause_short_name() { return "a name needs at least two characters"; }
+
+std::string cause_name_starts_with_digit() { return "a name must not start with a digit"; }
+
+std::string cause_name_holds_blank() { return "a name must not hold a blank: write '_' instead"; }
+
+std::string cause_after_file_name() {
+    return "nothing may follow a sheet's file name on its line, not even a blank or a comment";
+}
+
+std::string cause_unclosed_comment() { return "a /* comment that is never closed with */ is not a comment"; }
+
+std::string cause_number_too_big() {
+    return "a number doesn't fit 32 bits: decimals go from -2147483648 to 2147483647, hexadecimals up to $FFFFFFFF";
+}
+
+std::string cause_no_file_name() { return "the sheet's file name must follow the '*' directly"; }
+
+std::string cause_fields() {
+    return "an entry line is a name, then optionally x,y then WxH then [dx,dy] then flip letters, in this order";
+}
+
+std::string description_start(const std::string& found) {
+    return "a description starts with a sheet line such as \"*sprites.bmp\"" +
+           (found.empty() ? std::string("; this one has none") : "; it starts with \"" + found + "\"");
+}
+
+std::string input_is_image(const std::string& kind) {
+    return "the input looks like a " + kind +
+           " image, not a description: give the description as the input, and name the sheet in it";
+}
+
+std::string size_rounded(std::int32_t width, std::int32_t height, std::int32_t rounded_width,
+                         std::int32_t rounded_height) {
+    return "size " + std::to_string(width) + "x" + std::to_string(height) + " is not a multiple of 16: it becomes " +
+           std::to_string(rounded_width) + "x" + std::to_string(rounded_height);
+}
+
+std::string part_without_cells(std::int32_t width, std::int32_t height) {
+    return "a part of size " + std::to_string(width) + "x" + std::to_string(height) + " has no cells";
+}
+
+std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                           const std::string& sheet, std::int32_t sheet_width, std::int64_t sheet_height, bool placed) {
+    return "the part at " + std::to_string(x) + "," + std::to_string(y) + " (" + std::to_string(width) + "x" +
+           std::to_string(height) + (placed ? ", placed after the part before it" : "") +
+           ") lies wholly outside its sheet " + quoted(sheet) + " (" + std::to_string(sheet_width) + "x" +
+           std::to_string(sheet_height) + "): it has no cells";
+}
+
+std::string continuation_without_sprite() {
+    return "a '+' line adds a part to the sprite named above it, but no sprite is named before it: the part is "
+           "left out";
+}
+
+std::string name_not_identifier(const std::string& name) {
+    return "sprite name " + quoted(name) +
+           " is not a C identifier (letters, digits and '_', not starting with a digit): the generated C won't "
+           "compile";
+}
+
+std::string name_is_keyword(const std::string& name) {
+    return "sprite name " + quoted(name) + " is a C keyword: the generated C won't compile";
+}
+
+std::string name_repeated(const std::string& name, std::int64_t first_line) {
+    return "sprite name " + quoted(name) + " was already used on line " + std::to_string(first_line) +
+           ": the generated C declares it twice";
+}
+
+std::string name_first_used(const std::string& name) { return quoted(name) + " is first used here"; }
+
+std::string name_is_generated(const std::string& name, const std::string& what) {
+    return "sprite name " + quoted(name) + " is also " + what + ": the generated C won't compile";
+}
+
+std::string name_is_record(const std::string& name, const std::string& sprite, std::int64_t sprite_line) {
+    return "sprite name " + quoted(name) + " is also the pattern record of sprite " + quoted(sprite) + " on line " +
+           std::to_string(sprite_line) + ": the generated C won't compile";
+}
+
+std::string record_is_sprite_name(const std::string& record, const std::string& sprite, std::int64_t other_line) {
+    return "the pattern record " + quoted(record) + " of sprite " + quoted(sprite) +
+           " has the name of the sprite on line " + std::to_string(other_line) + ": the generated C won't compile";
+}
+
+std::string failed_for_warnings() { return "--werror: the warnings fail the run, no file is written"; }
+
+std::string too_many_cells(std::size_t cells) {
+    return std::to_string(cells) + " distinct cells take " + std::to_string(cells * kCellBytes) +
+           " bytes, more than the " + std::to_string(kSpriteTileMemoryBytes) + " bytes (" +
+           std::to_string(kCellsInSpriteTileMemory) + " cells) of sprite tile memory in the tile modes";
+}
+
+std::string sprite_too_many_cells(const std::string& name, std::size_t cells) {
+    return "sprite " + quoted(name) + " has " + std::to_string(cells) + " cells, more than the console's " +
+           std::to_string(kObjectCount) + " hardware sprites";
+}
+
+}  // namespace warn
 
 namespace sheet_problem {
 

@@ -25,6 +25,65 @@ void sprite_skipped(const std::string& bitmap, const std::string& sprite);
 void cant_write_file(const std::string& name);
 void cant_remove_temporary(const std::string& name);
 
+// An option that can't be used: "pixcell: error: TEXT", and the run stops.
+void option_error(const std::string& text);
+std::string option_needs_value(const std::string& option, const std::string& value_name);
+std::string option_names_input(const std::string& option, const std::string& value, const std::string& input);
+std::string option_names_output(const std::string& option, const std::string& value);
+
+// --help and --version, on standard output. `options` holds one line per option.
+void help(const std::string& options);
+void version(const std::string& number);
+
+// The texts of warnings and notes; Diagnostics prints them in place.
+namespace warn {
+
+// The command line.
+std::string ignored_option(const std::string& option);
+std::string unknown_option(const std::string& option);
+std::string see_help();
+std::string output_starts_with_dash(const std::string& output);
+std::string arguments_after_output(const std::string& listed);
+std::string ident_not_identifier(const std::string& ident_base, bool from_output);
+std::string ident_empty(const std::string& argument);
+std::string how_to_name_output();
+
+// The description.
+std::string reading_stopped(const std::string& excerpt, std::int64_t lines_not_read);
+std::string cause_comment_joins_lines();
+std::string cause_no_line_end();
+std::string cause_short_name();
+std::string cause_name_starts_with_digit();
+std::string cause_name_holds_blank();
+std::string cause_after_file_name();
+std::string cause_no_file_name();
+std::string cause_fields();
+std::string cause_unclosed_comment();
+std::string cause_number_too_big();
+std::string description_start(const std::string& found);
+std::string input_is_image(const std::string& kind);
+std::string size_rounded(std::int32_t width, std::int32_t height, std::int32_t rounded_width,
+                         std::int32_t rounded_height);
+std::string part_without_cells(std::int32_t width, std::int32_t height);
+std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
+                           const std::string& sheet, std::int32_t sheet_width, std::int64_t sheet_height, bool placed);
+std::string continuation_without_sprite();
+std::string name_not_identifier(const std::string& name);
+std::string name_is_keyword(const std::string& name);
+std::string name_repeated(const std::string& name, std::int64_t first_line);
+std::string name_first_used(const std::string& name);
+std::string name_is_generated(const std::string& name, const std::string& what);
+std::string name_is_record(const std::string& name, const std::string& sprite, std::int64_t sprite_line);
+std::string record_is_sprite_name(const std::string& record, const std::string& sprite, std::int64_t other_line);
+
+std::string failed_for_warnings();
+
+// The console's limits.
+std::string too_many_cells(std::size_t cells);
+std::string sprite_too_many_cells(const std::string& name, std::size_t cells);
+
+}  // namespace warn
+
 // Why a file can't serve as a sheet: the reason after "Can't use file NAME: ".
 namespace sheet_problem {
 std::string too_large_for_memory();

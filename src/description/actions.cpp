@@ -1,6 +1,7 @@
 #include "description/actions.h"
 
 #include "common/console.h"
+#include "common/messages.h"
 #include "common/wrap.h"
 
 namespace pixcell {
@@ -48,8 +49,11 @@ void act_pop_dx(ParseState& state) { state.entry.dx = pop(state.values); }
 void act_pop_dy(ParseState& state) { state.entry.dy = pop(state.values); }
 
 void act_size(ParseState& state) {
-    state.entry.height = round_size(pop(state.values));
-    state.entry.width = round_size(pop(state.values));
+    state.given_height = pop(state.values);
+    state.given_width = pop(state.values);
+    state.size_given = true;
+    state.entry.height = round_size(state.given_height);
+    state.entry.width = round_size(state.given_width);
 }
 
 // Every character of the range counts, so flip letters inside a comment that
@@ -67,6 +71,24 @@ void act_flip(ParseState& state, const char* first, const char* last) {
     }
 }
 
+namespace {
+
+// Warnings about the line just closed: its part is the last of `current`.
+void check_entry(ReaderContext& ctx, std::int64_t line, bool continuation, bool placed) {
+    const ParseState& st = ctx.state;
+    Diagnostics& diagnostics = ctx.checks->diagnostics;
+    if (continuation && st.current.name.empty()) {
+        diagnostics.warning_at(line, messages::warn::continuation_without_sprite());
+        return;
+    }
+    if (!continuation) check_sprite_name(st.entry_name, line, ctx.checks->names, diagnostics);
+    const std::int32_t given[2] = {st.given_width, st.given_height};
+    check_part(st.current.parts.back(), line, st.size_given ? given : nullptr, st.current.bitmap, placed, ctx.sheets,
+               diagnostics);
+}
+
+}  // namespace
+
 void act_entry_end(ReaderContext& ctx) {
     ParseState& st = ctx.state;
     SpritePart& e = st.entry;
@@ -78,7 +100,8 @@ void act_entry_end(ReaderContext& ctx) {
     }
     // Only y tells whether the line gave a position: an x left by a size that
     // was first tried as a position is replaced here.
-    if (e.y == -1) {
+    const bool placed = e.y == -1;
+    if (placed) {
         e.x = prev.x;
         e.y = prev.y;
         const std::int32_t sheet_width = ctx.sheets.width(st.bitmap_file);
@@ -95,7 +118,9 @@ void act_entry_end(ReaderContext& ctx) {
     e.dx = wrap_add(e.dx, e.width / 2);
     e.dy = wrap_add(e.dy, e.height / 2);
 
-    if (st.entry_name == "+") {
+    const bool continuation = st.entry_name == "+";
+    const std::int64_t line = ctx.checks != nullptr ? ctx.checks->lines.line_of(st.entry_at) : 0;
+    if (continuation) {
         st.current.parts.push_back(e);
     } else {
         if (!st.current.parts.empty()) {
@@ -104,11 +129,14 @@ void act_entry_end(ReaderContext& ctx) {
         }
         st.current.bitmap = st.bitmap_file;
         st.current.name = st.entry_name;
+        st.current.line = line;
         st.current.parts.push_back(e);
     }
+    if (ctx.checks != nullptr) check_entry(ctx, line, continuation, placed);
     st.previous = e;
     st.entry_name.clear();
     st.entry = kEntryReset;
+    st.size_given = false;
 }
 
 // An unfinished last line, named or "+", is dropped: its fields were never

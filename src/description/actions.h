@@ -5,17 +5,29 @@
 #include <cstdint>
 #include <string>
 
+#include "common/diagnostics.h"
+#include "description/entry_checks.h"
 #include "description/parse_state.h"
+#include "description/source_lines.h"
 #include "description/sprite_list.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
 
-// The three objects a description reading works on.
+// What the reader warns with: the lines it reads are counted, the names
+// it meets kept.
+struct ReaderChecks {
+    Diagnostics& diagnostics;
+    LineCounter lines;
+    NameBook names;
+};
+
+// The objects a description reading works on.
 struct ReaderContext {
     ParseState& state;
     SheetStore& sheets;
     SpriteList& list;
+    ReaderChecks* checks = nullptr;  // none: read without a word
 };
 
 void act_bitmap(ReaderContext& ctx, const std::string& file_name);

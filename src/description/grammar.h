@@ -163,13 +163,19 @@ struct txt_parser : boost::spirit::classic::grammar<txt_parser<Sink>> {
     };
 };
 
-// Runs the description rule over [first, last) with comments skipped; true
-// when it matched, however much of the text it used.
+struct ParseResult {
+    bool matched = false;        // the text starts as the language does
+    const char* stop = nullptr;  // where reading ended
+};
+
+// Runs the description rule over [first, last) with comments skipped; it
+// matched however much of the text it used.
 template <class Sink>
-bool parse_with(const char* first, const char* last, Sink& sink) {
+ParseResult parse_with(const char* first, const char* last, Sink& sink) {
     txt_parser<Sink> grammar(sink);
     comment_parser skipper;
-    return boost::spirit::classic::parse(first, last, grammar, skipper).hit;
+    const auto info = boost::spirit::classic::parse(first, last, grammar, skipper);
+    return {info.hit, info.stop};
 }
 
 }  // namespace pixcell

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "description/actions.h"
+#include "common/messages.h"
 #include "description/grammar.h"
 
 namespace pixcell {
@@ -14,7 +14,10 @@ struct ActionSink {
     ReaderContext* ctx;
 
     void bitmap(const char* first, const char* last) { act_bitmap(*ctx, std::string(first, last)); }
-    void name(const char* first, const char* last) { act_name(ctx->state, std::string(first, last)); }
+    void name(const char* first, const char* last) {
+        act_name(ctx->state, std::string(first, last));
+        ctx->state.entry_at = first;
+    }
     void minus(char c) { act_minus(ctx->state, c); }
     void number(std::int32_t value) { act_number(ctx->state, value); }
     void pop_x(const char*, const char*) { act_pop_x(ctx->state); }
@@ -27,22 +30,56 @@ struct ActionSink {
     void file_end(const char*, const char*) { act_file_end(*ctx); }
 };
 
+// The text up to its first NUL.
+const char* end_of(const std::string& text) {
+    const char* nul = static_cast<const char*>(std::memchr(text.data(), '\0', text.size()));
+    return nul ? nul : text.data() + text.size();
+}
+
 }  // namespace
 
 bool parse_description(const std::string& text, ReaderContext& ctx) {
-    const char* first = text.data();
-    const char* nul = static_cast<const char*>(std::memchr(first, '\0', text.size()));
-    const char* last = nul ? nul : first + text.size();
     ActionSink sink{&ctx};
-    return parse_with(first, last, sink);
+    return parse_with(text.data(), end_of(text), sink).matched;
 }
 
-Description parse_description(const std::string& text, SheetStore& sheets) {
+Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics,
+                              std::vector<GeneratedName> generated) {
+    const char* first = text.data();
+    const char* last = end_of(text);
     Description description;
     ParseState state;
     ReaderContext ctx{state, sheets, description.sprites};
-    description.matched = parse_description(text, ctx);
+    std::optional<ReaderChecks> checks;
+    if (diagnostics != nullptr) {
+        checks.emplace(ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}}});
+        ctx.checks = &*checks;
+    }
+    ActionSink sink{&ctx};
+    const ParseResult result = parse_with(first, last, sink);
+    description.matched = result.matched;
+    description.stopped = why_reading_stopped(first, result.matched ? result.stop : first, last);
+    if (!result.matched) description.image_kind = image_kind(first, last);
     return description;
+}
+
+void warn_where_reading_stopped(const Description& description, Diagnostics& diagnostics) {
+    const std::optional<StopReport>& stopped = description.stopped;
+    if (description.matched) {
+        if (!stopped) return;
+        diagnostics.warning_at(stopped->line,
+                               messages::warn::reading_stopped(stopped->excerpt, stopped->lines_not_read));
+        diagnostics.note_at(stopped->line, stopped->cause);
+        return;
+    }
+    if (!description.image_kind.empty()) {
+        diagnostics.note(messages::warn::input_is_image(description.image_kind));
+    } else if (!stopped) {
+        diagnostics.note(messages::warn::description_start(""));
+    } else {
+        diagnostics.note_at(stopped->line, messages::warn::description_start(stopped->excerpt));
+        if (stopped->sheet_line) diagnostics.note_at(stopped->line, stopped->cause);
+    }
 }
 
 }  // namespace pixcell

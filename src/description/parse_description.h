@@ -1,29 +1,44 @@
 // The description stage: reads a sprite description into the sprite list,
 // loading each sheet as its line is read (so that sheet messages come in
-// text order), and placing the parts that give no position.
+// text order), and placing the parts that give no position. Reading ends at
+// the first line that doesn't fit the language; what came before counts.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "common/diagnostics.h"
 #include "description/actions.h"
+#include "description/entry_checks.h"
 #include "description/sprite_list.h"
+#include "description/stop_report.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
 
 struct Description {
     SpriteList sprites;
-    // False when the text doesn't start as the language does; what was read
-    // before that still counts.
+    // False when the text doesn't start as the language does ("Illegal input
+    // file"); what was read before that still counts.
     bool matched = false;
+    // Where reading ended, when anything but white space and comments is left
+    // there (or, when the text didn't match, what it starts with).
+    std::optional<StopReport> stopped;
+    std::string image_kind;  // when it didn't match: the image format the input looks like
 };
 
-// Reads from the start of the text up to where it stops fitting the language;
-// the text after that is ignored. The text ends at its first NUL.
-Description parse_description(const std::string& text, SheetStore& sheets);
+// Reads from the start of the text; the text ends at its first NUL. With
+// `diagnostics`, each closed line is warned about as it is read; `generated`
+// are the identifiers the generated files declare, which no sprite may take.
+Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics = nullptr,
+                              std::vector<GeneratedName> generated = {});
 
-// The same on a reader state the caller holds, to look at it afterwards.
-// True when the text matched.
+// The warning (or, after "Illegal input file", the notes) saying where
+// reading stopped and why.
+void warn_where_reading_stopped(const Description& description, Diagnostics& diagnostics);
+
+// The same reading on a state the caller holds, to look at it afterwards.
 bool parse_description(const std::string& text, ReaderContext& ctx);
 
 }  // namespace pixcell

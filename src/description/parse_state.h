@@ -25,6 +25,13 @@ struct ParseState {
     SpritePart entry = kEntryStart;
     SpritePart previous{};  // the last closed entry, as completed
     SpriteObject current;   // the sprite under construction
+
+    // For messages about the line being read: where its name starts, and the
+    // size it gave before rounding.
+    const char* entry_at = nullptr;
+    bool size_given = false;
+    std::int32_t given_width = 0;
+    std::int32_t given_height = 0;
 };
 
 }  // namespace pixcell

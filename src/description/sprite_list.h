@@ -27,6 +27,7 @@ struct SpriteObject {
     std::string name;
     std::string bitmap;             // sheet file name exactly as written
     std::vector<SpritePart> parts;  // in description order
+    std::int64_t line = 0;          // of the line that named it, for messages; 0: not from a description
 };
 
 using SpriteList = std::vector<SpriteObject>;

@@ -1,20 +1,47 @@
 // The command line and the names the outputs are built from.
+//
+// pixcell [options] input [output]: every argument before the input that
+// starts with "-" is an option. A single-dash option whose second character is
+// "d" asks for the listing, any other single-dash option does nothing; the
+// other options are double-dash words, matched whole ("--werror") or, where
+// they take a value, as a prefix of the same argument ("--deps=FILE").
 #pragma once
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pixcell {
 
 struct CommandLine {
-    bool debug_listing = false;         // -d: print the sprite list instead of writing files
-    std::string input;                  // the description file
-    std::optional<std::string> output;  // base path of the five files
+    bool debug_listing = false;  // -d (or -debug...): print the sprite list instead of writing files
+    bool werror = false;         // --werror: a warning or an illegal description fails the run
+    bool no_warnings = false;    // --no-warnings: print no warning and no note
+    bool help = false;           // --help
+    bool version = false;        // --version
+
+    std::optional<std::string> input;       // the description file
+    std::optional<std::string> output;      // base path of the generated files
+    std::vector<std::string> after_output;  // arguments after the output: ignored
+
+    std::vector<std::string> ignored_options;  // single-dash options that do nothing
+    std::vector<std::string> unknown_options;  // double-dash words no option has
+    std::vector<std::string> refused;          // value options given without a value
 };
 
-// Options come before the input; of each only the second character counts.
-// Nothing when no input is left.
-std::optional<CommandLine> parse_command_line(int argc, const char* const* argv);
+// A double-dash option: a flag, or one that takes a value after "=".
+struct OptionInfo {
+    const char* name;                                // with its dashes
+    bool CommandLine::*flag;                         // set by a flag, else null
+    std::optional<std::string> CommandLine::*value;  // set by a value option, else null
+    const char* value_name;                          // what the value is, for --help
+    const char* help;                                // one line for --help
+};
+
+// Every double-dash option, in the order --help lists them.
+const std::vector<OptionInfo>& known_options();
+
+CommandLine parse_command_line(int argc, const char* const* argv);
 
 // The file name of a path without directory and extension: after the last
 // "/" (or, when there is none, the last "\"), up to the last "." of the whole
@@ -23,9 +50,10 @@ std::string base_name(const std::string& path);
 
 struct OutputNames {
     std::string ident_base;  // identifiers and include lines inside the texts
-    std::string file_base;   // path prefix of the five files
+    std::string file_base;   // path prefix of the generated files
 };
 
+// Needs an input.
 OutputNames output_names(const CommandLine& command_line);
 
 }  // namespace pixcell

@@ -66,6 +66,23 @@ GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& convers
     return texts;
 }
 
+std::vector<GeneratedName> declared_identifiers(const std::string& ident_base) {
+    return {
+        {ident_base + "_chr", "the generated cell array"},
+        {ident_base + "_pattern_table", "the generated pattern table"},
+        {"CHR_PAT", "the cell type of the generated header"},
+        {ident_base + "_CHR_H", "an include guard of the generated headers"},
+        {ident_base + "_ENUM_H", "an include guard of the generated headers"},
+        {ident_base + "_PAT_H", "an include guard of the generated headers"},
+        {"u16", "a type of gba.h"},
+        {"SPR_PATTERN", "the pattern type of sprite16.h"},
+        {"SP_NOFLIP", "a flip constant of sprite16.h"},
+        {"SP_HFLIP", "a flip constant of sprite16.h"},
+        {"SP_VFLIP", "a flip constant of sprite16.h"},
+        {"SP_HVFLIP", "a flip constant of sprite16.h"},
+    };
+}
+
 std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base) {
     return {
         {file_base + ".s", &texts.asm_text},

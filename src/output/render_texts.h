@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cells/convert.h"
+#include "description/entry_checks.h"
 #include "description/sprite_list.h"
 #include "output/file_commit.h"
 
@@ -22,6 +23,10 @@ struct GeneratedTexts {
 
 // `ident_base` begins every identifier and include line inside the texts.
 GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base);
+
+// The identifiers the texts declare besides the sprites' names and records,
+// and those they take from gba.h and sprite16.h: no sprite may be named so.
+std::vector<GeneratedName> declared_identifiers(const std::string& ident_base);
 
 // The five files: `file_base` with their suffixes, in writing order.
 std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base);

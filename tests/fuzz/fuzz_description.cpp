@@ -75,7 +75,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.find("/proc") != std::string::npos) return 0;
 
     pixcell::testing::CellStore store;
-    const pixcell::SpriteList list = pixcell::parse_description(text, store.sheets).sprites;
+    // With every warning on: the checks that read the text around a stop,
+    // and the messages, must stay inside the text too.
+    pixcell::Diagnostics diagnostics;
+    diagnostics.set_file("fuzz.txt");
+    const pixcell::Description description =
+        pixcell::parse_description(text, store.sheets, &diagnostics, pixcell::declared_identifiers("fuzz"));
+    pixcell::warn_where_reading_stopped(description, diagnostics);
+    const pixcell::SpriteList& list = description.sprites;
 
     for (const pixcell::SpriteObject& object : list) {
         // Only closed lines reach the list, and a sprite cut from a loaded

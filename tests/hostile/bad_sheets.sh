@@ -92,7 +92,7 @@ head -c $((pixels + 32 * 15)) run/good.bmp >run/short_by_one_row.bmp
 patch32 run/short_by_one_row.bmp 22 15
 cp run/good.bmp run/top_down.bmp
 patch32 run/top_down.bmp 22 -16
-printf '*exact.bmp\nplain 0,0 32x16\n*short_by_one_row.bmp\nshort 0,0 32x16\n*top_down.bmp\nturned 0,0 32x16 v\n' >run/good.txt
+printf '*exact.bmp\nplain 0,0 32x16\n*short_by_one_row.bmp\nshortened 0,0 32x16\n*top_down.bmp\nturned 0,0 32x16 v\n' >run/good.txt
 run run good.txt
 expect_status 0 "good sheets"
 expect_stderr "" "good sheets"

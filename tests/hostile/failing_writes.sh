@@ -51,19 +51,19 @@ case $mode in
 file_limit)
     # 64 KiB: the headers fit, the cell array doesn't.
     write_old_outputs
-    file_limit=64 run sheets ../sheets/many.txt ../out/game
+    file_limit=64 run sheets --no-warnings ../sheets/many.txt ../out/game
     expect_status 1 "file size limit"
     expect_stderr "Error: Can't write file '../out/game.s'"$'\n' "file size limit"
     expect_old_outputs_untouched "file size limit"
 
     # Without previous outputs nothing at all is left.
     rm -f out/*
-    file_limit=64 run sheets ../sheets/many.txt ../out/game
+    file_limit=64 run sheets --no-warnings ../sheets/many.txt ../out/game
     expect_status 1 "file size limit, no previous outputs"
     [[ -z $(ls -A out) ]] || fail "file size limit: out/ holds $(ls -A out)"
 
     # The limit is the only reason: without it the same run writes all five.
-    run sheets ../sheets/many.txt ../out/game
+    run sheets --no-warnings ../sheets/many.txt ../out/game
     expect_status 0 "no file size limit"
     [[ $(grep -c '\.short' out/game.s) == 800 ]] || fail "no file size limit: out/game.s doesn't hold 200 cells"
     ;;
@@ -76,7 +76,7 @@ read_only)
         write_old_outputs
         chmod 555 out
     fi
-    run sheets ../sheets/many.txt ../out/game
+    run sheets --no-warnings ../sheets/many.txt ../out/game
     expect_status 1 "read-only folder"
     expect_stderr "Error: Can't write file '../out/game.s'"$'\n' "read-only folder"
     expect_old_outputs_untouched "read-only folder"
@@ -85,14 +85,14 @@ full_disk)
     # Room for the old outputs and the small files, not for the cell array.
     mount_out 64k
     write_old_outputs
-    run sheets ../sheets/many.txt ../out/game
+    run sheets --no-warnings ../sheets/many.txt ../out/game
     expect_status 1 "full file system"
     expect_stderr "Error: Can't write file '../out/game.s'"$'\n' "full file system"
     expect_old_outputs_untouched "full file system"
 
     # Everything given back: a run whose outputs fit succeeds.
     printf '*../sheets/many.bmp\nsome 0,0 16x32\n' >sheets/few.txt
-    run sheets ../sheets/few.txt ../out/game
+    run sheets --no-warnings ../sheets/few.txt ../out/game
     expect_status 0 "small run on the same file system"
     [[ $(grep -c '\.short' out/game.s 2>/dev/null) == 8 ]] || fail "small run: out/game.s doesn't hold 2 cells"
     ;;

@@ -76,7 +76,7 @@ whole 0,0 16384x16384
 beyond 8192,8192 2147483632x2147483632 [0,0] hv
 edge 16376,16376 32x32
 TEXT
-    run . huge.txt
+    run . --no-warnings huge.txt
     expect_status 0 "16384x16384 sheet"
     expect_stderr "" "16384x16384 sheet"
     expect_within 120 "16384x16384 sheet"

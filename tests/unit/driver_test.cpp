@@ -14,34 +14,51 @@
 namespace pixcell {
 namespace {
 
-std::optional<CommandLine> parse(std::vector<const char*> args) {
+CommandLine parse(std::vector<const char*> args) {
     args.insert(args.begin(), "pixcell");
     return parse_command_line(static_cast<int>(args.size()), args.data());
 }
 
+using Words = std::vector<std::string>;
+
 TEST(CommandLine, OptionsInputAndOutput) {
-    EXPECT_FALSE(parse({}));
-    EXPECT_FALSE(parse({"-d"}));
-    EXPECT_FALSE(parse({"-d", "-q", "-"}));
+    EXPECT_FALSE(parse({}).input);
+    EXPECT_FALSE(parse({"-d"}).input);
+    EXPECT_FALSE(parse({"-d", "-q", "-"}).input);
 
-    auto plain = parse({"in.txt"});
-    ASSERT_TRUE(plain);
-    EXPECT_FALSE(plain->debug_listing);
-    EXPECT_EQ(plain->input, "in.txt");
-    EXPECT_FALSE(plain->output);
+    const CommandLine plain = parse({"in.txt"});
+    EXPECT_FALSE(plain.debug_listing);
+    EXPECT_EQ(*plain.input, "in.txt");
+    EXPECT_FALSE(plain.output);
 
-    auto debug = parse({"-q", "-debug", "in.txt", "out/x", "ignored"});
-    ASSERT_TRUE(debug);
-    EXPECT_TRUE(debug->debug_listing);
-    EXPECT_EQ(*debug->output, "out/x");
+    const CommandLine debug = parse({"-q", "-debug", "in.txt", "out/x", "ignored", "too"});
+    EXPECT_TRUE(debug.debug_listing);
+    EXPECT_EQ(*debug.output, "out/x");
+    EXPECT_EQ(debug.ignored_options, Words{"-q"});
+    EXPECT_EQ(debug.after_output, (Words{"ignored", "too"}));
 
-    EXPECT_FALSE(parse({"--d", "in.txt"})->debug_listing);  // only the second character counts
-    EXPECT_FALSE(parse({"-", "in.txt"})->debug_listing);
+    // Only the second character of a single-dash option counts; "--d" is a
+    // double-dash word that no option has.
+    const CommandLine double_d = parse({"--d", "-", "--", "in.txt"});
+    EXPECT_FALSE(double_d.debug_listing);
+    EXPECT_EQ(double_d.unknown_options, Words{"--d"});
+    EXPECT_EQ(double_d.ignored_options, (Words{"-", "--"}));
     // An option after the input is the output argument.
-    auto late = parse({"in.txt", "-d"});
-    EXPECT_FALSE(late->debug_listing);
-    EXPECT_EQ(*late->output, "-d");
-    EXPECT_EQ(*parse({"in.txt", ""})->output, "");
+    const CommandLine late = parse({"in.txt", "-d", "--werror"});
+    EXPECT_FALSE(late.debug_listing);
+    EXPECT_FALSE(late.werror);
+    EXPECT_EQ(*late.output, "-d");
+    EXPECT_EQ(*parse({"in.txt", ""}).output, "");
+}
+
+TEST(CommandLine, DoubleDashWordsMatchWhole) {
+    const CommandLine flags = parse({"--werror", "--no-warnings", "--werrors", "--werror=1", "--help", "in.txt"});
+    EXPECT_TRUE(flags.werror);
+    EXPECT_TRUE(flags.no_warnings);
+    EXPECT_TRUE(flags.help);
+    EXPECT_FALSE(flags.version);
+    EXPECT_EQ(flags.unknown_options, (Words{"--werrors", "--werror=1"}));
+    EXPECT_TRUE(parse({"--version"}).version);
 }
 
 TEST(CommandLine, BaseName) {
@@ -59,10 +76,10 @@ TEST(CommandLine, BaseName) {
 }
 
 TEST(CommandLine, OutputNames) {
-    OutputNames plain = output_names(*parse({"dir/sprites.txt"}));
+    OutputNames plain = output_names(parse({"dir/sprites.txt"}));
     EXPECT_EQ(plain.file_base, "sprites");
     EXPECT_EQ(plain.ident_base, "sprites");
-    OutputNames given = output_names(*parse({"dir/sprites.txt", "out/game.dat"}));
+    OutputNames given = output_names(parse({"dir/sprites.txt", "out/game.dat"}));
     EXPECT_EQ(given.file_base, "out/game.dat");
     EXPECT_EQ(given.ident_base, "game");
 }

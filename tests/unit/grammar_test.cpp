@@ -35,7 +35,7 @@ struct Result {
 
 Result parse(const std::string& text) {
     Recorder recorder;
-    const bool matched = parse_with(text.data(), text.data() + text.size(), recorder);
+    const bool matched = parse_with(text.data(), text.data() + text.size(), recorder).matched;
     return {matched, recorder.events};
 }
 

@@ -1,0 +1,33 @@
+#include "common/diagnostics.h"
+
+#include <cstdio>
+
+namespace pixcell {
+
+void Diagnostics::print(const std::string& where, const char* kind, const std::string& text) {
+    // One write, so that the line can't be torn; names may hold any byte.
+    const std::string line = where + ": " + kind + ": " + text + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void Diagnostics::warning(const std::string& text) {
+    if (!enabled) return;
+    ++count;
+    print("pixcell", "warning", text);
+}
+
+void Diagnostics::warning_at(std::int64_t line, const std::string& text) {
+    if (!enabled) return;
+    ++count;
+    print(file + ":" + std::to_string(line), "warning", text);
+}
+
+void Diagnostics::note(const std::string& text) {
+    if (enabled) print("pixcell", "note", text);
+}
+
+void Diagnostics::note_at(std::int64_t line, const std::string& text) {
+    if (enabled) print(file + ":" + std::to_string(line), "note", text);
+}
+
+}  // namespace pixcell

@@ -1,0 +1,27 @@
+// Why reading ended before the end of a description: the language ends
+// reading at the first line that doesn't fit it and keeps what came before,
+// so the reader must say where that was, and why, when the line was meant.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pixcell {
+
+struct StopReport {
+    std::int64_t line = 0;            // where reading stopped, from 1
+    std::string excerpt;              // the start of that line's text
+    std::int64_t lines_not_read = 0;  // that line and those after it
+    std::string cause;                // in words
+    bool sheet_line = false;          // the line starts with "*"
+};
+
+// Nothing when only white space and comments follow `stop`.
+std::optional<StopReport> why_reading_stopped(const char* first, const char* stop, const char* last);
+
+// What an input that isn't a description at all looks like: "BMP" or "PNG"
+// when it starts as an image does, else empty.
+std::string image_kind(const char* first, const char* last);
+
+}  // namespace pixcell

@@ -1,0 +1,72 @@
+#include "driver/argument_checks.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "common/messages.h"
+#include "description/entry_checks.h"
+
+namespace pixcell {
+
+namespace {
+
+// Two spellings of one file: the same path once made absolute and tidied, or
+// the same file on disk.
+bool same_file(const std::string& a, const std::string& b) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path left = fs::absolute(a, error).lexically_normal();
+    const fs::path right = fs::absolute(b, error).lexically_normal();
+    if (!error && left == right) return true;
+    return fs::equivalent(a, b, error) && !error;
+}
+
+}  // namespace
+
+void warn_about_arguments(const CommandLine& command_line, const OutputNames& names, Diagnostics& diagnostics) {
+    for (const std::string& option : command_line.ignored_options) {
+        diagnostics.warning(messages::warn::ignored_option(option));
+    }
+    for (const std::string& option : command_line.unknown_options) {
+        diagnostics.warning(messages::warn::unknown_option(option));
+    }
+    if (!command_line.unknown_options.empty()) diagnostics.note(messages::warn::see_help());
+    if (!command_line.input) return;
+    if (!command_line.after_output.empty()) {
+        std::string listed;
+        for (const std::string& argument : command_line.after_output)
+            listed += (listed.empty() ? "'" : " '") + argument + "'";
+        diagnostics.warning(messages::warn::arguments_after_output(listed));
+    }
+    if (command_line.debug_listing) return;  // no files: their names don't matter
+    if (command_line.output && !command_line.output->empty() && (*command_line.output)[0] == '-') {
+        diagnostics.warning(messages::warn::output_starts_with_dash(*command_line.output));
+    }
+    if (names.ident_base.empty() && command_line.output) {
+        diagnostics.warning(messages::warn::ident_empty(*command_line.output));
+        diagnostics.note(messages::warn::how_to_name_output());
+    } else if (!is_c_identifier(names.ident_base)) {
+        diagnostics.warning(messages::warn::ident_not_identifier(names.ident_base, command_line.output.has_value()));
+        diagnostics.note(messages::warn::how_to_name_output());
+    }
+}
+
+std::optional<std::string> refuse_values(const std::vector<std::pair<std::string, std::string>>& values,
+                                         const std::vector<std::string>& inputs,
+                                         const std::vector<std::string>& outputs) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const auto& [option, value] = values[i];
+        for (const std::string& input : inputs) {
+            if (same_file(value, input)) return messages::option_names_input(option, value, input);
+        }
+        for (const std::string& output : outputs) {
+            if (same_file(value, output)) return messages::option_names_output(option, value);
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            if (same_file(value, values[j].second)) return messages::option_names_output(option, value);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace pixcell

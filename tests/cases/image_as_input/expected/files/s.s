@@ -1,0 +1,6 @@
+	.section	.rodata
+	.align	2
+	.global	s_chr
+	.type	s_chr, object
+s_chr:
+	.ident "pxcnv"

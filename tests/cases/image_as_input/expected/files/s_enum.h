@@ -1,0 +1,5 @@
+#ifndef s_ENUM_H
+#define s_ENUM_H
+enum {
+};
+#endif

@@ -1,0 +1,4 @@
+#include "s_pat.h"
+
+const SPR_PATTERN *s_pattern_table[] = {
+};

@@ -1,0 +1,1 @@
+// from an earlier run
