@@ -1,6 +1,9 @@
 #include "cells/convert.h"
 
 #include <algorithm>
+#include <limits>
+
+#include "common/console.h"
 
 #include "cells/cell_dictionary.h"
 #include "cells/cut_pipeline.h"
@@ -30,6 +33,17 @@ std::size_t most_cells(const SpriteList& sprites, const SheetStore& sheets) {
     return cells;
 }
 
+// The cells of a part, on its sheet or not; huge parts saturate the count
+// instead of overflowing it.
+void count_cells(const SpritePart& part, std::int64_t& cells) {
+    const std::int64_t columns = part.width / kCellPixels;
+    const std::int64_t rows = part.height / kCellPixels;
+    if (columns <= 0 || rows <= 0) return;
+    const std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t added = columns > most / rows ? most : columns * rows;
+    cells = cells > most - added ? most : cells + added;
+}
+
 }  // namespace
 
 Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
@@ -54,9 +68,15 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
             ConvertedSprite converted{sprite.sprite, result.placed.size(), 0};
             for (; next_cell < sprite.end; ++next_cell) {
                 FlipFlags flip = 0;
+                const std::uint32_t stored = dictionary.size();
                 const std::int32_t index = pipeline.next(flip);
                 if (index < 0) continue;  // empty cell
                 const CellToCut& cell = cells[next_cell];
+                if (dictionary.size() != stored) {
+                    result.cell_sheets.push_back(cell.sheet);
+                } else if (flip != cell.flip) {
+                    ++result.counts.mirrored;  // the stored cell is shown mirrored
+                }
                 result.placed.push_back({index, cell.x_offset, cell.y_offset, flip});
             }
             converted.cell_count = result.placed.size() - converted.first_cell;
@@ -77,7 +97,9 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
         // The part described last is cut, and so numbered, first.
         for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) {
             list_part_cells(*part, sheet, image.width(), image.height(), cells);
+            count_cells(*part, result.counts.cells);
         }
+        result.counts.parts += static_cast<std::int64_t>(sprite.parts.size());
         listed.push_back({i, cells.size()});
         if (cells.size() >= kBatchCells) cut_batch();
     }

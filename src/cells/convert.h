@@ -29,11 +29,20 @@ struct ConvertedSprite {
     std::size_t cell_count = 0;
 };
 
+// What the conversion went through, for its summary.
+struct ConversionCounts {
+    std::int64_t parts = 0;     // of the converted sprites
+    std::int64_t cells = 0;     // cut from them: every 16x16 cell of their parts, empty or not
+    std::int64_t mirrored = 0;  // cut cells that matched a stored cell through a flip
+};
+
 struct Conversion {
-    CellTable cells;                       // the distinct cells, in table order
-    std::vector<ConvertedSprite> sprites;  // in list order
-    std::vector<PlacedCell> placed;        // every sprite's cells, its last-described part first
-    std::vector<std::size_t> skipped;      // sprites whose sheet is not loaded, in list order
+    CellTable cells;                        // the distinct cells, in table order
+    std::vector<std::int32_t> cell_sheets;  // the sheet each distinct cell was first cut from
+    std::vector<ConvertedSprite> sprites;   // in list order
+    std::vector<PlacedCell> placed;         // every sprite's cells, its last-described part first
+    std::vector<std::size_t> skipped;       // sprites whose sheet is not loaded, in list order
+    ConversionCounts counts;
 };
 
 // Cells are numbered in the order they are first cut: sprites in list order,

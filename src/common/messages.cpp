@@ -30,6 +30,17 @@ void sprite_skipped(const std::string& bitmap, const std::string& sprite) {
 
 void cant_write_file(const std::string& name) { print("Error: Can't write file '" + name + "'\n"); }
 
+std::string preview_too_large(std::int64_t width, std::int64_t height, std::int64_t most) {
+    return "the picture would be " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
+           std::to_string(most) + " in all";
+}
+
+std::string preview_not_encoded() { return "the PNG encoder failed"; }
+
+void cant_make_preview(const std::string& name, const std::string& reason) {
+    print("Error: Can't write file '" + name + "': " + reason + "\n");
+}
+
 void cant_remove_temporary(const std::string& name) { print("Error: Can't remove temporary file '" + name + "'\n"); }
 
 void option_error(const std::string& text) { print("pixcell: error: " + text + "\n"); }
@@ -218,6 +229,10 @@ std::string record_is_sprite_name(const std::string& record, const std::string& 
 
 std::string failed_for_warnings() { return "--werror: the warnings fail the run, no file is written"; }
 
+std::string sheet_without_palette(const std::string& sheet) {
+    return "sheet " + quoted(sheet) + " has no colour table: no palette array is written for it";
+}
+
 std::string too_many_cells(std::size_t cells) {
     return std::to_string(cells) + " distinct cells take " + std::to_string(cells * kCellBytes) +
            " bytes, more than the " + std::to_string(kSpriteTileMemoryBytes) + " bytes (" +
@@ -230,6 +245,17 @@ std::string sprite_too_many_cells(const std::string& name, std::size_t cells) {
 }
 
 }  // namespace warn
+
+void conversion_summary(std::int64_t sprites, std::int64_t parts, std::int64_t cells, std::int64_t empty,
+                        std::int64_t distinct, std::int64_t mirrored) {
+    const std::int64_t bytes = distinct * static_cast<std::int64_t>(kCellBytes);
+    char share[32];
+    std::snprintf(share, sizeof share, "%.1f", 100.0 * static_cast<double>(bytes) / kSpriteTileMemoryBytes);
+    print("pixcell: " + std::to_string(sprites) + " sprites, " + std::to_string(parts) + " parts, " +
+          std::to_string(cells) + " cells cut (" + std::to_string(empty) + " empty), " + std::to_string(distinct) +
+          " distinct cells stored, " + std::to_string(mirrored) + " matched as a mirror image, " +
+          std::to_string(bytes) + " bytes of sprite tile memory (" + share + " % of 32 KB)\n");
+}
 
 namespace sheet_problem {
 

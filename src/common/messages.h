@@ -24,6 +24,9 @@ void sprite_skipped(const std::string& bitmap, const std::string& sprite);
 // Writing the outputs.
 void cant_write_file(const std::string& name);
 void cant_remove_temporary(const std::string& name);
+std::string preview_too_large(std::int64_t width, std::int64_t height, std::int64_t most);
+std::string preview_not_encoded();
+void cant_make_preview(const std::string& name, const std::string& reason);
 
 // An option that can't be used: "pixcell: error: TEXT", and the run stops.
 void option_error(const std::string& text);
@@ -77,12 +80,17 @@ std::string name_is_record(const std::string& name, const std::string& sprite, s
 std::string record_is_sprite_name(const std::string& record, const std::string& sprite, std::int64_t other_line);
 
 std::string failed_for_warnings();
+std::string sheet_without_palette(const std::string& sheet);
 
 // The console's limits.
 std::string too_many_cells(std::size_t cells);
 std::string sprite_too_many_cells(const std::string& name, std::size_t cells);
 
 }  // namespace warn
+
+// --stats: what a conversion did, on standard error.
+void conversion_summary(std::int64_t sprites, std::int64_t parts, std::int64_t cells, std::int64_t empty,
+                        std::int64_t distinct, std::int64_t mirrored);
 
 // Why a file can't serve as a sheet: the reason after "Can't use file NAME: ".
 namespace sheet_problem {

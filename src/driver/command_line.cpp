@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/base_name.h"
+
 namespace pixcell {
 
 const std::vector<OptionInfo>& known_options() {
@@ -9,6 +11,11 @@ const std::vector<OptionInfo>& known_options() {
         {"--werror", &CommandLine::werror, nullptr, nullptr,
          "make every warning, and an illegal description, fail the run: status 1, no file written"},
         {"--no-warnings", &CommandLine::no_warnings, nullptr, nullptr, "print no warnings and no notes"},
+        {"--palette", &CommandLine::palette, nullptr, nullptr,
+         "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours for the console"},
+        {"--preview", nullptr, &CommandLine::preview, "FILE.png",
+         "also write a PNG picture of the cells and sprites as the console would show them"},
+        {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion"},
         {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit"},
         {"--version", &CommandLine::version, nullptr, nullptr, "print the version and exit"},
     };
@@ -62,15 +69,6 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
     if (i < argc) result.output = argv[i++];
     for (; i < argc; ++i) result.after_output.push_back(argv[i]);
     return result;
-}
-
-std::string base_name(const std::string& path) {
-    std::string::size_type start = path.rfind('/');
-    if (start == std::string::npos) start = path.rfind('\\');
-    start = start == std::string::npos ? 0 : start + 1;
-    std::string::size_type end = path.rfind('.');
-    if (end == std::string::npos || end < start) end = path.size();
-    return path.substr(start, end - start);
 }
 
 OutputNames output_names(const CommandLine& command_line) {

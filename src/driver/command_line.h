@@ -14,11 +14,14 @@
 namespace pixcell {
 
 struct CommandLine {
-    bool debug_listing = false;  // -d (or -debug...): print the sprite list instead of writing files
-    bool werror = false;         // --werror: a warning or an illegal description fails the run
-    bool no_warnings = false;    // --no-warnings: print no warning and no note
-    bool help = false;           // --help
-    bool version = false;        // --version
+    bool debug_listing = false;          // -d (or -debug...): print the sprite list instead of writing files
+    bool werror = false;                 // --werror: a warning or an illegal description fails the run
+    bool no_warnings = false;            // --no-warnings: print no warning and no note
+    bool help = false;                   // --help
+    bool version = false;                // --version
+    bool palette = false;                // --palette: also write each sheet's colours (_pal.c, _pal.h)
+    bool stats = false;                  // --stats: a summary line of the conversion
+    std::optional<std::string> preview;  // --preview=FILE: a PNG picture of what the console would show
 
     std::optional<std::string> input;       // the description file
     std::optional<std::string> output;      // base path of the generated files
@@ -42,11 +45,6 @@ struct OptionInfo {
 const std::vector<OptionInfo>& known_options();
 
 CommandLine parse_command_line(int argc, const char* const* argv);
-
-// The file name of a path without directory and extension: after the last
-// "/" (or, when there is none, the last "\"), up to the last "." of the whole
-// path when that stands inside the name.
-std::string base_name(const std::string& path);
 
 struct OutputNames {
     std::string ident_base;  // identifiers and include lines inside the texts

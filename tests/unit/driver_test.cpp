@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "common/base_name.h"
 #include "driver/command_line.h"
 #include "driver/read_description.h"
 #include "support/bmp_writer.h"

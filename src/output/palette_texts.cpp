@@ -1,0 +1,81 @@
+#include "output/palette_texts.h"
+
+#include <set>
+
+#include "common/base_name.h"
+#include "common/messages.h"
+
+namespace pixcell {
+
+namespace {
+
+constexpr std::size_t kColoursPerLine = 8;
+
+// The sheet's file name as a piece of an identifier.
+std::string identifier_part(const std::string& sheet) {
+    std::string part = base_name(sheet);
+    for (char& c : part) {
+        const bool keep = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        if (!keep) c = '_';
+    }
+    if (part.empty() || (part[0] >= '0' && part[0] <= '9')) part.insert(part.begin(), '_');
+    return part;
+}
+
+std::string hex4(std::uint16_t value) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x0000";
+    for (int i = 0; i < 4; ++i) text[5 - static_cast<std::size_t>(i)] = kDigits[(value >> (4 * i)) & 0xF];
+    return text;
+}
+
+}  // namespace
+
+std::uint16_t console_colour(const Rgb& colour) {
+    return static_cast<std::uint16_t>((colour.red >> 3) | (colour.green >> 3) << 5 | (colour.blue >> 3) << 10);
+}
+
+std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base) {
+    std::vector<std::string> names;
+    std::set<std::string> taken;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) {
+        if (sheets.sheet(i).palette().empty()) {
+            names.emplace_back();
+            continue;
+        }
+        const std::string stem = ident_base + "_" + identifier_part(sheets.name(i));
+        std::string name = stem + "_pal";
+        for (int n = 2; taken.count(name) != 0; ++n) name = stem + "_" + std::to_string(n) + "_pal";
+        taken.insert(name);
+        names.push_back(name);
+    }
+    return names;
+}
+
+PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_base, Diagnostics& diagnostics) {
+    PaletteTexts texts;
+    texts.source = "#include \"" + ident_base + "_pal.h\"\n";
+    texts.header = "#ifndef " + ident_base + "_PAL_H\n#define " + ident_base + "_PAL_H\n#include <gba.h>\n";
+    const std::vector<std::string> names = palette_names(sheets, ident_base);
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) {
+        const Palette& palette = sheets.sheet(i).palette();
+        if (palette.empty()) {
+            diagnostics.warning(messages::warn::sheet_without_palette(sheets.name(i)));
+            continue;
+        }
+        const std::string declaration =
+            "const u16 " + names[static_cast<std::size_t>(i)] + "[" + std::to_string(palette.size()) + "]";
+        texts.header += "extern " + declaration + ";\n";
+        texts.source += "\n" + declaration + " = {\n";
+        for (std::size_t c = 0; c < palette.size(); ++c) {
+            texts.source += c % kColoursPerLine == 0 ? "\t" : " ";
+            texts.source += hex4(console_colour(palette[c])) + ",";
+            if (c % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
+        }
+        texts.source += "};\n";
+    }
+    texts.header += "#endif\n";
+    return texts;
+}
+
+}  // namespace pixcell

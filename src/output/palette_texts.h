@@ -1,0 +1,31 @@
+// The --palette files: each loaded sheet's colours in the console's 15-bit
+// format, so that the game loads the palette the sheets were drawn with.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/diagnostics.h"
+#include "sheets/sheet_store.h"
+
+namespace pixcell {
+
+struct PaletteTexts {
+    std::string source;  // file_base + "_pal.c"
+    std::string header;  // file_base + "_pal.h"
+};
+
+// One array per loaded sheet, in loading order, named ident_base + "_" + the
+// sheet's file name made an identifier + "_pal" (later sheets of the same
+// name get _2, _3, ...). A sheet without a colour table gets none, and a
+// warning.
+PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_base, Diagnostics& diagnostics);
+
+// The array names, in the same order (those of sheets without colours empty).
+std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base);
+
+// A colour in the console's format: red in the low 5 bits, then green, then
+// blue, each the top 5 bits of its 8.
+std::uint16_t console_colour(const Rgb& colour);
+
+}  // namespace pixcell

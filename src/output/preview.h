@@ -1,0 +1,52 @@
+// The --preview picture: what the console would show of the conversion,
+// drawn from the generated cell data and pattern records (not copied from the
+// sheets), so that a wrong flip or offset in them shows in it.
+//
+// First the distinct cells in table order, 16 a row with a 1-pixel gap, each
+// in the colours of the sheet it was first cut from; below them every sprite
+// that has a pattern record, in enumeration order, each in a frame that is the
+// bounding box of its cells, frames left to right 2 pixels apart, wrapping at
+// 1024 pixels (or the widest frame). Colour 0 is transparent.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cells/convert.h"
+#include "description/sprite_list.h"
+#include "sheets/sheet_store.h"
+
+namespace pixcell {
+
+struct Picture {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::vector<std::uint8_t> rgba;  // 4 bytes a pixel, rows from the top
+};
+
+// Where a sprite's frame went, for those who check the picture.
+struct Frame {
+    std::size_t sprite = 0;  // in the sprite list
+    std::int64_t x = 0;      // of the frame's top-left corner in the picture
+    std::int64_t y = 0;
+    std::int64_t origin_x = 0;  // of the sprite's origin, from the frame's corner
+    std::int64_t origin_y = 0;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+
+struct Preview {
+    Picture picture;
+    std::vector<Frame> frames;
+};
+
+// Nothing, with `problem` set, when the picture would be too large to make.
+std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
+                                    std::string& problem);
+
+// The picture as a PNG file's bytes; false when the encoder fails (out of memory).
+bool encode_png(const Picture& picture, std::string& png);
+
+}  // namespace pixcell
