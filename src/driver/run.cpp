@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -23,12 +24,13 @@ namespace {
 
 // The option lines of --help, from the one list of options.
 std::string option_lines() {
+    constexpr std::size_t kColumn = 18;  // where the explanations start, as in the -d line
     std::string lines;
     for (const OptionInfo& option : known_options()) {
         std::string synopsis = option.name;
         if (option.value != nullptr) synopsis += std::string("=") + option.value_name;
-        if (synopsis.size() < 16) synopsis.resize(16, ' ');
-        lines += "  " + synopsis + "  " + option.help + "\n";
+        synopsis.resize(std::max(synopsis.size() + 1, kColumn), ' ');
+        lines += "  " + synopsis + option.help + "\n";
     }
     return lines;
 }
