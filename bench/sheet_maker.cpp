@@ -8,7 +8,7 @@
 
 #include "common/console.h"
 #include "random_bits.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace pixcell::bench {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/console.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace pixcell::console {
 

@@ -8,7 +8,7 @@
 
 #include "driver/command_line.h"
 #include "driver/read_description.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
 namespace pixcell {
