@@ -194,15 +194,15 @@ std::vector<FormatBytes> every_format(const Sheet& sheet) {
     for (const int bits : {8, 4, 1}) {
         if (highest >> bits != 0) continue;
         const std::string name = "bmp" + std::to_string(bits);
-        formats.push_back({name, indexed_bmp_bytes(sheet, bits)});
-        formats.push_back({name + " top-down", indexed_bmp_bytes(sheet, bits, true)});
-        if (bits != 1) formats.push_back({"rle" + std::to_string(bits), rle_bmp_bytes(sheet, bits)});
+        formats.push_back({name, bits, indexed_bmp_bytes(sheet, bits)});
+        formats.push_back({name + " top-down", bits, indexed_bmp_bytes(sheet, bits, true)});
+        if (bits != 1) formats.push_back({"rle" + std::to_string(bits), bits, rle_bmp_bytes(sheet, bits)});
     }
     for (const int depth : {8, 4, 2, 1}) {
         if (highest >> depth != 0) continue;
         const std::string name = "png" + std::to_string(depth);
-        formats.push_back({name, png_bytes(sheet, depth)});
-        formats.push_back({name + " interlaced", png_bytes(sheet, depth, true)});
+        formats.push_back({name, depth, png_bytes(sheet, depth)});
+        formats.push_back({name + " interlaced", depth, png_bytes(sheet, depth, true)});
     }
     return formats;
 }
@@ -218,11 +218,12 @@ std::vector<std::uint8_t> bmp_with_pixel_data(std::int32_t width, std::int32_t h
 }
 
 std::vector<std::uint8_t> png_chunk(const std::string& type, const std::vector<std::uint8_t>& data) {
-    Bytes chunk(4, 0);
-    for (int i = 0; i < 4; ++i) chunk[i] = static_cast<std::uint8_t>(data.size() >> (24 - 8 * i));
-    chunk.insert(chunk.end(), type.begin(), type.end());
-    chunk.insert(chunk.end(), data.begin(), data.end());
-    chunk.resize(chunk.size() + 4);
+    Bytes chunk(12 + data.size(), 0);
+    for (std::size_t i = 0; i < 4; ++i) {
+        chunk[i] = static_cast<std::uint8_t>(data.size() >> (24 - 8 * i));
+        chunk[4 + i] = static_cast<std::uint8_t>(type.at(i));
+    }
+    std::copy(data.begin(), data.end(), chunk.begin() + 8);
     fix_png_crc(chunk, 0);
     return chunk;
 }

@@ -59,6 +59,7 @@ void fix_png_crc(std::vector<std::uint8_t>& png, std::size_t at);
 // The sheet in every format above whose indices it fits, each named.
 struct FormatBytes {
     std::string format;  // e.g. "bmp4", "rle8", "png2 interlaced"
+    int bits = 8;        // a pixel, so its palette has 2^bits entries
     std::vector<std::uint8_t> bytes;
 };
 std::vector<FormatBytes> every_format(const Sheet& sheet);

@@ -137,11 +137,7 @@ TEST(SheetFormats, EveryFormatConvertsToTheSameFiles) {
             SheetStore store;
             ASSERT_TRUE(store.load(sheet_name));
             const Palette& palette = store.sheet(0).palette();
-            const std::size_t bits_of_format = format.format.find('1') != std::string::npos   ? 1
-                                               : format.format.find('2') != std::string::npos ? 2
-                                               : format.format.find('4') != std::string::npos ? 4
-                                                                                               : 8;
-            ASSERT_EQ(palette.size(), std::size_t{1} << bits_of_format);
+            ASSERT_EQ(palette.size(), std::size_t{1} << format.bits);
             EXPECT_EQ(palette.back().red, (palette.size() - 1) % 16 * 17);
             EXPECT_EQ(palette.back().green, palette.back().blue);
         }
