@@ -115,8 +115,9 @@ std::string png_bad_crc() { return "a PNG chunk's CRC doesn't match its data, th
 
 std::string png_cut_short() { return "the PNG data ends early, the file is cut short"; }
 
-std::string png_chunk_too_large(std::size_t limit) {
-    return "PNG chunks of text or metadata larger than the " + std::to_string(limit >> 20) + " MiB allowed";
+std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limit) {
+    return "PNG text or metadata chunks larger than allowed (" + std::to_string(chunk_limit >> 20) +
+           " MiB a chunk, " + std::to_string(total_limit >> 20) + " MiB in all)";
 }
 
 std::string png_damaged(const std::string& detail) { return "a damaged PNG file (" + detail + ")"; }

@@ -46,7 +46,7 @@ std::string png_not_indexed(int colour_type);
 std::string png_no_palette();
 std::string png_bad_crc();
 std::string png_cut_short();
-std::string png_chunk_too_large(std::size_t limit);
+std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limit);
 std::string png_damaged(const std::string& detail);
 }  // namespace sheet_problem
 

@@ -18,8 +18,8 @@ namespace {
 
 namespace problem = messages::sheet_problem;
 
-// Text, profiles and unknown chunks are the only ones libspng keeps in
-// memory; these bound them, so that a small file can't claim gigabytes.
+// libspng keeps text (inflated), metadata and unknown chunks in memory;
+// these bound them, so that a small compressed text can't claim gigabytes.
 constexpr std::size_t kMaxChunkSize = std::size_t{16} << 20;
 constexpr std::size_t kMaxChunkCache = std::size_t{64} << 20;
 
@@ -57,7 +57,7 @@ std::string explain(int error, const FileBytes& bytes) {
     case SPNG_ENOPLTE:
         return problem::png_no_palette();
     case SPNG_ECHUNK_LIMITS:
-        return problem::png_chunk_too_large(kMaxChunkSize);
+        return problem::png_chunks_too_large(kMaxChunkSize, kMaxChunkCache);
     case SPNG_EUSER_WIDTH:
     case SPNG_EUSER_HEIGHT:
         // Only reported once IHDR is read, so both fields are in the file.

@@ -2,6 +2,7 @@
 // run-length encoded, and indexed PNG all give the same indices; a broken
 // file of any format is refused with its reason.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <random>
@@ -227,10 +228,23 @@ TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
         cases.push_back({"png header crc", bytes, "a PNG chunk's CRC doesn't match its data, the file is damaged"});
         // An ancillary chunk after the image: only a check up to the file's end sees it.
         bytes = png;
-        Bytes text = testing::png_chunk("tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'});
-        text.back() ^= 1;
-        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(iend), text.begin(), text.end());
+        Bytes comment = testing::png_chunk("tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'});
+        comment.back() ^= 1;
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(iend), comment.begin(), comment.end());
         cases.push_back({"png text crc", bytes, "a PNG chunk's CRC doesn't match its data, the file is damaged"});
+        // A compressed text that inflates past the chunk size allowed: with
+        // libspng's own limits (none) it would be inflated whole.
+        bytes = png;
+        const Bytes zeros(std::size_t{17} << 20, 0);
+        Bytes text = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 0};
+        uLongf packed_size = compressBound(zeros.size());
+        text.resize(text.size() + packed_size);
+        ASSERT_EQ(compress(text.data() + 9, &packed_size, zeros.data(), zeros.size()), Z_OK);
+        text.resize(9 + packed_size);
+        const Bytes bomb = testing::png_chunk("zTXt", text);
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(idat), bomb.begin(), bomb.end());
+        cases.push_back({"png text bomb", bytes,
+                         "PNG text or metadata chunks larger than allowed (16 MiB a chunk, 64 MiB in all)"});
         bytes = png;
         bytes[idat + 8 + 2] ^= 0xFF;
         testing::fix_png_crc(bytes, idat);
