@@ -4,7 +4,8 @@
 # Builds pixcell (Release) with the benchmark's tools, writes the inputs,
 # converts each sheet and reads each large description several times, and
 # reports medians, per-cell and per-byte costs, peak memory and the ratio to
-# a plain copy. Writes sheets.tsv, descriptions.tsv and the plot into the
+# a plain copy; the largest sheet is also converted from an indexed PNG and
+# compared with libspng decoding that PNG alone. Writes sheets.tsv, descriptions.tsv and the plot into the
 # data folder, then refreshes the measured part of bench/RESULTS.md and
 # bench/time_per_cell.png.
 #
@@ -22,13 +23,15 @@ command_line="bench/run.sh"
 "$root/scripts/deps.sh" bench
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPIXCELL_BENCH=ON >/dev/null
-cmake --build "$build" -j"$(nproc)" --target pixcell pixcell_bench_inputs pixcell_bench_time >/dev/null
+cmake --build "$build" -j"$(nproc)" --target pixcell pixcell_bench_inputs pixcell_bench_time pixcell_bench_png_decode \
+    >/dev/null
 pixcell=$build/pixcell
 timer=$build/bench/pixcell_bench_time
+png_decode=$build/bench/pixcell_bench_png_decode
 
 data=$build/bench-data
 rm -rf "$data"
-mkdir -p "$data/out" "$data/times"
+mkdir -p "$data/out/png" "$data/times"
 echo "== inputs in $data"
 "$build/bench/pixcell_bench_inputs" "$data"
 cd "$data"  # the descriptions name their sheets relative to here
@@ -45,6 +48,11 @@ copy() {  # the bytes a conversion reads and writes, through cat into one file
         "${o}_pat.h" >"out/copy_$1.bin"
 }
 list() { "$timer" "times/list_$1" "$pixcell" -d "$1.txt" >"out/$1.list"; }
+# The largest sheet as a PNG: converted (into out/png/, named as from the
+# BMP, so that the five files must be the same bytes), and only decoded.
+png=sheet_4096
+convert_png() { "$timer" times/convert_png "$pixcell" "${png}_png.txt" "out/png/$png"; }
+decode_png() { "$timer" times/decode_png "$png_decode" "$png.png"; }
 # Runs per round: a small input's net cost is a millisecond or two above its
 # baseline's, so it and the baselines get more samples for a steadier median.
 runs_per_round() {
@@ -54,14 +62,17 @@ runs_per_round() {
 # A first, untimed pass: outputs exist for the copy and every file is in the page cache.
 for s in $sheets; do "$pixcell" "sheet_$s.txt" "out/sheet_$s"; done
 for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
+"$pixcell" "${png}_png.txt" "out/png/$png"
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-echo "== $reps rounds (each: every sheet converted and copied, every description listed)"
+echo "== $reps rounds (each: every sheet converted and copied, the PNG converted and decoded, every description listed)"
 started=$(date +%s)
 for ((round = 1; round <= reps; round++)); do
     for s in $sheets; do
         for ((i = $(runs_per_round "$s"); i > 0; i--)); do convert "$s"; copy "$s"; done
     done
+    convert_png
+    decode_png
     for d in $descriptions; do
         for ((i = $(runs_per_round "$d"); i > 0; i--)); do list "$d"; done
     done
@@ -81,6 +92,9 @@ for s in $sheets; do
 done
 for d in $descriptions; do
     [ "$(wc -l <"out/$d.list")" -eq "$(manifest "$d" 7)" ] || fail "$d: the listing doesn't show all $(manifest "$d" 7) parts"
+done
+for suffix in .s .h _enum.h _pat.c _pat.h; do
+    cmp -s "out/$png$suffix" "out/png/$png$suffix" || fail "$png$suffix from the PNG differs from the one from the BMP"
 done
 
 median() {  # median of column $2 of file $1
@@ -169,6 +183,16 @@ mem_spread=$(awk -F'\t' '!/^#/ && ++row > 1 {if (min == "" || $17 < min) min = $
     END {if (min <= 0) print "n/a"; else printf "%.2f", max / min}' sheets.tsv)
 parse_steps=$(awk -v a="$(field desc_1mb 11)" -v b="$(field desc_16mb 11)" 'BEGIN {printf "%.2f, %.2f", a, b}')
 parse_mem=$(ratio "$(field desc_16mb 11)" "$(field desc_1mb 11)")
+# From PNG against what it can't avoid: libspng's decode and the conversion from BMP.
+png_wall=$(median times/convert_png 1) png_cpu=$(median times/convert_png 2)
+decode_wall=$(median times/decode_png 1) decode_cpu=$(median times/decode_png 2)
+bmp_wall=$(median times/convert_4096 1) bmp_cpu=$(median times/convert_4096 2)
+png_ratio=$(awk -v p="$png_wall" -v d="$decode_wall" -v b="$bmp_wall" 'BEGIN {printf "%.2f", p / (d + b)}')
+png_cpu_ratio=$(awk -v p="$png_cpu" -v d="$decode_cpu" -v b="$bmp_cpu" 'BEGIN {printf "%.2f", p / (d + b)}')
+png_row() {  # png_row WHAT TIMES FILE
+    awk -v what="$1" -v wall="$(median "$2" 1)" -v cpu="$(median "$2" 2)" -v rss="$(peak "$2")" -v bytes="$(size "$3")" \
+        'BEGIN {printf "| %s | %.1f MB | %.1f ms | %.1f ms | %.1f MiB |\n", what, bytes / 1e6, wall * 1e3, cpu * 1e3, rss / 1024}'
+}
 {
     echo "Command: \`$command_line\` ($reps rounds: $elapsed s of measuring, $(($(date +%s) - script_start)) s in all with"
     echo "build and inputs). Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(grep -m1 'model name' /proc/cpuinfo |
@@ -200,6 +224,18 @@ parse_mem=$(ratio "$(field desc_16mb 11)" "$(field desc_1mb 11)")
     echo "Baseline: desc_base, $list_bytes bytes over the same two sheets, $(awk -v w="$list_wall" -v c="$list_cpu" -v r="$list_rss" 'BEGIN {printf "%.1f ms wall, %.1f ms CPU, %.1f MiB", w * 1e3, c * 1e3, r / 1024}');"
     echo "net = (time − baseline) / (bytes − its bytes); memory step as for the sheets."
     echo
+    echo "### The 4096x4096 sheet as an indexed PNG"
+    echo
+    echo "| run | file | wall | CPU | peak memory |"
+    echo "|---|---|---|---|---|"
+    png_row "pixcell converting \`$png.png\`" times/convert_png "$png.png"
+    png_row "libspng decoding \`$png.png\` alone (\`pixcell_bench_png_decode\`)" times/decode_png "$png.png"
+    png_row "pixcell converting \`$png.bmp\` (the same pixels)" "times/convert_4096" "$png.bmp"
+    echo
+    echo "Medians over $reps rounds of 1 run each. The five files converted from the PNG are checked to be"
+    echo "the same bytes as those from the BMP. The decode reads the file whole and decodes it with the"
+    echo "same checks pixcell asks for (every CRC, the chunks after the image), into a byte a pixel."
+    echo
     echo "### Targets"
     echo
     echo "Wall time is what the targets name; CPU time (user + system) is shown beside it because"
@@ -210,6 +246,7 @@ parse_mem=$(ratio "$(field desc_16mb 11)" "$(field desc_1mb 11)")
     echo "| time per cell, 4096x4096 / 512x512, net of baseline (raw: $raw_ratio) | 1.5 | $time_ratio | $(verdict "$time_ratio" 1.5) | $cpu_ratio | $(verdict "$cpu_ratio" 1.5) |"
     echo "| 4096x4096 conversion / plain copy of its input and output bytes | 4 | $copy_ratio | $(verdict "$copy_ratio" 4) | $copy_cpu_ratio | $(verdict "$copy_cpu_ratio" 4) |"
     echo "| parse time per byte, 16 MB / 1 MB description, net of baseline (raw: $parse_raw) | 1.5 | $parse_ratio | $(verdict "$parse_ratio" 1.5) | $parse_cpu | $(verdict "$parse_cpu" 1.5) |"
+    echo "| 4096x4096 conversion from PNG / (libspng decode of that PNG + conversion from BMP) | 1.1 | $png_ratio | $(verdict "$png_ratio" 1.1) | $png_cpu_ratio | $(verdict "$png_cpu_ratio" 1.1) |"
     echo
     echo "| target | limit | measured | verdict |"
     echo "|---|---|---|---|"

@@ -8,7 +8,7 @@
 
 #include "common/console.h"
 #include "random_bits.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace pixcell::bench {
 
@@ -30,13 +30,10 @@ bool write_bytes(const std::string& path, const char* data, std::size_t size) {
     return false;
 }
 
-// The tests' own writer: an uncompressed 8-bit bottom-up BMP.
-bool write_bmp(const std::string& path, std::int32_t side, std::vector<std::uint8_t> pixels) {
-    testing::Sheet sheet;
-    sheet.width = side;
-    sheet.height = side;
-    sheet.pixels = std::move(pixels);
-    const std::vector<std::uint8_t> bytes = testing::bmp_bytes(sheet);
+// The tests' own writer: an uncompressed 8-bit bottom-up BMP, or an
+// indexed 8-bit PNG that libspng encodes.
+bool write_sheet(const std::string& path, const testing::Sheet& sheet, bool png) {
+    const std::vector<std::uint8_t> bytes = png ? testing::png_bytes(sheet, 8) : testing::bmp_bytes(sheet);
     return write_bytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
@@ -165,10 +162,15 @@ std::string part_line(std::int64_t i, std::int32_t parts_per_row, std::int64_t& 
 }  // namespace
 
 std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, const std::string& stem,
-                                                       std::int32_t side, std::uint64_t seed) {
+                                                       std::int32_t side, std::uint64_t seed, bool with_png) {
     if (side <= 0 || side % kPartPixels != 0) return std::nullopt;
     RandomBits random{seed};
-    if (!write_bmp(dir + "/" + stem + ".bmp", side, make_pixels(side, random))) return std::nullopt;
+    testing::Sheet sheet;
+    sheet.width = side;
+    sheet.height = side;
+    sheet.pixels = make_pixels(side, random);
+    if (!write_sheet(dir + "/" + stem + ".bmp", sheet, false)) return std::nullopt;
+    if (with_png && !write_sheet(dir + "/" + stem + ".png", sheet, true)) return std::nullopt;
 
     const std::int32_t parts_per_row = side / kPartPixels;
     SheetCounts counts;
@@ -177,12 +179,18 @@ std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, c
     counts.placed = counts.cells - counts.cells / 4;
     counts.parts = static_cast<std::int64_t>(parts_per_row) * parts_per_row;
 
-    std::string text = "// Benchmark sheet " + stem + ": " + std::to_string(side) + "x" + std::to_string(side) +
-                       " pixels, " + std::to_string(counts.cells) + " cells, in 32x32 parts\n*" + stem + ".bmp\n";
+    std::string parts;
     std::int64_t sprite = 0;
     std::int64_t left_in_sprite = 0;
-    for (std::int64_t i = 0; i < counts.parts; ++i) text += part_line(i, parts_per_row, sprite, left_in_sprite);
-    if (!write_bytes(dir + "/" + stem + ".txt", text.data(), text.size())) return std::nullopt;
+    for (std::int64_t i = 0; i < counts.parts; ++i) parts += part_line(i, parts_per_row, sprite, left_in_sprite);
+    for (const char* format : {"bmp", "png"}) {
+        if (format == std::string("png") && !with_png) break;
+        const std::string text = "// Benchmark sheet " + stem + ": " + std::to_string(side) + "x" +
+                                 std::to_string(side) + " pixels, " + std::to_string(counts.cells) +
+                                 " cells, in 32x32 parts\n*" + stem + "." + format + "\n" + parts;
+        const std::string name = format == std::string("png") ? stem + "_png.txt" : stem + ".txt";
+        if (!write_bytes(dir + "/" + name, text.data(), text.size())) return std::nullopt;
+    }
     return counts;
 }
 

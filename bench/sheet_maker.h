@@ -18,6 +18,8 @@ struct SheetCounts {
 
 // Writes `dir/stem.bmp`, side x side pixels (side a multiple of 32), and
 // `dir/stem.txt`, which names the sheet as "stem.bmp" (relative to dir).
+// With `with_png`, also the same pixels as an indexed PNG, `dir/stem.png`,
+// and `dir/stem_png.txt`, the same description naming it.
 // A quarter of the cells are unique, a quarter exact repeats of unique ones,
 // a quarter mirrored copies (left-right, top-bottom, half turn in turn) and
 // a quarter empty, shuffled over the sheet. Nothing when a file can't be
@@ -25,6 +27,6 @@ struct SheetCounts {
 // carry random high nibbles, so palette indices above 15 must be dropped for
 // them to match (or to count as empty).
 std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, const std::string& stem,
-                                                       std::int32_t side, std::uint64_t seed);
+                                                       std::int32_t side, std::uint64_t seed, bool with_png = false);
 
 }  // namespace pixcell::bench

@@ -5,7 +5,7 @@
 #   deps.sh bench   - also what the benchmark plots with
 set -euo pipefail
 
-packages=(g++ cmake make libboost-dev)
+packages=(g++ cmake make pkg-config libboost-dev libspng-dev)
 case "${1:-build}" in
   build) ;;
   test)

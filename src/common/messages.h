@@ -95,14 +95,26 @@ void conversion_summary(std::int64_t sprites, std::int64_t parts, std::int64_t c
 // Why a file can't serve as a sheet: the reason after "Can't use file NAME: ".
 namespace sheet_problem {
 std::string too_large_for_memory();
+std::string unknown_format(std::size_t size);
 std::string too_short(std::size_t size);
-std::string not_bmp();
 std::string old_bmp_header(std::uint32_t info_size);
 std::string bits_per_pixel(std::uint32_t bits);
-std::string compressed();
+std::string compression(std::uint32_t method);
+std::string rle_bits(std::uint32_t method, std::uint32_t bits);
 std::string bad_width(std::int32_t width);
 std::string zero_height();
+std::string rle_top_down();
+std::string too_many_pixels(std::int64_t width, std::int64_t height, std::int64_t limit);
 std::string pixels_cut_short(std::uint64_t needed, std::size_t size);
+std::string pixels_inside_headers(std::uint64_t offset, std::uint64_t headers_end);
+std::string colour_table_past_end(std::uint64_t colours, std::uint64_t at, std::size_t size);
+std::string rle_cut_short(std::size_t at);
+std::string png_not_indexed(int colour_type);
+std::string png_no_palette();
+std::string png_bad_crc();
+std::string png_cut_short();
+std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limit);
+std::string png_damaged(const std::string& detail);
 }  // namespace sheet_problem
 
 }  // namespace pixcell::messages

@@ -1,14 +1,25 @@
 #include "sheets/decode_sheet.h"
 
+#include <cstring>
 #include <utility>
 
+#include "common/messages.h"
 #include "sheets/decoders.h"
 
 namespace pixcell {
 
+namespace {
+
+bool starts_with(const FileBytes& bytes, const char* magic, std::size_t length) {
+    return bytes.size() >= length && std::memcmp(bytes.data(), magic, length) == 0;
+}
+
+}  // namespace
+
 DecodedSheet decode_sheet(FileBytes bytes) {
-    // Anything that is no other format is reported as what a BMP lacks.
-    return decode_bmp(std::move(bytes));
+    if (starts_with(bytes, "BM", 2)) return decode_bmp(std::move(bytes));
+    if (starts_with(bytes, "\x89PNG\r\n\x1A\n", 8)) return decode_png(std::move(bytes));
+    return DecodedSheet{std::nullopt, messages::sheet_problem::unknown_format(bytes.size())};
 }
 
 }  // namespace pixcell

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/console.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace pixcell::console {
 
@@ -74,6 +74,27 @@ Sheet all_noise(int width, int height) {
     return s;
 }
 
+// Sixteen colours in stretches an RLE4 encoder treats each its own way:
+// noise (absolute runs), one colour (runs), two alternating (runs too).
+Sheet sixteen_colours(int width, int height) {
+    Sheet s = all_noise(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int stretch = (x / 5 + y / 3) % 3;
+            const int value = stretch == 0 ? s.at(x, y) : stretch == 1 ? y % 16 : (x % 2 ? 9 : 6);
+            s.at(x, y) = static_cast<std::uint8_t>(value & 0xF);
+        }
+    }
+    return s;
+}
+
+// A sheet in another format, with its twin: the same picture as an 8-bit
+// BMP, which the check reads its expected picture from.
+void write_with_twin(const std::string& path, const std::vector<std::uint8_t>& bytes, const Sheet& sheet) {
+    testing::write_file(path, bytes);
+    testing::write_bmp(path + ".8bit.bmp", sheet);
+}
+
 }  // namespace
 
 }  // namespace pixcell::console
@@ -91,6 +112,10 @@ int main(int argc, char** argv) {
         pixcell::testing::write_bmp(dir + "topdown.bmp", all_noise(32, 16), true);
         pixcell::testing::write_bmp(dir + "many.bmp", all_noise(256, 256));
         pixcell::testing::write_bmp(dir + "many2.bmp", all_noise(128, 64));
+        const Sheet noise = all_noise(75, 45);
+        write_with_twin(dir + "noise.png", pixcell::testing::png_bytes(noise, 8, true), noise);
+        const Sheet sixteen = sixteen_colours(57, 35);
+        write_with_twin(dir + "sixteen.bmp", pixcell::testing::rle_bmp_bytes(sixteen, 4), sixteen);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
         return 1;

@@ -13,7 +13,7 @@
 
 #include "description/parse_description.h"
 #include "support/cell_store.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace {
 

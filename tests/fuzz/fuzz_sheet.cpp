@@ -1,14 +1,19 @@
 // Arbitrary bytes as a sheet file: loaded through the store (which must
-// refuse what it can't read safely), every cell cut and checked against the
-// file's own bytes, then sprite parts of any position, size, origin and flip,
-// taken from the input's last bytes, cut and written as texts.
+// refuse what it can't read safely), its pixels compared with a decode of
+// the file's own, every cell cut and checked against that decode, then
+// sprite parts of any position, size, origin and flip, taken from the
+// input's last bytes, cut and written as texts.
 #include <fuzzer/FuzzedDataProvider.h>
+#include <spng.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "common/console.h"
 #include "support/cell_store.h"
@@ -30,32 +35,22 @@ std::uint32_t u32_at(const std::uint8_t* data, std::size_t at) {
            static_cast<std::uint32_t>(data[at + 2]) << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24;
 }
 
-// The sheet read straight from the file's bytes by the BMP addressing rule,
-// written apart from the store so that each checks the other.
-struct RawSheet {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::int64_t width;
-    std::int64_t height;  // negative: top row stored first
-    std::int64_t rows;
-    std::int64_t row_size;
-    std::uint64_t pixels;
+// A sheet decoded here, apart from the store's decoders, pixel by pixel and
+// plainly, so that each checks the other. Only files the store accepted
+// get here: a file this decode finds unreadable is a finding.
+struct Picture {
+    std::int64_t width = 0;
+    std::int64_t rows = 0;
+    std::vector<std::uint8_t> pixels;  // row 0 at the top
 
-    RawSheet(const std::uint8_t* bytes, std::size_t length)
-        : data(bytes),
-          size(length),
-          width(static_cast<std::int32_t>(u32_at(bytes, 18))),
-          height(static_cast<std::int32_t>(u32_at(bytes, 22))),
-          rows(height < 0 ? -height : height),
-          row_size((width + 3) / 4 * 4),
-          pixels(u32_at(bytes, 10)) {}
+    void set(std::int64_t x, std::int64_t line_from_bottom, std::uint8_t value) {
+        if (x < 0 || x >= width || line_from_bottom < 0 || line_from_bottom >= rows) return;
+        pixels[static_cast<std::size_t>((rows - 1 - line_from_bottom) * width + x)] = value;
+    }
 
     unsigned pixel(std::int64_t x, std::int64_t y) const {
         if (x < 0 || x >= width || y < 0 || y >= rows) return 0;
-        const std::int64_t stored_row = height < 0 ? y : rows - 1 - y;
-        const std::uint64_t at = pixels + static_cast<std::uint64_t>(stored_row * row_size + x);
-        if (at >= size) __builtin_trap();  // the store accepted a sheet its bytes don't hold
-        return data[at] & pixcell::kPixelMask;
+        return pixels[static_cast<std::size_t>(y * width + x)] & pixcell::kPixelMask;
     }
 
     // The 16x16 cell at (x, y) in the console's layout: four 8x8 tiles, each
@@ -72,6 +67,84 @@ struct RawSheet {
         return out;
     }
 };
+
+// Pixel x of a row of `bits` bits a pixel, leftmost in the high bits.
+unsigned packed_pixel(const std::uint8_t* row, std::int64_t x, unsigned bits) {
+    const std::int64_t bit = x * bits;
+    return row[bit / 8] >> (8 - bits - bit % 8) & ((1u << bits) - 1);
+}
+
+// BMP: the pixel array by its addressing rule, or the RLE codes one by one.
+void decode_bmp(const std::uint8_t* data, std::size_t size, Picture& picture) {
+    const std::uint32_t offset = u32_at(data, 10);
+    const unsigned bits = data[28];
+    const std::uint32_t compression = u32_at(data, 30);
+    const std::int32_t height = static_cast<std::int32_t>(u32_at(data, 22));
+    if (compression == 0) {
+        const std::int64_t row_size = (picture.width * bits + 31) / 32 * 4;
+        for (std::int64_t y = 0; y < picture.rows; ++y) {
+            const std::int64_t stored_row = height < 0 ? y : picture.rows - 1 - y;
+            const std::uint64_t row = offset + static_cast<std::uint64_t>(stored_row * row_size);
+            if (row + static_cast<std::uint64_t>((picture.width * bits + 7) / 8) > size) __builtin_trap();
+            for (std::int64_t x = 0; x < picture.width; ++x) {
+                picture.set(x, picture.rows - 1 - y, static_cast<std::uint8_t>(packed_pixel(data + row, x, bits)));
+            }
+        }
+        return;
+    }
+    std::int64_t x = 0;
+    std::int64_t line = 0;
+    for (std::size_t at = offset;; at += 2) {
+        if (at + 2 > size) __builtin_trap();  // accepted without its end of bitmap
+        const unsigned count = data[at];
+        const unsigned code = data[at + 1];
+        if (count > 0) {
+            for (unsigned i = 0; i < count; ++i, ++x) {
+                const unsigned value = bits == 8 ? code : (i % 2 == 0 ? code >> 4 : code & 0xF);
+                picture.set(x, line, static_cast<std::uint8_t>(value));
+            }
+        } else if (code == 0) {
+            x = 0;
+            ++line;
+        } else if (code == 1) {
+            return;
+        } else if (code == 2) {
+            if (at + 4 > size) __builtin_trap();
+            x += data[at + 2];
+            line += data[at + 3];
+            at += 2;
+        } else {
+            const std::size_t length = (code * bits + 15) / 16 * 2;  // whole 16-bit words
+            if (at + 2 + length > size) __builtin_trap();
+            for (unsigned i = 0; i < code; ++i, ++x) {
+                picture.set(x, line, static_cast<std::uint8_t>(packed_pixel(data + at + 2, i, bits)));
+            }
+            at += length;
+        }
+    }
+}
+
+// PNG: libspng's own decode of the whole image, deinterlacing included,
+// as packed rows.
+void decode_png(const std::uint8_t* data, std::size_t size, Picture& picture) {
+    std::unique_ptr<spng_ctx, void (*)(spng_ctx*)> context(spng_ctx_new(0), spng_ctx_free);
+    spng_ctx* png = context.get();
+    spng_ihdr header{};
+    std::size_t image_size = 0;
+    if (spng_set_png_buffer(png, data, size) != 0 || spng_get_ihdr(png, &header) != 0 ||
+        spng_decoded_image_size(png, SPNG_FMT_PNG, &image_size) != 0) {
+        __builtin_trap();
+    }
+    std::vector<std::uint8_t> image(image_size);
+    if (spng_decode_image(png, image.data(), image.size(), SPNG_FMT_PNG, 0) != 0) __builtin_trap();
+    const std::size_t row_size = image_size / header.height;
+    for (std::int64_t y = 0; y < picture.rows; ++y) {
+        for (std::int64_t x = 0; x < picture.width; ++x) {
+            const std::uint8_t* row = image.data() + static_cast<std::size_t>(y) * row_size;
+            picture.set(x, picture.rows - 1 - y, static_cast<std::uint8_t>(packed_pixel(row, x, header.bit_depth)));
+        }
+    }
+}
 
 bool all_zero(const Cell& cell) {
     for (std::uint16_t h : cell) {
@@ -110,19 +183,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     pixcell::testing::CellStore store;
     if (!store.load(sheet_path)) return 0;
-    const RawSheet raw(data, size);
-    if (store.width(sheet_path) != raw.width || store.height(sheet_path) != raw.rows) __builtin_trap();
-    if (raw.width <= 0 || raw.rows == 0 || raw.width * raw.rows > kMaxPixels) return 0;
+    // The store takes nothing but "BM" and the PNG signature.
+    const bool png = data[0] != 'B';
+    const auto big_endian = [&](std::size_t at) { return std::int64_t{__builtin_bswap32(u32_at(data, at))}; };
+    const auto little_endian = [&](std::size_t at) { return std::int64_t{static_cast<std::int32_t>(u32_at(data, at))}; };
+    Picture picture;
+    picture.width = png ? big_endian(16) : little_endian(18);
+    const std::int64_t height = png ? big_endian(20) : little_endian(22);
+    picture.rows = height < 0 ? -height : height;
+    if (store.width(sheet_path) != picture.width || store.height(sheet_path) != picture.rows) __builtin_trap();
+    if (picture.width <= 0 || picture.rows == 0 || picture.width * picture.rows > kMaxPixels) return 0;
+    picture.pixels.assign(static_cast<std::size_t>(picture.width * picture.rows), 0);
+    if (png) {
+        decode_png(data, size, picture);
+    } else {
+        decode_bmp(data, size, picture);
+    }
+    const pixcell::IndexedImage& image = store.sheets.sheet(0);
+    for (std::int64_t y = 0; y < picture.rows; ++y) {
+        const std::uint8_t* row = picture.pixels.data() + y * picture.width;
+        if (std::memcmp(image.row(y), row, static_cast<std::size_t>(picture.width)) != 0) __builtin_trap();
+    }
 
     // Every cell of the sheet, and the cells that stick out past its right
     // and bottom edges. What the store hands back, shown with the flip it
     // gives, must be the cell as the file holds it.
-    for (std::int64_t y = 0; y < raw.rows; y += pixcell::kCellPixels) {
-        for (std::int64_t x = 0; x < raw.width; x += pixcell::kCellPixels) {
+    for (std::int64_t y = 0; y < picture.rows; y += pixcell::kCellPixels) {
+        for (std::int64_t x = 0; x < picture.width; x += pixcell::kCellPixels) {
             pixcell::FlipFlags flip = 0;
             const std::int32_t index =
                 store.add_cell(sheet_path, static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), flip);
-            const Cell expected = raw.cell(x, y);
+            const Cell expected = picture.cell(x, y);
             if (index < 0) {
                 if (!all_zero(expected)) __builtin_trap();
                 continue;

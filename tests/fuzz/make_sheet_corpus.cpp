@@ -1,13 +1,13 @@
 // make_sheet_corpus FOLDER: writes the seed sheets of fuzz_sheet: a few good
-// 8-bit BMPs and one file for every way a BMP can be broken that the store
-// must refuse, or accept and read with care. Its output is kept in
+// sheets of every format and one file for every way a sheet can be broken
+// that the store must refuse, or accept and read with care. Its output is kept in
 // tests/fuzz/corpus_sheet/; run it again after changing it.
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace {
 
@@ -42,6 +42,17 @@ Sheet drawing(std::int32_t width, std::int32_t height) {
         }
     }
     return sheet;
+}
+
+Sheet masked(Sheet sheet, std::uint8_t mask) {
+    for (std::uint8_t& pixel : sheet.pixels) pixel &= mask;
+    return sheet;
+}
+
+// A file name for a format's name: "png2 interlaced" gives "png2_interlaced".
+std::string file_name(std::string format) {
+    for (char& c : format) c = c == ' ' || c == '-' ? '_' : c;
+    return format;
 }
 
 // The last bytes of an input choose the sprite parts fuzz_sheet cuts; these
@@ -120,5 +131,58 @@ int main(int argc, char** argv) {
         put32(bytes, patch.field, patch.value);
         save(std::string(patch.name) + ".bmp", bytes);
     }
+
+    // Every other format: each of a two-colour drawing, and the 4- and 8-bit
+    // ones of a 16-colour drawing too.
+    for (const auto& format : pixcell::testing::every_format(masked(drawing(37, 21), 1))) {
+        save("good_" + file_name(format.format) + ".bmp", with_parts(format.bytes));
+    }
+    const Sheet sixteen = masked(drawing(40, 18), 0xF);
+    save("good_rle4_16_colours.bmp", with_parts(pixcell::testing::rle_bmp_bytes(sixteen, 4)));
+    save("good_png4_16_colours_interlaced.png", with_parts(pixcell::testing::png_bytes(sixteen, 4, true)));
+    save("good_rle8_256_colours.bmp", with_parts(pixcell::testing::rle_bmp_bytes(drawing(48, 20), 8)));
+
+    // RLE: the BMP documentation's example (delta, absolute run, a run past
+    // the row's end), cut inside each kind of code, without its end, stored
+    // top-down, claiming a bomb's size.
+    const Bytes example = {0x03, 0x04, 0x05, 0x06, 0x00, 0x03, 0x45, 0x56, 0x67, 0x00, 0x02, 0x78,
+                           0x00, 0x02, 0x05, 0x01, 0x02, 0x78, 0x00, 0x00, 0x09, 0x1E, 0x00, 0x01};
+    const Bytes rle = pixcell::testing::bmp_with_pixel_data(19, 4, 8, 1, example);
+    save("rle8_example.bmp", rle);
+    save("rle4_example.bmp", pixcell::testing::bmp_with_pixel_data(25, 4, 4, 2, example));
+    for (std::size_t length : {1079u, 1085u, 1093u, 1100u, 1101u}) {
+        save("rle_cut_at_" + std::to_string(length) + ".bmp", Bytes(rle.begin(), rle.begin() + length));
+    }
+    Bytes bytes = rle;
+    put32(bytes, 22, static_cast<std::uint32_t>(-4));
+    save("rle_top_down.bmp", bytes);
+    bytes = rle;
+    put32(bytes, 18, 16385);
+    put32(bytes, 22, 16385);
+    save("rle_bomb.bmp", bytes);
+    bytes = rle;
+    put32(bytes, 46, 100000);
+    save("colour_table_past_end.bmp", bytes);
+
+    // PNG: a chunk's CRC wrong, cut short, not indexed, a bomb's size, no palette.
+    const Bytes png = pixcell::testing::png_bytes(drawing(16, 16), 8);
+    const std::size_t idat = pixcell::testing::png_chunk_at(png, "IDAT");
+    bytes = png;
+    bytes[29] ^= 1;
+    save("png_header_crc.png", bytes);
+    save("png_cut_in_data.png", Bytes(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(idat + 20)));
+    bytes = png;
+    bytes[25] = 2;
+    pixcell::testing::fix_png_crc(bytes, 8);
+    save("png_truecolour.png", bytes);
+    bytes = png;
+    bytes[18] = 0x40;  // width 0x400010
+    bytes[22] = 0x40;
+    pixcell::testing::fix_png_crc(bytes, 8);
+    save("png_bomb.png", bytes);
+    bytes = png;
+    const std::size_t plte = pixcell::testing::png_chunk_at(png, "PLTE");
+    bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(plte), bytes.begin() + static_cast<std::ptrdiff_t>(idat));
+    save("png_without_palette.png", bytes);
     return 0;
 }

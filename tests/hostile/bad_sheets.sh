@@ -41,9 +41,10 @@ patched width_negative 18 -32
 patched height_min 22 0x80000000
 patched height_zero 22 0
 patched bits_24 28 24
-patched compressed 30 1
+patched bit_fields 30 3
+patched rle4_of_8_bits 30 2
 bad=("${lengths[@]/#/cut_}" offset_past_end offset_max offset_one_row_late width_65536 width_max
-     width_negative height_min height_zero bits_24 compressed)
+     width_negative height_min height_zero bits_24 bit_fields rle4_of_8_bits)
 printf '%s' "$description" >run/sheets.txt
 
 # One line per broken sheet, in the order they are named, each naming its file.

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "support/cell_store.h"
 #include "cells_test_support.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
 namespace pixcell {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "description/parse_description.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
 namespace pixcell {

@@ -9,7 +9,7 @@
 #include "common/base_name.h"
 #include "driver/command_line.h"
 #include "driver/read_description.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
 namespace pixcell {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "description/sprite_list.h"
-#include "support/bmp_writer.h"
+#include "support/sheet_writer.h"
 #include "support/cell_store.h"
 #include "support/temp_dir.h"
 

@@ -16,7 +16,9 @@ std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 }  // namespace
 
-std::optional<SheetPixels> read_sheet(const std::string& path, std::string& error) {
+std::optional<SheetPixels> read_sheet(const std::string& sheet_path, std::string& error) {
+    const std::string twin = sheet_path + ".8bit.bmp";
+    const std::string path = std::ifstream(twin) ? twin : sheet_path;
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "can't open sheet " + path;

@@ -23,7 +23,10 @@ struct SheetPixels {
 };
 
 // An uncompressed 8-bit BMP, bottom-up or top-down; nothing and a reason
-// when the file is missing or not such a BMP.
+// when the file is missing or not such a BMP. A sheet in any other format
+// has a twin beside it, NAME.8bit.bmp, the same picture written as an 8-bit
+// BMP by the tests' own writer: that is read instead, so that the expected
+// picture owes nothing to the decoders under test.
 std::optional<SheetPixels> read_sheet(const std::string& path, std::string& error);
 
 }  // namespace pixcell::console
