@@ -24,7 +24,11 @@ void put16(Bytes& out, std::size_t at, std::uint16_t v) {
     out[at + 1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-std::uint8_t grey(std::uint32_t index) { return static_cast<std::uint8_t>((index & 0xF) * 17); }
+std::array<std::uint8_t, 3> colour(const Sheet& sheet, std::uint32_t index) {
+    if (index < sheet.colours.size()) return sheet.colours[index];
+    const auto grey = static_cast<std::uint8_t>((index & 0xF) * 17);
+    return {grey, grey, grey};
+}
 
 int highest_index(const Sheet& sheet) {
     return sheet.pixels.empty() ? 0 : *std::max_element(sheet.pixels.begin(), sheet.pixels.end());
@@ -53,9 +57,10 @@ Bytes bmp_headers(const Sheet& sheet, int bits, std::uint32_t compression, std::
     put32(out, 34, static_cast<std::uint32_t>(data_size));
     put32(out, 46, colours);
     for (std::uint32_t i = 0; i < colours; ++i) {
-        out[54 + 4 * i] = grey(i);
-        out[54 + 4 * i + 1] = grey(i);
-        out[54 + 4 * i + 2] = grey(i);
+        const std::array<std::uint8_t, 3> rgb = colour(sheet, i);
+        out[54 + 4 * i] = rgb[2];
+        out[54 + 4 * i + 1] = rgb[1];
+        out[54 + 4 * i + 2] = rgb[0];
     }
     return out;
 }
@@ -171,7 +176,8 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
     spng_plte palette{};
     palette.n_entries = 1u << depth;
     for (std::uint32_t i = 0; i < palette.n_entries; ++i) {
-        palette.entries[i] = spng_plte_entry{grey(i), grey(i), grey(i), 255};
+        const std::array<std::uint8_t, 3> rgb = colour(sheet, i);
+        palette.entries[i] = spng_plte_entry{rgb[0], rgb[1], rgb[2], 255};
     }
     check_spng(spng_set_plte(png, &palette));
     const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;

@@ -1,9 +1,10 @@
 // Writes small sheets for tests, in every format the converter reads: BMP
 // of 1, 4 and 8 bits a pixel, uncompressed and run-length encoded, and
-// indexed PNG. Every format gets the same grey palette, entry i grey level
-// (i & 15) * 17, as many entries as its bits can index.
+// indexed PNG. Every format gets the sheet's colours, or else a grey palette,
+// entry i grey level (i & 15) * 17; as many entries as its bits can index.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ struct Sheet {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::vector<std::uint8_t> pixels;  // width * height, row-major from the top
+    // Palette entry i as red, green, blue; entries past its end are grey.
+    std::vector<std::array<std::uint8_t, 3>> colours;
 
     Sheet() = default;
     Sheet(std::int32_t w, std::int32_t h, std::uint8_t fill = 0)
