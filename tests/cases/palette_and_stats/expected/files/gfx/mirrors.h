@@ -1,0 +1,6 @@
+#ifndef mirrors_CHR_H
+#define mirrors_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT mirrors_chr[];
+#endif

@@ -1,0 +1,5 @@
+#ifndef mirrors_PAL_H
+#define mirrors_PAL_H
+#include <gba.h>
+extern const u16 mirrors_mir_pal[256];
+#endif
