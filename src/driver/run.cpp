@@ -2,6 +2,10 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cells/console_limits.h"
 #include "cells/convert.h"
@@ -12,6 +16,7 @@
 #include "driver/command_line.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
+#include "output/dependency_file.h"
 #include "output/render_texts.h"
 #include "sheets/sheet_store.h"
 
@@ -22,13 +27,50 @@ namespace {
 // The option lines of --help, from the one list of options.
 std::string option_lines() {
     std::string lines;
-    for (const OptionInfo& option : known_options()) {
-        std::string synopsis = option.name;
-        if (option.value != nullptr) synopsis += std::string("=") + option.value_name;
-        if (synopsis.size() < 16) synopsis.resize(16, ' ');
-        lines += "  " + synopsis + "  " + option.help + "\n";
+    for (OptionDoc option : option_docs()) {
+        if (option.synopsis.size() < 16) option.synopsis.resize(16, ' ');
+        lines += "  " + option.synopsis + "  " + option.help + "\n";
     }
     return lines;
+}
+
+// A value option that names a file the run reads (the description, every
+// sheet it names, loaded or not) or writes: the error text. The sheets are
+// looked up in a reading of their own, so the refusal comes before anything
+// is loaded or said.
+std::optional<std::string> refused_value(const CommandLine& command_line, const OutputNames& names,
+                                         const std::optional<std::string>& text) {
+    const std::vector<std::pair<std::string, std::string>> values = option_values(command_line);
+    if (values.empty()) return std::nullopt;
+    std::vector<std::string> inputs{*command_line.input};
+    if (text) {
+        for (std::string& sheet : sheet_names(*text)) inputs.push_back(std::move(sheet));
+    }
+    return refuse_values(values, inputs, output_paths(names.file_base));
+}
+
+// The five files, and the make rule when --deps asks for it; nothing, and
+// the error said, when the rule can't be written.
+std::optional<std::vector<OutputFile>> files_to_write(const CommandLine& command_line, const OutputNames& names,
+                                                      const SheetStore& sheets, const GeneratedTexts& texts,
+                                                      std::string& rule_text) {
+    std::vector<OutputFile> files = output_files(texts, names.file_base);
+    if (!command_line.deps) return files;
+    std::vector<std::string> inputs{*command_line.input};
+    for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
+    const std::optional<DependencyRule> rule = dependency_rule(output_paths(names.file_base), inputs);
+    if (!rule) {
+        messages::cant_write_file(*command_line.deps);
+        return std::nullopt;
+    }
+    if (const std::optional<UnreadableName> name = name_make_cant_read(*rule)) {
+        messages::option_error(
+            messages::option_path_make_cant_read("--deps", *command_line.deps, name->name, name->found));
+        return std::nullopt;
+    }
+    rule_text = render_dependency_file(*rule);
+    files.push_back({*command_line.deps, &rule_text});
+    return files;
 }
 
 }  // namespace
@@ -62,8 +104,12 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     const OutputNames names = output_names(command_line);
-    warn_about_arguments(command_line, names, diagnostics);
     const std::optional<std::string> text = read_description(*command_line.input);
+    if (const std::optional<std::string> refusal = refused_value(command_line, names, text)) {
+        messages::option_error(*refusal);
+        return 1;
+    }
+    warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
         messages::cant_open_input(*command_line.input);
         return 1;
@@ -101,7 +147,9 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
-    if (!commit_files(output_files(texts, names.file_base))) return 1;
+    std::string rule_text;
+    const std::optional<std::vector<OutputFile>> files = files_to_write(command_line, names, sheets, texts, rule_text);
+    if (!files || !commit_files(*files)) return 1;
     return 0;
 }
 
