@@ -56,7 +56,8 @@ std::string option_path_make_cant_read(const std::string& option, const std::str
     case ')': why = "make reads it as a member of an archive, 'ARCHIVE(MEMBER)'"; break;
     default: why = std::string("it holds '") + found + "'"; break;
     }
-    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why + ": rename the file";
+    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why +
+           ": give the file another name";
 }
 
 void help(const std::string& options) {

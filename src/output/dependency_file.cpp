@@ -42,11 +42,11 @@ std::optional<char> unreadable(const std::string& name) {
 }
 
 // As GNU make reads a name in a rule: a blank, '#' and ':' (and '%' in a
-// target, where it would make a pattern) take a backslash, and the
+// target, where it would make the rule a pattern) take a backslash, and the
 // backslashes right before one are doubled so that they stay themselves;
-// '$' is doubled. '*', '?' and '[' stay: a pattern that matches the file
-// itself and maybe others only adds prerequisites, while CMake and Ninja
-// would keep a backslash before them.
+// '$' is doubled. '*', '?' and '[' stay as they are: CMake reads an escaped
+// one as another path, while make, which takes them as a pattern, only
+// misses the file when another one matches that pattern too.
 std::string escaped(const std::string& name, bool target) {
     std::string text;
     std::size_t backslashes = 0;
