@@ -20,9 +20,12 @@ const std::vector<OptionInfo>& known_options() {
          "deleted doesn't stop make. Include FILE from the Makefile, or give it to CMake as the DEPFILE of the "
          "custom command, and the files are made again whenever the description or a sheet changes.\n"
          "FILE is written only when the five files are, and together with them. It must not name the "
-         "description, a sheet or one of the five files. Blanks, '#', '$', ':' and '%' in paths are escaped "
-         "as GNU make reads them; a path that make can't read in a rule at all (one that holds a line end, a "
-         "tab, ';', '=' or '|', or ends in '\\') is refused."},
+         "description, a sheet or one of the five files. Blanks, '#', '$', ':' and (in targets) '%' in paths "
+         "are escaped as GNU make reads them. A path that make can't read in a rule at all is refused: one "
+         "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
+         "name(member).\n"
+         "CMake 3.25 misreads some escaped characters: with CMake, keep '#', '$', ':', '%', '&', \"'\", '*', "
+         "';' and '|' out of the paths of the project, the build folder and the sheets."},
         {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit",
          "Print the usage, the options and a summary of the description language on standard output, and exit "
          "with status 0."},
