@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those that are missing.
 #   deps.sh build   - to build pixcell and convert sheets
+#   deps.sh package - also what cpack -G DEB needs
 #   deps.sh test    - also everything the test suite uses
 #   deps.sh bench   - also what the benchmark plots with
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libboost-dev libspng-dev)
+# cpack's Debian generator finds the package's dependencies with
+# dpkg-shlibdeps, and the programs to ask it about with file.
+package_tools=(dpkg-dev file)
 case "${1:-build}" in
   build) ;;
+  package)
+    packages+=("${package_tools[@]}") ;;
   test)
     packages+=(libgtest-dev valgrind clang libclang-rt-14-dev
-               gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev) ;;
+               gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev
+               ninja-build man-db groff-base "${package_tools[@]}") ;;
   bench)
     packages+=(gnuplot-nox time) ;;
-  *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 build|package|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

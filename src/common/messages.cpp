@@ -57,6 +57,20 @@ std::string option_names_output(const std::string& option, const std::string& va
     return option + "=" + value + " names a file the run writes besides: give another file";
 }
 
+std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
+                                       char found) {
+    std::string why;
+    switch (found) {
+    case '\n': why = "it holds a line end"; break;
+    case '\t': why = "it holds a tab"; break;
+    case '\\': why = "it ends in '\\'"; break;
+    case ')': why = "make reads it as a member of an archive, 'ARCHIVE(MEMBER)'"; break;
+    default: why = std::string("it holds '") + found + "'"; break;
+    }
+    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why +
+           ": give the file another name";
+}
+
 void help(const std::string& options) {
     const std::string text =
         "Usage: pixcell [options] input [output]\n"
@@ -66,8 +80,7 @@ void help(const std::string& options) {
         "writes five files for the game's build: OUTPUT.s, OUTPUT.h, OUTPUT_enum.h, OUTPUT_pat.c and\n"
         "OUTPUT_pat.h. Without an output they are named after the input, in the current folder.\n"
         "\n"
-        "Options (before the input):\n"
-        "  -d                print the sprites as the description defines them; write no files\n" +
+        "Options (before the input):\n" +
         options +
         "\n"
         "The description (a text file):\n"

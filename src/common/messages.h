@@ -33,8 +33,11 @@ void option_error(const std::string& text);
 std::string option_needs_value(const std::string& option, const std::string& value_name);
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input);
 std::string option_names_output(const std::string& option, const std::string& value);
+// A file name that a make rule can't hold; `found` as name_make_cant_read gives it.
+std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
+                                       char found);
 
-// --help and --version, on standard output. `options` holds one line per option.
+// --help and --version, on standard output. `options` holds one line per option, -d among them.
 void help(const std::string& options);
 void version(const std::string& number);
 

@@ -1,6 +1,7 @@
 #include "description/parse_description.h"
 
 #include <cstring>
+#include <unordered_set>
 
 #include "common/messages.h"
 #include "description/grammar.h"
@@ -28,6 +29,28 @@ struct ActionSink {
     void flip(const char* first, const char* last) { act_flip(ctx->state, first, last); }
     void entry_end(const char*, const char*) { act_entry_end(*ctx); }
     void file_end(const char*, const char*) { act_file_end(*ctx); }
+};
+
+// Keeps the sheet names and nothing else.
+struct SheetNameSink {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
+
+    void bitmap(const char* first, const char* last) {
+        std::string name(first, last);
+        if (seen.insert(name).second) names.push_back(std::move(name));
+    }
+    void name(const char*, const char*) {}
+    void minus(char) {}
+    void number(std::int32_t) {}
+    void pop_x(const char*, const char*) {}
+    void pop_y(const char*, const char*) {}
+    void size(const char*, const char*) {}
+    void pop_dx(const char*, const char*) {}
+    void pop_dy(const char*, const char*) {}
+    void flip(const char*, const char*) {}
+    void entry_end(const char*, const char*) {}
+    void file_end(const char*, const char*) {}
 };
 
 // The text up to its first NUL.
@@ -61,6 +84,12 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     description.stopped = why_reading_stopped(first, result.matched ? result.stop : first, last);
     if (!result.matched) description.image_kind = image_kind(first, last);
     return description;
+}
+
+std::vector<std::string> sheet_names(const std::string& text) {
+    SheetNameSink sink;
+    parse_with(text.data(), end_of(text), sink);
+    return sink.names;
 }
 
 void warn_where_reading_stopped(const Description& description, Diagnostics& diagnostics) {

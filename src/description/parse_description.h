@@ -34,6 +34,10 @@ struct Description {
 Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics = nullptr,
                               std::vector<GeneratedName> generated = {});
 
+// The sheet names a reading of the text meets, in text order, each once,
+// loading none: what the run will read besides the description.
+std::vector<std::string> sheet_names(const std::string& text);
+
 // The warning (or, after "Illegal input file", the notes) saying where
 // reading stopped and why.
 void warn_where_reading_stopped(const Description& description, Diagnostics& diagnostics);

@@ -9,17 +9,82 @@ namespace pixcell {
 const std::vector<OptionInfo>& known_options() {
     static const std::vector<OptionInfo> options = {
         {"--werror", &CommandLine::werror, nullptr, nullptr,
-         "make every warning, and an illegal description, fail the run: status 1, no file written"},
-        {"--no-warnings", &CommandLine::no_warnings, nullptr, nullptr, "print no warnings and no notes"},
+         "make every warning, and an illegal description, fail the run: status 1, no file written",
+         "Make every warning, and a description that doesn't start as the language does, fail the run: the exit "
+         "status is 1 and no file is written or changed. With -d the listing is still printed."},
+        {"--no-warnings", &CommandLine::no_warnings, nullptr, nullptr, "print no warnings and no notes",
+         "Print no warnings and no notes. With --werror, warnings then fail nothing."},
+        {"--deps", nullptr, &CommandLine::deps, "FILE",
+         "also write FILE, a make rule: the five files depend on the description and the sheets",
+         "Also write FILE, a make rule as compilers write one with -MD -MP: the five files, named as the run "
+         "names them, are its targets; the description and every sheet the run loaded, as absolute paths, are "
+         "its prerequisites; and each prerequisite has an empty rule of its own, so that a sheet that was "
+         "deleted doesn't stop make. Include FILE from the Makefile, or give it to CMake as the DEPFILE of the "
+         "custom command, and the files are made again whenever the description or a sheet changes.\n"
+         "FILE is written only when the five files are, and together with them. It must not name the "
+         "description, a sheet or one of the five files. Blanks, '#', '$', ':' and (in targets) '%' in paths "
+         "are escaped as GNU make reads them. A path that make can't read in a rule at all is refused: one "
+         "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
+         "name(member).\n"
+         "CMake 3.25 misreads some escaped characters: with CMake, keep '#', '$', ':', '%', '&', \"'\", '*', "
+         "';' and '|' out of the paths of the project, the build folder and the sheets."},
         {"--palette", &CommandLine::palette, nullptr, nullptr,
-         "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours for the console"},
+         "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours for the console",
+         "Also write OUTPUT_pal.c and OUTPUT_pal.h: for each sheet the run loaded, in loading order, an array of "
+         "its colours in the console's 15-bit format (red in the low 5 bits, then green, then blue, each the top 5 "
+         "bits of its 8), as many as its colour table or PLTE chunk holds. The array of sheet gfx/hero.png is "
+         "IDENT_hero_pal (IDENT being the identifier base of the five files): the sheet's file name without "
+         "folders and extension, every character other than a letter, digit or '_' made '_', and '_' in front of "
+         "a leading digit; when two sheets give the same name, the later ones get _2, _3, and so on. The header "
+         "declares each as extern const u16 NAME[N]. Load the array of a sprite's sheet into the sprite palette."},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
-         "also write a PNG picture of the cells and sprites as the console would show them"},
-        {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion"},
-        {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit"},
-        {"--version", &CommandLine::version, nullptr, nullptr, "print the version and exit"},
+         "also write a PNG picture of the cells and sprites as the console would show them",
+         "Also write FILE.png, a picture of what the console would show, drawn from the generated cell data and "
+         "pattern records: first the distinct cells in table order, 16 a row with a 1-pixel gap, each in the "
+         "colours of the sheet it was first cut from; below them every sprite that has a pattern record, in "
+         "enumeration order, each in a frame that is the bounding box of its cells, frames left to right 2 pixels "
+         "apart and wrapping at 1024 pixels (or the widest frame). Cells are placed at their offsets with their "
+         "flips, an earlier entry of a record over a later one, as the console's object order does; colour 0 is "
+         "transparent. A wrong flip or offset in the generated files shows in the picture.\n"
+         "FILE.png is written only when the five files are, and together with them. It must not name the "
+         "description, a sheet or another file the run writes."},
+        {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
+         "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
+         "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
+         "as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB."},
+        {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit",
+         "Print the usage, the options and a summary of the description language on standard output, and exit "
+         "with status 0."},
+        {"--version", &CommandLine::version, nullptr, nullptr, "print the version and exit",
+         "Print the version on standard output and exit with status 0."},
     };
     return options;
+}
+
+std::vector<OptionDoc> option_docs() {
+    std::vector<OptionDoc> docs = {
+        {"-d", "print the sprites as the description defines them; write no files",
+         "Print the sprites as the description defines them, one line per part, instead of writing files: the "
+         "sheet, the sprite's name, the part's position and size. A sprite whose sheet didn't load is marked "
+         "with '* '. Any single-dash option whose second letter is d, such as -debug, does the same; other "
+         "single-dash options are ignored with a warning. The exit status is 0 when every sheet loaded."},
+    };
+    for (const OptionInfo& option : known_options()) {
+        std::string synopsis = option.name;
+        if (option.value != nullptr) synopsis += std::string("=") + option.value_name;
+        docs.push_back({synopsis, option.help, option.manual});
+    }
+    return docs;
+}
+
+std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line) {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const OptionInfo& option : known_options()) {
+        if (option.value != nullptr && (command_line.*option.value)) {
+            values.emplace_back(option.name, *(command_line.*option.value));
+        }
+    }
+    return values;
 }
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pixcell {
@@ -22,6 +23,8 @@ struct CommandLine {
     bool palette = false;                // --palette: also write each sheet's colours (_pal.c, _pal.h)
     bool stats = false;                  // --stats: a summary line of the conversion
     std::optional<std::string> preview;  // --preview=FILE: a PNG picture of what the console would show
+
+    std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
 
     std::optional<std::string> input;       // the description file
     std::optional<std::string> output;      // base path of the generated files
@@ -39,10 +42,24 @@ struct OptionInfo {
     std::optional<std::string> CommandLine::*value;  // set by a value option, else null
     const char* value_name;                          // what the value is, for --help
     const char* help;                                // one line for --help
+    const char* manual;                              // its paragraphs in the manual page, "\n" between
 };
 
 // Every double-dash option, in the order --help lists them.
 const std::vector<OptionInfo>& known_options();
+
+// How --help and the manual page show an option: -d, then the double-dash
+// options of known_options(), so that each is described in one place.
+struct OptionDoc {
+    std::string synopsis;  // "-d", "--deps=FILE"
+    const char* help;
+    const char* manual;
+};
+
+std::vector<OptionDoc> option_docs();
+
+// Every value option given, as (name, value), in the order of known_options().
+std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line);
 
 CommandLine parse_command_line(int argc, const char* const* argv);
 

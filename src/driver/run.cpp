@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "cells/console_limits.h"
 #include "cells/convert.h"
@@ -13,6 +17,7 @@
 #include "driver/command_line.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
+#include "output/dependency_file.h"
 #include "output/palette_texts.h"
 #include "output/preview.h"
 #include "output/render_texts.h"
@@ -24,44 +29,92 @@ namespace {
 
 // The option lines of --help, from the one list of options.
 std::string option_lines() {
-    constexpr std::size_t kColumn = 18;  // where the explanations start, as in the -d line
+    constexpr std::size_t kColumn = 18;  // where the explanations start
     std::string lines;
-    for (const OptionInfo& option : known_options()) {
-        std::string synopsis = option.name;
-        if (option.value != nullptr) synopsis += std::string("=") + option.value_name;
-        synopsis.resize(std::max(synopsis.size() + 1, kColumn), ' ');
-        lines += "  " + synopsis + option.help + "\n";
+    for (OptionDoc option : option_docs()) {
+        option.synopsis.resize(std::max(option.synopsis.size() + 1, kColumn), ' ');
+        lines += "  " + option.synopsis + option.help + "\n";
     }
     return lines;
 }
 
-// The value options given, as (option, value).
-std::vector<std::pair<std::string, std::string>> value_options(const CommandLine& command_line) {
-    std::vector<std::pair<std::string, std::string>> values;
+// The option given without the value it needs, if any: its error text.
+std::optional<std::string> missing_value(const CommandLine& command_line) {
     for (const OptionInfo& option : known_options()) {
-        if (option.value != nullptr && command_line.*option.value) {
-            values.emplace_back(option.name, *(command_line.*option.value));
+        for (const std::string& refused : command_line.refused) {
+            if (refused == option.name) return messages::option_needs_value(option.name, option.value_name);
         }
     }
-    return values;
+    return std::nullopt;
 }
 
-// What the run reads: the description and every sheet it names.
-std::vector<std::string> read_files(const std::string& input, const SheetStore& sheets) {
-    std::vector<std::string> files{input};
-    for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) files.push_back(sheets.name(i));
-    files.insert(files.end(), sheets.failed_names().begin(), sheets.failed_names().end());
-    return files;
-}
-
-// What the run writes besides the value options' own files.
-std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
-    std::vector<std::string> files = output_file_names(names.file_base);
+// The files the run writes besides those of value options: the five, and
+// the palette's two with --palette.
+std::vector<std::string> written_paths(const CommandLine& command_line, const OutputNames& names) {
+    std::vector<std::string> paths = output_paths(names.file_base);
     if (command_line.palette) {
-        files.push_back(names.file_base + "_pal.c");
-        files.push_back(names.file_base + "_pal.h");
+        paths.push_back(names.file_base + "_pal.c");
+        paths.push_back(names.file_base + "_pal.h");
     }
-    return files;
+    return paths;
+}
+
+// A value option that names a file the run reads (the description, every
+// sheet it names, loaded or not) or writes: the error text. The sheets are
+// looked up in a reading of their own, so the refusal comes before anything
+// is loaded or said.
+std::optional<std::string> refused_value(const CommandLine& command_line, const OutputNames& names,
+                                         const std::optional<std::string>& text) {
+    const std::vector<std::pair<std::string, std::string>> values = option_values(command_line);
+    if (values.empty()) return std::nullopt;
+    std::vector<std::string> inputs{*command_line.input};
+    if (text) {
+        for (std::string& sheet : sheet_names(*text)) inputs.push_back(std::move(sheet));
+    }
+    return refuse_values(values, inputs, written_paths(command_line, names));
+}
+
+// The texts the files beyond the five point at.
+struct ExtraTexts {
+    PaletteTexts palette;
+    std::string preview;
+    std::string rule;
+};
+
+// Adds the preview and the make rule to `files` when they are asked for;
+// false, with the error said, when either can't be made.
+bool add_preview_and_rule(const CommandLine& command_line, const Description& description,
+                          const Conversion& conversion, const SheetStore& sheets, ExtraTexts& extras,
+                          std::vector<OutputFile>& files) {
+    if (command_line.preview) {
+        std::string problem;
+        const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem);
+        if (preview && !encode_png(preview->picture, extras.preview)) problem = messages::preview_not_encoded();
+        if (!problem.empty()) {
+            messages::cant_make_preview(*command_line.preview, problem);
+            return false;
+        }
+        files.push_back({*command_line.preview, &extras.preview});
+    }
+    if (!command_line.deps) return true;
+    // Every other file the run writes is a target of the rule.
+    std::vector<std::string> targets;
+    for (const OutputFile& file : files) targets.push_back(file.name);
+    std::vector<std::string> inputs{*command_line.input};
+    for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
+    const std::optional<DependencyRule> rule = dependency_rule(std::move(targets), inputs);
+    if (!rule) {
+        messages::cant_write_file(*command_line.deps);
+        return false;
+    }
+    if (const std::optional<UnreadableName> name = name_make_cant_read(*rule)) {
+        messages::option_error(
+            messages::option_path_make_cant_read("--deps", *command_line.deps, name->name, name->found));
+        return false;
+    }
+    extras.rule = render_dependency_file(*rule);
+    files.push_back({*command_line.deps, &extras.rule});
+    return true;
 }
 
 }  // namespace
@@ -71,6 +124,7 @@ int run(int argc, const char* const* argv) {
     // kill the run halfway.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // The command line.
     const CommandLine command_line = parse_command_line(argc, argv);
     if (command_line.help) {
         messages::help(option_lines());
@@ -80,12 +134,9 @@ int run(int argc, const char* const* argv) {
         messages::version(PIXCELL_VERSION);
         return 0;
     }
-    for (const OptionInfo& option : known_options()) {
-        for (const std::string& refused : command_line.refused) {
-            if (refused != option.name) continue;
-            messages::option_error(messages::option_needs_value(option.name, option.value_name));
-            return 1;
-        }
+    if (const std::optional<std::string> refusal = missing_value(command_line)) {
+        messages::option_error(*refusal);
+        return 1;
     }
     Diagnostics diagnostics(!command_line.no_warnings);
     if (!command_line.input) {
@@ -95,14 +146,19 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     const OutputNames names = output_names(command_line);
-    warn_about_arguments(command_line, names, diagnostics);
     const std::optional<std::string> text = read_description(*command_line.input);
+    if (const std::optional<std::string> refusal = refused_value(command_line, names, text)) {
+        messages::option_error(*refusal);
+        return 1;
+    }
+    warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
         messages::cant_open_input(*command_line.input);
         return 1;
     }
 
-    // Sheets load as their lines are read, each reporting its own failure.
+    // The description, into the sprite list; sheets load as their lines are
+    // read, each reporting its own failure.
     diagnostics.set_file(*command_line.input);
     SheetStore sheets;
     const Description description =
@@ -110,24 +166,19 @@ int run(int argc, const char* const* argv) {
     // A description that doesn't match still gives its (empty) outputs.
     if (!description.matched) messages::illegal_input();
     warn_where_reading_stopped(description, diagnostics);
-    if (const std::optional<std::string> refused = refuse_values(
-            value_options(command_line), read_files(*command_line.input, sheets), written_files(command_line, names))) {
-        messages::option_error(*refused);
-        return 1;
-    }
     const int status = sheets.failed_loads() == 0 ? 0 : 1;
     // With --werror a warning or an illegal description fails the run, but the
     // listing is still printed.
     const auto failed_for_warnings = [&]() {
         return command_line.werror && (diagnostics.warnings() > 0 || !description.matched);
     };
-
     if (command_line.debug_listing) {
         print_listing(stdout, description.sprites, sheets);
         return failed_for_warnings() ? 1 : status;
     }
     if (status != 0) return status;  // no files when a sheet failed
 
+    // The conversion, and what it is warned about.
     const Conversion conversion = convert(description.sprites, sheets);
     for (const std::size_t skipped : conversion.skipped) {
         const SpriteObject& sprite = description.sprites[skipped];
@@ -140,30 +191,21 @@ int run(int argc, const char* const* argv) {
                                      counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
                                      conversion.cells.size(), counts.mirrored);
     }
-    const PaletteTexts palette =
-        command_line.palette ? render_palettes(sheets, names.ident_base, diagnostics) : PaletteTexts{};
+    ExtraTexts extras;
+    if (command_line.palette) extras.palette = render_palettes(sheets, names.ident_base, diagnostics);
     if (failed_for_warnings()) {
         diagnostics.note(messages::warn::failed_for_warnings());
         return 1;
     }
 
+    // The texts, and the files put in place all together or not at all.
     const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
     std::vector<OutputFile> files = output_files(texts, names.file_base);
     if (command_line.palette) {
-        files.push_back({names.file_base + "_pal.c", &palette.source});
-        files.push_back({names.file_base + "_pal.h", &palette.header});
+        files.push_back({names.file_base + "_pal.c", &extras.palette.source});
+        files.push_back({names.file_base + "_pal.h", &extras.palette.header});
     }
-    std::string png;
-    if (command_line.preview) {
-        std::string problem;
-        const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem);
-        if (preview && !encode_png(preview->picture, png)) problem = messages::preview_not_encoded();
-        if (!problem.empty()) {
-            messages::cant_make_preview(*command_line.preview, problem);
-            return 1;
-        }
-        files.push_back({*command_line.preview, &png});
-    }
+    if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
     if (!commit_files(files)) return 1;
     return 0;
 }

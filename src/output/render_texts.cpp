@@ -83,19 +83,19 @@ std::vector<GeneratedName> declared_identifiers(const std::string& ident_base) {
     };
 }
 
-std::vector<std::string> output_file_names(const std::string& file_base) {
-    return {file_base + ".s", file_base + ".h", file_base + "_enum.h", file_base + "_pat.c", file_base + "_pat.h"};
+std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base) {
+    const std::vector<std::string> paths = output_paths(file_base);
+    return {
+        {paths[0], &texts.asm_text},
+        {paths[1], &texts.chr_header_text},
+        {paths[2], &texts.enum_text},
+        {paths[3], &texts.pattern_source_text},
+        {paths[4], &texts.pattern_header_text},
+    };
 }
 
-std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base) {
-    const std::vector<std::string> names = output_file_names(file_base);
-    return {
-        {names[0], &texts.asm_text},
-        {names[1], &texts.chr_header_text},
-        {names[2], &texts.enum_text},
-        {names[3], &texts.pattern_source_text},
-        {names[4], &texts.pattern_header_text},
-    };
+std::vector<std::string> output_paths(const std::string& file_base) {
+    return {file_base + ".s", file_base + ".h", file_base + "_enum.h", file_base + "_pat.c", file_base + "_pat.h"};
 }
 
 }  // namespace pixcell

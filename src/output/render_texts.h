@@ -30,6 +30,8 @@ std::vector<GeneratedName> declared_identifiers(const std::string& ident_base);
 
 // The five files: `file_base` with their suffixes, in writing order.
 std::vector<OutputFile> output_files(const GeneratedTexts& texts, const std::string& file_base);
-std::vector<std::string> output_file_names(const std::string& file_base);
+
+// Their names alone, in the same order.
+std::vector<std::string> output_paths(const std::string& file_base);
 
 }  // namespace pixcell

@@ -3,6 +3,12 @@
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
 //   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION
+//
+// With --grid the ROM is a game (the example game) that shows every sprite
+// of the pattern table at once, in a palette of its own: sprite i with its
+// origin at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)).
+// One run, one picture.
 //
 // Sheets are found the way the converter finds them, relative to the current
 // directory. Exit status 0 when every picture matches, 1 when one differs,
@@ -33,8 +39,14 @@ namespace {
 
 constexpr int kNoEntry = -1;  // a colour that no palette entry has
 
+// Where the game of --grid puts each sprite's origin.
+struct Grid {
+    int left = 0, top = 0, step_x = 0, step_y = 0, columns = 0;
+};
+
 struct Options {
     bool stop_at_first = false;
+    std::optional<Grid> grid;
     std::string rom_path;
     std::string description_path;
     std::set<std::string> only;  // sprite names; all when empty
@@ -43,8 +55,17 @@ struct Options {
 bool parse_options(int argc, char** argv, Options& options) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--stop-at-first") == 0) options.stop_at_first = true;
-        else positional.emplace_back(argv[i]);
+        if (std::strcmp(argv[i], "--stop-at-first") == 0) {
+            options.stop_at_first = true;
+        } else if (std::strcmp(argv[i], "--grid") == 0 && i + 1 < argc) {
+            Grid g;
+            if (std::sscanf(argv[++i], "%d,%d,%d,%d,%d", &g.left, &g.top, &g.step_x, &g.step_y,
+                            &g.columns) != 5 || g.columns <= 0)
+                return false;
+            options.grid = g;
+        } else {
+            positional.emplace_back(argv[i]);
+        }
     }
     if (positional.size() < 2) return false;
     options.rom_path = positional[0];
@@ -108,36 +129,54 @@ std::size_t count_overlapped(const ExpectedPicture& expected) {
     return count;
 }
 
-// The mismatching pixels of one run: their count and bounds, and the two
-// pictures side by side over that area when it is small enough to read.
-void report_mismatch(const std::string& name, int sprite, const View& view,
-                     const ExpectedPicture& expected, const ScreenPicture& shown) {
+// Where the pixels that don't match lie.
+struct Differences {
     std::size_t count = 0;
     int x0 = kScreenWidth, y0 = kScreenHeight, x1 = -1, y1 = -1;
+};
+
+Differences find_differences(const ExpectedPicture& expected, const ScreenPicture& shown) {
+    Differences d;
     for (int y = 0; y < kScreenHeight; ++y) {
         for (int x = 0; x < kScreenWidth; ++x) {
             if (pixel_matches(expected, shown, static_cast<std::size_t>(y * kScreenWidth + x))) continue;
-            ++count;
-            x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+            ++d.count;
+            d.x0 = std::min(d.x0, x), d.y0 = std::min(d.y0, y);
+            d.x1 = std::max(d.x1, x), d.y1 = std::max(d.y1, y);
         }
     }
-    std::printf("MISMATCH %s (table index %d), origin at (%lld,%lld), cells with corner in "
-                "[%lld,%lld)x[%lld,%lld): %zu pixels differ within x %d..%d, y %d..%d\n",
-                name.c_str(), sprite, static_cast<long long>(view.origin_x),
-                static_cast<long long>(view.origin_y), static_cast<long long>(view.window.left),
-                static_cast<long long>(view.window.right), static_cast<long long>(view.window.top),
-                static_cast<long long>(view.window.bottom), count, x0, x1, y0, y1);
-    if (x1 - x0 >= 64 || y1 - y0 >= 40) return;
+    return d;
+}
+
+// The two pictures side by side over the differences, when that is small
+// enough to read.
+void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& shown,
+                        const Differences& d) {
+    if (d.x1 - d.x0 >= 64 || d.y1 - d.y0 >= 40) return;
     std::printf("  expected | shown ('.' nothing, hex palette entry, '?' unknown colour)\n");
-    for (int y = y0; y <= y1; ++y) {
+    for (int y = d.y0; y <= d.y1; ++y) {
         std::string left, right;
-        for (int x = x0; x <= x1; ++x) {
+        for (int x = d.x0; x <= d.x1; ++x) {
             const std::size_t i = static_cast<std::size_t>(y * kScreenWidth + x);
             left += allowed_char(expected[i]);
             right += entry_char(shown_entry(shown[i]));
         }
         std::printf("  %s | %s\n", left.c_str(), right.c_str());
     }
+}
+
+// The mismatching pixels of one run: their count and bounds, and the two
+// pictures side by side over that area when it is small enough to read.
+void report_mismatch(const std::string& name, int sprite, const View& view,
+                     const ExpectedPicture& expected, const ScreenPicture& shown) {
+    const Differences d = find_differences(expected, shown);
+    std::printf("MISMATCH %s (table index %d), origin at (%lld,%lld), cells with corner in "
+                "[%lld,%lld)x[%lld,%lld): %zu pixels differ within x %d..%d, y %d..%d\n",
+                name.c_str(), sprite, static_cast<long long>(view.origin_x),
+                static_cast<long long>(view.origin_y), static_cast<long long>(view.window.left),
+                static_cast<long long>(view.window.right), static_cast<long long>(view.window.top),
+                static_cast<long long>(view.window.bottom), d.count, d.x0, d.x1, d.y0, d.y1);
+    print_side_by_side(expected, shown, d);
 }
 
 std::optional<std::vector<std::uint8_t>> read_bytes(const std::string& path) {
@@ -241,6 +280,77 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
     return bad_views > 0 ? 1 : 0;
 }
 
+// The game's picture in the test ROM's colours, so that the comparison
+// reads it as it reads the test ROM's: each colour of the game's palette
+// becomes that entry's colour in rom_palette. A palette that shows two
+// entries alike can't be read back.
+bool to_rom_colours(ScreenPicture& picture, const RomColours& game) {
+    for (int i = 1; i < 16; ++i) {
+        if (game.objects[i] == game.backdrop) return false;
+        for (int j = 1; j < i; ++j)
+            if (game.objects[i] == game.objects[j]) return false;
+    }
+    constexpr std::uint16_t kUnknown = 0x8000;  // no 15-bit colour
+    for (std::uint16_t& colour : picture) {
+        std::uint16_t rom = kUnknown;
+        if (colour == game.backdrop) rom = ROM_BACKDROP;
+        for (int i = 1; i < 16; ++i)
+            if (colour == game.objects[i]) rom = rom_palette[i];
+        colour = rom;
+    }
+    return true;
+}
+
+// --grid: every sprite with cells at its place in the grid, all in one
+// picture; the game places every cell, wherever it lands.
+int check_grid(const Options& options, const Grid& grid) {
+    const std::optional<std::vector<std::uint8_t>> rom = read_bytes(options.rom_path);
+    if (!rom) {
+        std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
+        return 2;
+    }
+    const std::optional<Description> description = read_sprites(options.description_path);
+    if (!description) return 2;
+    std::string error;
+    RomColours colours;
+    std::optional<ScreenPicture> shown = run_rom(*rom, error, &colours);
+    if (!shown) {
+        std::fprintf(stderr, "console_check: %s\n", error.c_str());
+        return 2;
+    }
+    if (!to_rom_colours(*shown, colours)) {
+        std::fprintf(stderr, "console_check: the game's palette shows two entries, or an entry "
+                             "and the backdrop, in one colour\n");
+        return 2;
+    }
+    constexpr std::uint16_t kBackdrop = 1;
+    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
+    ExpectedPicture expected(shown->size(), kBackdrop);
+    for (const ListedSprite& sprite : description->sprites) {
+        const int i = sprite.table_index;
+        View view;
+        view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
+        view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
+        view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+        const ExpectedPicture one =
+            expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+        for (std::size_t p = 0; p < one.size(); ++p) {
+            if (one[p] == kBackdrop) continue;
+            if (expected[p] == kBackdrop) expected[p] = 0;
+            expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
+        }
+    }
+    const Differences d = find_differences(expected, *shown);
+    if (d.count == 0) {
+        std::printf("%zu sprites: the screen matches\n", description->sprites.size());
+        return 0;
+    }
+    std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
+                d.x0, d.x1, d.y0, d.y1);
+    print_side_by_side(expected, *shown, d);
+    return 1;
+}
+
 int check(const Options& options) {
     std::optional<std::vector<std::uint8_t>> rom = read_bytes(options.rom_path);
     if (!rom) {
@@ -284,8 +394,11 @@ int check(const Options& options) {
 int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
-        std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n", stderr);
+        std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
+                   "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION\n",
+                   stderr);
         return 2;
     }
+    if (options.grid) return pixcell::console::check_grid(options, *options.grid);
     return pixcell::console::check(options);
 }

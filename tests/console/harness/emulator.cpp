@@ -18,6 +18,8 @@ namespace {
 // which takes a few frames for a big sprite; the picture is taken from a
 // whole frame drawn after that.
 constexpr std::uint32_t kDisplayControl = 0x04000000;
+constexpr std::uint32_t kBackgroundPalette = 0x05000000;
+constexpr std::uint32_t kObjectPalette = 0x05000200;
 constexpr std::uint32_t kObjectsOn = 0x1000;
 constexpr int kMostFramesToSetUp = 120;
 constexpr int kFramesAfterSetUp = 2;
@@ -36,7 +38,8 @@ std::uint16_t to_15_bits(color_t pixel) {
 
 }  // namespace
 
-std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error) {
+std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error,
+                                     RomColours* colours) {
     static_assert(sizeof(color_t) == 4, "the emulator library is built for 32-bit pixels");
     mLogSetDefaultLogger(&silent_logger);
 
@@ -66,6 +69,14 @@ std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::
         }
         for (int i = 0; i < kFramesAfterSetUp; ++i) core->runFrame(core);
         if (!set_up) error = "the ROM never turned the objects on";
+        if (colours) {
+            // Bit 15 of a palette entry shows nothing.
+            colours->backdrop =
+                static_cast<std::uint16_t>(core->busRead16(core, kBackgroundPalette) & 0x7FFF);
+            for (std::uint32_t i = 0; i < 16; ++i)
+                colours->objects[i] =
+                    static_cast<std::uint16_t>(core->busRead16(core, kObjectPalette + 2 * i) & 0x7FFF);
+        }
     } else {
         image->close(image);
         error = "the emulator did not load the ROM image";

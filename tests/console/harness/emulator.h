@@ -12,9 +12,17 @@ namespace pixcell::console {
 // blue 10-14, as the console's palette stores them.
 using ScreenPicture = std::vector<std::uint16_t>;
 
+// The colours the ROM left in palette memory when the picture was taken:
+// the backdrop (background entry 0) and the 16 object entries.
+struct RomColours {
+    std::uint16_t backdrop = 0;
+    std::uint16_t objects[16] = {};
+};
+
 // Starts the ROM from reset on the emulator's built-in BIOS and returns the
 // picture of a frame drawn after the ROM has set everything up and turned
-// the objects on.
-std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error);
+// the objects on; with `colours`, also the palette it used.
+std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error,
+                                     RomColours* colours = nullptr);
 
 }  // namespace pixcell::console

@@ -1,0 +1,77 @@
+# pixcell_add_sprites(TARGET target DESCRIPTION file [OUTPUT base]
+#                     [OPTIONS option...] [WORKING_DIRECTORY dir])
+#
+# Converts the sprite description `file` with pixcell as a step of building
+# `target`: the five files are made in the build folder, the cell array
+# (.s) and the pattern records (_pat.c) are built into the target, and their
+# folder goes on its include path. The dependency file that pixcell writes
+# with --deps has the build convert again, and so rebuild the target,
+# whenever the description or one of its sheets changes.
+#
+#   DESCRIPTION        relative to the current source folder.
+#   WORKING_DIRECTORY  where pixcell runs, so where the sheet names of the
+#                      description are read from; relative to the current
+#                      source folder, which is also the default.
+#   OUTPUT             the path the five file names are built from, relative
+#                      to the current build folder; its file name begins every
+#                      generated identifier, so it must be a C identifier.
+#                      Default: <target>_sprites/<the description's name>.
+#   OPTIONS            options for pixcell, such as --werror.
+#
+# Call it in the folder that made the target; the project must enable the
+# ASM language besides C (project(game C ASM)).
+function(pixcell_add_sprites)
+  cmake_parse_arguments(PARSE_ARGV 0 arg "" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
+  if(arg_UNPARSED_ARGUMENTS)
+    message(FATAL_ERROR "pixcell_add_sprites: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
+  endif()
+  if(NOT arg_TARGET OR NOT arg_DESCRIPTION)
+    message(FATAL_ERROR "pixcell_add_sprites: give TARGET and DESCRIPTION")
+  endif()
+  if(NOT TARGET ${arg_TARGET})
+    message(FATAL_ERROR "pixcell_add_sprites: there is no target ${arg_TARGET}")
+  endif()
+  get_target_property(target_folder ${arg_TARGET} SOURCE_DIR)
+  if(NOT target_folder STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+    message(FATAL_ERROR "pixcell_add_sprites: call it in ${target_folder}, where ${arg_TARGET} is made")
+  endif()
+  get_property(languages GLOBAL PROPERTY ENABLED_LANGUAGES)
+  if(NOT ASM IN_LIST languages)
+    message(FATAL_ERROR "pixcell_add_sprites: the cell array is assembly: enable ASM, as in project(game C ASM)")
+  endif()
+
+  get_filename_component(description "${arg_DESCRIPTION}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  set(working_folder "${CMAKE_CURRENT_SOURCE_DIR}")
+  if(arg_WORKING_DIRECTORY)
+    get_filename_component(working_folder "${arg_WORKING_DIRECTORY}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_SOURCE_DIR}")
+  endif()
+  if(arg_OUTPUT)
+    get_filename_component(base "${arg_OUTPUT}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
+  else()
+    get_filename_component(name "${description}" NAME_WLE)
+    set(base "${CMAKE_CURRENT_BINARY_DIR}/${arg_TARGET}_sprites/${name}")
+  endif()
+  get_filename_component(output_folder "${base}" DIRECTORY)
+  get_filename_component(ident "${base}" NAME_WLE)
+  if(NOT ident MATCHES "^[A-Za-z_][A-Za-z0-9_]*$")
+    message(FATAL_ERROR "pixcell_add_sprites: '${ident}' begins the generated identifiers, so it must be a C "
+                        "identifier: give another OUTPUT")
+  endif()
+
+  set(generated "${base}.s" "${base}.h" "${base}_enum.h" "${base}_pat.c" "${base}_pat.h")
+  # The dependency file names every path absolute, and the outputs as given
+  # here; CMP0116 has the Ninja generators read it so, as the Makefile ones do.
+  cmake_policy(PUSH)
+  cmake_policy(SET CMP0116 NEW)
+  add_custom_command(OUTPUT ${generated}
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${output_folder}"
+    COMMAND pixcell::pixcell ${arg_OPTIONS} "--deps=${base}.d" "${description}" "${base}"
+    DEPENDS "${description}" pixcell::pixcell
+    DEPFILE "${base}.d"
+    WORKING_DIRECTORY "${working_folder}"
+    COMMENT "Converting the sprites of ${arg_DESCRIPTION}"
+    VERBATIM)
+  cmake_policy(POP)
+  target_sources(${arg_TARGET} PRIVATE ${generated})
+  target_include_directories(${arg_TARGET} PRIVATE "${output_folder}")
+endfunction()

@@ -1,0 +1,30 @@
+/* The example game's platform header: the type the generated files take
+   from it (u16), and the few parts of the console the game touches. A real
+   game's gba.h has more; its names share one name space with the sprite
+   names of the description. */
+#ifndef GBA_H
+#define GBA_H
+
+typedef unsigned short u16;
+
+#define REG_DISPCNT (*(volatile u16*)0x04000000)
+#define DISPCNT_OBJ_1D 0x0040       /* an object's tiles follow each other */
+#define DISPCNT_FORCED_BLANK 0x0080
+#define DISPCNT_OBJ_ON 0x1000
+
+#define BG_PALETTE ((volatile u16*)0x05000000)  /* entry 0: the backdrop */
+#define OBJ_PALETTE ((volatile u16*)0x05000200)
+#define OBJ_TILES ((volatile u16*)0x06010000)   /* 8x8 tiles of 4-bit pixels, 32 bytes each */
+#define OAM ((volatile u16*)0x07000000)         /* 128 objects of 4 halfwords */
+
+#define OAM_COUNT 128
+#define ATTR0_HIDE 0x0200
+#define ATTR0_Y_MASK 0x00FF
+#define ATTR1_X_MASK 0x01FF
+#define ATTR1_HFLIP 0x1000
+#define ATTR1_VFLIP 0x2000
+#define ATTR1_SIZE_16 0x4000  /* a square object 16x16 pixels */
+
+#define RGB15(r, g, b) ((r) | (g) << 5 | (b) << 10)
+
+#endif

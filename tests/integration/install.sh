@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# cmake --install into a fresh prefix, then a game's build that uses what it
+# installed: tests/integration/consumer finds the package, converts its
+# sprites with pixcell_add_sprites and prints what the generated files hold.
+# With each generator at hand, in folders whose paths hold blanks: a build
+# with nothing changed must do nothing, and a changed sheet must convert
+# again and rebuild the program.
+#
+#   install.sh BUILD_DIR SHEET DESCRIPTION
+#
+# SHEET and DESCRIPTION are the example's hero.bmp and hero.txt.
+set -uo pipefail
+export LC_ALL=C
+build_dir=$(realpath "$1") || exit 2
+sheet=$(realpath "$2") || exit 2
+description=$(realpath "$3") || exit 2
+here=$(cd "$(dirname "$0")" && pwd)
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/pixcell-install.XXXXXX") || exit 2
+trap 'rm -rf "$scratch"' EXIT
+failed=0
+fail() {
+    echo "FAIL: $*"
+    failed=1
+}
+
+prefix="$scratch/install prefix"
+cmake --install "$build_dir" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; exit 1; }
+for file in bin/pixcell share/man/man1/pixcell.1 lib/cmake/pixcell/pixcellConfig.cmake \
+            lib/cmake/pixcell/pixcellConfigVersion.cmake lib/cmake/pixcell/pixcellTargets.cmake; do
+    [[ -f $prefix/$file ]] || fail "cmake --install left out $file"
+done
+
+generators=("Unix Makefiles")
+command -v ninja >/dev/null && generators+=(Ninja)
+for generator in "${generators[@]}"; do
+    source="$scratch/game $generator"
+    build="$scratch/build $generator"
+    cp -r "$here/consumer" "$source"
+    mkdir "$source/sprite sheets"
+    cp "$description" "$source/sprite sheets/sprites.txt"
+    cp "$sheet" "$source/sprite sheets/hero.bmp"
+
+    if ! cmake -S "$source" -B "$build" -G "$generator" -DCMAKE_PREFIX_PATH="$prefix" >"$scratch/log" 2>&1 ||
+        ! cmake --build "$build" >>"$scratch/log" 2>&1; then
+        fail "$generator: the game doesn't build:"
+        sed 's/^/    /' "$scratch/log"
+        continue
+    fi
+    before=$("$build/show")
+    cmake --build "$build" >"$scratch/log" 2>&1
+    grep -q "Converting" "$scratch/log" && fail "$generator: a build with nothing changed converted again"
+    # One more pixel of the coin, at the bottom-left corner of the sheet.
+    printf '\005' | dd of="$source/sprite sheets/hero.bmp" bs=1 seek=1078 conv=notrunc status=none
+    cmake --build "$build" >"$scratch/log" 2>&1 || fail "$generator: the build after the sheet changed failed"
+    grep -q "Converting" "$scratch/log" || fail "$generator: a changed sheet wasn't converted again"
+    after=$("$build/show")
+    [[ $before != "$after" ]] || fail "$generator: the program shows the old sheet: $after"
+    echo "$generator: $before, then $after"
+done
+
+if ((failed)); then echo "install: failed"; exit 1; fi
+echo "install: ok"

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# cpack -G DEB: the package holds the program, the manual page and the CMake
+# package, and depends on the libraries the program links (dpkg-shlibdeps).
+#
+#   package.sh BUILD_DIR
+set -uo pipefail
+export LC_ALL=C
+for tool in cpack dpkg-deb dpkg-shlibdeps file; do
+    command -v "$tool" >/dev/null || { echo "$tool is not installed (scripts/deps.sh test installs it)"; exit 77; }
+done
+build_dir=$(realpath "$1") || exit 2
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/pixcell-package.XXXXXX") || exit 2
+trap 'rm -rf "$scratch"' EXIT
+
+if ! (cd "$build_dir" && cpack -G DEB -B "$scratch" >"$scratch/cpack.log" 2>&1); then
+    cat "$scratch/cpack.log"
+    echo "package: cpack failed"
+    exit 1
+fi
+packages=("$scratch"/*.deb)
+[[ -f ${packages[0]} ]] || { echo "package: cpack made no .deb"; exit 1; }
+deb=${packages[0]}
+
+failed=0
+contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
+for file in ./usr/bin/pixcell ./usr/share/man/man1/pixcell.1 ./usr/lib/cmake/pixcell/pixcellConfig.cmake \
+            ./usr/lib/cmake/pixcell/pixcellConfigVersion.cmake ./usr/lib/cmake/pixcell/pixcellTargets.cmake \
+            ./usr/lib/cmake/pixcell/pixcell_add_sprites.cmake; do
+    grep -qxF "$file" <<<"$contents" || { echo "FAIL: the package doesn't hold $file"; failed=1; }
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libstdc++6; do
+    grep -q "\\b$library\\b" <<<"$depends" || { echo "FAIL: the package doesn't depend on $library: $depends"; failed=1; }
+done
+
+if ((failed)); then echo "package: failed"; exit 1; fi
+echo "package: ok, ${deb##*/}, depends on $depends"
