@@ -90,6 +90,9 @@ void help(const std::string& options) {
         "  coin                         placed right of the part before, same size\n"
         "  Sizes are rounded to multiples of 16; /* */ comments anywhere, // on lines of their own.\n"
         "\n"
+        "Sheets: BMP of 1, 4 or 8 bits a pixel, uncompressed or RLE, and indexed-colour PNG;\n"
+        "only the low 4 bits of each palette index are kept.\n"
+        "\n"
         "Exit status: 0 when the files were written (or listed); 1 otherwise.\n"
         "More: man pixcell, and the README.\n";
     std::fwrite(text.data(), 1, text.size(), stdout);
