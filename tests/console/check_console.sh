@@ -3,14 +3,17 @@
 # five generated files with the ARM cross toolchain, and has console_check
 # compare every sprite on the emulator's screen with its sheet.
 #
-#   check_console.sh [--mutants] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
+#   check_console.sh [--mutants] [--sheet-palette] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
 #
 # The description names its sheets relative to the directory the converter
 # runs in: with SHEETs given, they and the description are copied into
 # WORK_DIR and everything runs there; without, it runs in the description's
 # own directory. WORK_DIR is emptied and receives the generated files and ROMs.
 # With --mutants the check must also fail for each deliberately broken copy
-# of the generated files. ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
+# of the generated files. With --sheet-palette the converter also writes the
+# sheets' palettes and the ROM loads the first sheet's (its sheets carry the
+# ROM's colours, so a wrong entry shows); otherwise the ROM sets its own.
+# ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
 # (default: arm-none-eabi-gcc, -as, -objcopy on the PATH).
 set -euo pipefail
 
@@ -21,7 +24,14 @@ arm_objcopy=${ARM_OBJCOPY:-arm-none-eabi-objcopy}
 ident=sheet
 
 mutants=0
-if [ "${1:-}" = --mutants ]; then mutants=1; shift; fi
+sheet_palette=0
+while [ $# -gt 0 ]; do
+    case $1 in
+        --mutants) mutants=1; shift ;;
+        --sheet-palette) sheet_palette=1; shift ;;
+        *) break ;;
+    esac
+done
 if [ $# -lt 4 ]; then
     echo "usage: $0 [--mutants] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]" >&2
     exit 2
@@ -42,10 +52,18 @@ build_rom() {
     "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$rom_src/crt0.s"
     "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
     "$arm_gcc" "${cflags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
-    "$arm_gcc" "${cflags[@]}" -DIDENT="$ident" -include "$dir/${ident}_pat.h" \
+    local palette=() objects=()
+    if [ "$sheet_palette" = 1 ]; then
+        "$arm_gcc" "${cflags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
+        local first
+        first=$(sed -n -E 's/^extern const u16 ([A-Za-z0-9_]+)\[.*/\1/p' "$dir/${ident}_pal.h" | head -1)
+        palette=(-include "$dir/${ident}_pal.h" -DROM_SHEET_PALETTE="$first")
+        objects=("$dir/palettes.o")
+    fi
+    "$arm_gcc" "${cflags[@]}" -DIDENT="$ident" -include "$dir/${ident}_pat.h" "${palette[@]}" \
         -c -o "$dir/show_sprite.o" "$rom_src/show_sprite.c"
     "$arm_gcc" "${cflags[@]}" -T "$rom_src/rom.ld" -o "$dir/rom.elf" \
-        "$dir/crt0.o" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" -lgcc
+        "$dir/crt0.o" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" "${objects[@]}" -lgcc
     "$arm_objcopy" -O binary "$dir/rom.elf" "$dir/rom.gba"
 }
 
@@ -66,6 +84,9 @@ mutate() {
             file=$dir/${ident}_pat.c
             sed -i -e 's/SP_HFLIP/SP_SWAPFLIP/g' -e 's/SP_VFLIP/SP_HFLIP/g' \
                    -e 's/SP_SWAPFLIP/SP_VFLIP/g' "$file" ;;
+        palette)  # two colours of the first sheet's palette exchanged
+            file=$dir/${ident}_pal.c
+            sed -i -E '0,/^\t0x/s/^\t(0x[0-9A-F]{4}), (0x[0-9A-F]{4}), (0x[0-9A-F]{4}),/\t\1, \3, \2,/' "$file" ;;
         offset_x|offset_y)  # the first placement one pixel off
             file=$dir/${ident}_pat.c
             local field=2; [ "$kind" = offset_y ] && field=3
@@ -87,13 +108,17 @@ else
 fi
 desc=$(basename "$description")
 
-"$pixcell" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
+palette_option=()
+[ "$sheet_palette" = 1 ] && palette_option=(--palette)
+"$pixcell" "${palette_option[@]}" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
 build_rom "$work/out" || fail "the generated files of $desc don't build"
 "$check" "$work/out/rom.gba" "$desc" || fail "the console shows $desc differently (see above)"
 
 [ "$mutants" = 1 ] || exit 0
 survivors=0
-for kind in nibbles tiles flips offset_x offset_y; do
+kinds=(nibbles tiles flips offset_x offset_y)
+[ "$sheet_palette" = 1 ] && kinds+=(palette)
+for kind in "${kinds[@]}"; do
     dir=$work/mutants/$kind
     mkdir -p "$dir"
     cp "$work/out/$ident"* "$dir/"

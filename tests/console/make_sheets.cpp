@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/console.h"
+#include "console/rom/rom_palette.h"
 #include "support/sheet_writer.h"
 
 namespace pixcell::console {
@@ -88,6 +89,17 @@ Sheet sixteen_colours(int width, int height) {
     return s;
 }
 
+// The sheet with the test ROM's colours as its first 16 palette entries:
+// the ROM loads them from the palette the converter writes, and the check
+// reads the screen in those colours, so an entry written wrong shows.
+Sheet in_rom_colours(Sheet sheet) {
+    for (const unsigned short colour : rom_palette) {
+        const auto channel = [&](int shift) { return static_cast<std::uint8_t>((colour >> shift & 31) << 3); };
+        sheet.colours.push_back({channel(0), channel(5), channel(10)});
+    }
+    return sheet;
+}
+
 // A sheet in another format, with its twin: the same picture as an 8-bit
 // BMP, which the check reads its expected picture from.
 void write_with_twin(const std::string& path, const std::vector<std::uint8_t>& bytes, const Sheet& sheet) {
@@ -107,14 +119,14 @@ int main(int argc, char** argv) {
     }
     const std::string dir = std::string(argv[1]) + "/";
     try {
-        pixcell::testing::write_bmp(dir + "mirrors.bmp", mirrors());
-        pixcell::testing::write_bmp(dir + "parts.bmp", all_noise(128, 64));
-        pixcell::testing::write_bmp(dir + "topdown.bmp", all_noise(32, 16), true);
-        pixcell::testing::write_bmp(dir + "many.bmp", all_noise(256, 256));
-        pixcell::testing::write_bmp(dir + "many2.bmp", all_noise(128, 64));
-        const Sheet noise = all_noise(75, 45);
+        pixcell::testing::write_bmp(dir + "mirrors.bmp", in_rom_colours(mirrors()));
+        pixcell::testing::write_bmp(dir + "parts.bmp", in_rom_colours(all_noise(128, 64)));
+        pixcell::testing::write_bmp(dir + "topdown.bmp", in_rom_colours(all_noise(32, 16)), true);
+        pixcell::testing::write_bmp(dir + "many.bmp", in_rom_colours(all_noise(256, 256)));
+        pixcell::testing::write_bmp(dir + "many2.bmp", in_rom_colours(all_noise(128, 64)));
+        const Sheet noise = in_rom_colours(all_noise(75, 45));
         write_with_twin(dir + "noise.png", pixcell::testing::png_bytes(noise, 8, true), noise);
-        const Sheet sixteen = sixteen_colours(57, 35);
+        const Sheet sixteen = in_rom_colours(sixteen_colours(57, 35));
         write_with_twin(dir + "sixteen.bmp", pixcell::testing::rle_bmp_bytes(sixteen, 4), sixteen);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());

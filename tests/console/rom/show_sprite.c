@@ -61,7 +61,12 @@ static void rom_place_sprite(const SPR_PATTERN* pattern) {
 void rom_main(void) {
     GBA_DISPCNT = GBA_DISPCNT_FORCED_BLANK;
     GBA_BG_PALETTE[0] = ROM_BACKDROP;
+#ifdef ROM_SHEET_PALETTE
+    /* The sheet's own colours, as the converter wrote them with --palette. */
+    for (int i = 0; i < 16; ++i) GBA_OBJ_PALETTE[i] = ROM_SHEET_PALETTE[i];
+#else
     for (int i = 0; i < 16; ++i) GBA_OBJ_PALETTE[i] = rom_palette[i];
+#endif
     rom_hide_objects();
 
     /* A listed sprite without cells has a null slot in the table. */
