@@ -54,5 +54,14 @@ touch a.bmp
 step "first sheet touched" converts
 grep -q 'b\.bmp' out/sprites.d && { echo "FAIL: the deleted sheet is still a prerequisite"; failed=1; }
 
+# The palette's and the preview's files are targets of the rule too.
+"$pixcell" --deps=out/extras.d --palette --preview=out/view.png sprites.txt out/extras ||
+    { echo "FAIL: the run with --palette and --preview failed"; failed=1; }
+targets=$(head -1 out/extras.d)
+for file in out/extras.s out/extras_pat.h out/extras_pal.c out/extras_pal.h out/view.png; do
+    [[ " $targets " == *" $file "* || " $targets " == *" $file: "* ]] ||
+        { echo "FAIL: $file is not a target of the rule: $targets"; failed=1; }
+done
+
 if ((failed)); then echo "make_rule: failed"; exit 1; fi
 echo "make_rule: ok"
