@@ -67,8 +67,7 @@ std::string option_path_make_cant_read(const std::string& option, const std::str
     case ')': why = "make reads it as a member of an archive, 'ARCHIVE(MEMBER)'"; break;
     default: why = std::string("it holds '") + found + "'"; break;
     }
-    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why +
-           ": give the file another name";
+    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why + ": give the file another name";
 }
 
 void help(const std::string& options) {
@@ -306,8 +305,7 @@ std::string compression(std::uint32_t method) {
 
 std::string rle_bits(std::uint32_t method, std::uint32_t bits) {
     const std::string rle = method == 1 ? "RLE8" : "RLE4";
-    return rle + " compression with " + std::to_string(bits) + " bits per pixel, it needs " +
-           (method == 1 ? "8" : "4");
+    return rle + " compression with " + std::to_string(bits) + " bits per pixel, it needs " + (method == 1 ? "8" : "4");
 }
 
 std::string bad_width(std::int32_t width) { return "width " + std::to_string(width) + ", it must be at least 1"; }
@@ -359,8 +357,8 @@ std::string png_bad_crc() { return "a PNG chunk's CRC doesn't match its data, th
 std::string png_cut_short() { return "the PNG data ends early, the file is cut short"; }
 
 std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limit) {
-    return "PNG text or metadata chunks larger than allowed (" + std::to_string(chunk_limit >> 20) +
-           " MiB a chunk, " + std::to_string(total_limit >> 20) + " MiB in all)";
+    return "PNG text or metadata chunks larger than allowed (" + std::to_string(chunk_limit >> 20) + " MiB a chunk, " +
+           std::to_string(total_limit >> 20) + " MiB in all)";
 }
 
 std::string png_damaged(const std::string& detail) { return "a damaged PNG file (" + detail + ")"; }

@@ -74,17 +74,26 @@ void act_flip(ParseState& state, const char* first, const char* last) {
 namespace {
 
 // Warnings about the line just closed: its part is the last of `current`.
-void check_entry(ReaderContext& ctx, std::int64_t line, bool continuation, bool placed) {
+void check_entry(ReaderContext& ctx, std::int64_t named_line, bool continuation, bool placed) {
     const ParseState& st = ctx.state;
     Diagnostics& diagnostics = ctx.checks->diagnostics;
     if (continuation && st.current.name.empty()) {
-        diagnostics.warning_at(line, messages::warn::continuation_without_sprite());
+        diagnostics.warning_at(ctx.checks->lines.line_of(st.entry_at), messages::warn::continuation_without_sprite());
         return;
     }
-    if (!continuation) check_sprite_name(st.entry_name, line, ctx.checks->names, diagnostics);
+    // The name as a view of the text: the book keeps it for the whole reading.
+    if (!continuation) {
+        check_sprite_name({st.entry_at, st.entry_name.size()}, named_line, ctx.checks->names, diagnostics);
+    }
+    ReaderChecks& checks = *ctx.checks;
+    if (checks.sheet_name != st.current.bitmap || checks.sheet == nullptr) {
+        checks.sheet_name = st.current.bitmap;
+        const std::int32_t index = ctx.sheets.find(checks.sheet_name);
+        checks.sheet = index < 0 ? nullptr : &ctx.sheets.sheet(index);
+    }
     const std::int32_t given[2] = {st.given_width, st.given_height};
-    check_part(st.current.parts.back(), line, st.size_given ? given : nullptr, st.current.bitmap, placed, ctx.sheets,
-               diagnostics);
+    check_part(st.current.parts.back(), EntryLine{&checks.lines, st.entry_at}, st.size_given ? given : nullptr,
+               checks.sheet_name, checks.sheet, placed, diagnostics);
 }
 
 }  // namespace
@@ -119,7 +128,8 @@ void act_entry_end(ReaderContext& ctx) {
     e.dy = wrap_add(e.dy, e.height / 2);
 
     const bool continuation = st.entry_name == "+";
-    const std::int64_t line = ctx.checks != nullptr ? ctx.checks->lines.line_of(st.entry_at) : 0;
+    // A sprite keeps the line that named it, for messages after the reading.
+    const std::int64_t line = ctx.checks != nullptr && !continuation ? ctx.checks->lines.line_of(st.entry_at) : 0;
     if (continuation) {
         st.current.parts.push_back(e);
     } else {

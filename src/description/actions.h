@@ -20,6 +20,9 @@ struct ReaderChecks {
     Diagnostics& diagnostics;
     LineCounter lines;
     NameBook names;
+    // The sheet the last part was cut from, looked up once per change.
+    std::string sheet_name;
+    const IndexedImage* sheet = nullptr;
 };
 
 // The objects a description reading works on.

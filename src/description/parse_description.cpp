@@ -75,7 +75,8 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     ReaderContext ctx{state, sheets, description.sprites};
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
-        checks.emplace(ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}}});
+        checks.emplace(
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, nullptr});
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};

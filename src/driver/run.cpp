@@ -83,9 +83,8 @@ struct ExtraTexts {
 
 // Adds the preview and the make rule to `files` when they are asked for;
 // false, with the error said, when either can't be made.
-bool add_preview_and_rule(const CommandLine& command_line, const Description& description,
-                          const Conversion& conversion, const SheetStore& sheets, ExtraTexts& extras,
-                          std::vector<OutputFile>& files) {
+bool add_preview_and_rule(const CommandLine& command_line, const Description& description, const Conversion& conversion,
+                          const SheetStore& sheets, ExtraTexts& extras, std::vector<OutputFile>& files) {
     if (command_line.preview) {
         std::string problem;
         const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem);

@@ -46,25 +46,19 @@ std::uint32_t read_u32_big_endian(const FileBytes& bytes, std::size_t at) {
 // libspng's error in plain words; out of memory is thrown like any other.
 std::string explain(int error, const FileBytes& bytes) {
     switch (error) {
-    case SPNG_EMEM:
-        throw std::bad_alloc();
-    case SPNG_ECHUNK_CRC:
-        return problem::png_bad_crc();
+    case SPNG_EMEM: throw std::bad_alloc();
+    case SPNG_ECHUNK_CRC: return problem::png_bad_crc();
     case SPNG_IO_EOF:
     case SPNG_EOF:
-    case SPNG_EIDAT_TOO_SHORT:
-        return problem::png_cut_short();
-    case SPNG_ENOPLTE:
-        return problem::png_no_palette();
-    case SPNG_ECHUNK_LIMITS:
-        return problem::png_chunks_too_large(kMaxChunkSize, kMaxChunkCache);
+    case SPNG_EIDAT_TOO_SHORT: return problem::png_cut_short();
+    case SPNG_ENOPLTE: return problem::png_no_palette();
+    case SPNG_ECHUNK_LIMITS: return problem::png_chunks_too_large(kMaxChunkSize, kMaxChunkCache);
     case SPNG_EUSER_WIDTH:
     case SPNG_EUSER_HEIGHT:
         // Only reported once IHDR is read, so both fields are in the file.
         return problem::too_many_pixels(read_u32_big_endian(bytes, kWidthField),
                                         read_u32_big_endian(bytes, kHeightField), kMaxDecodedPixels);
-    default:
-        return problem::png_damaged(spng_strerror(error));
+    default: return problem::png_damaged(spng_strerror(error));
     }
 }
 
