@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # cpack -G DEB: the package holds the program, the manual page and the CMake
-# package, and depends on the libraries the program links (dpkg-shlibdeps).
+# package, and depends on the libraries the program links (dpkg-shlibdeps),
+# libspng among them.
 #
 #   package.sh BUILD_DIR
 set -uo pipefail
@@ -29,7 +30,7 @@ for file in ./usr/bin/pixcell ./usr/share/man/man1/pixcell.1 ./usr/lib/cmake/pix
     grep -qxF "$file" <<<"$contents" || { echo "FAIL: the package doesn't hold $file"; failed=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6; do
+for library in libc6 libstdc++6 libspng0; do
     grep -q "\\b$library\\b" <<<"$depends" || { echo "FAIL: the package doesn't depend on $library: $depends"; failed=1; }
 done
 
