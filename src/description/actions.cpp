@@ -86,14 +86,14 @@ void check_entry(ReaderContext& ctx, std::int64_t named_line, bool continuation,
         check_sprite_name({st.entry_at, st.entry_name.size()}, named_line, ctx.checks->names, diagnostics);
     }
     ReaderChecks& checks = *ctx.checks;
-    if (checks.sheet_name != st.current.bitmap || checks.sheet == nullptr) {
+    if (checks.sheet_name != st.current.bitmap || checks.sheets_loaded != ctx.sheets.count()) {
         checks.sheet_name = st.current.bitmap;
-        const std::int32_t index = ctx.sheets.find(checks.sheet_name);
-        checks.sheet = index < 0 ? nullptr : &ctx.sheets.sheet(index);
+        checks.sheet = ctx.sheets.find(checks.sheet_name);
+        checks.sheets_loaded = ctx.sheets.count();
     }
     const std::int32_t given[2] = {st.given_width, st.given_height};
     check_part(st.current.parts.back(), EntryLine{&checks.lines, st.entry_at}, st.size_given ? given : nullptr,
-               checks.sheet_name, checks.sheet, placed, diagnostics);
+               checks.sheet_name, checks.sheet < 0 ? nullptr : &ctx.sheets.sheet(checks.sheet), placed, diagnostics);
 }
 
 }  // namespace

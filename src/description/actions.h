@@ -20,9 +20,11 @@ struct ReaderChecks {
     Diagnostics& diagnostics;
     LineCounter lines;
     NameBook names;
-    // The sheet the last part was cut from, looked up once per change.
+    // The sheet the last part was cut from, looked up again only when its
+    // name changes or another sheet loads (-1: not loaded).
     std::string sheet_name;
-    const IndexedImage* sheet = nullptr;
+    std::int32_t sheet = -1;
+    std::size_t sheets_loaded = 0;
 };
 
 // The objects a description reading works on.

@@ -76,7 +76,7 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
         checks.emplace(
-            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, nullptr});
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0});
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};

@@ -1,0 +1,7 @@
+#ifndef s_ENUM_H
+#define s_ENUM_H
+enum {
+	hero,
+	ogre,
+};
+#endif

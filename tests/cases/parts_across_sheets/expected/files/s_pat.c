@@ -1,0 +1,18 @@
+#include "s_pat.h"
+
+const SPR_PATTERN hero_ptn = {
+		1,
+	{
+		{    0,  -8,  -8, SP_NOFLIP, },
+	},
+};
+const SPR_PATTERN ogre_ptn = {
+		1,
+	{
+		{    1,  -8,  -8, SP_NOFLIP, },
+	},
+};
+const SPR_PATTERN *s_pattern_table[] = {
+	[hero] = &hero_ptn ,
+	[ogre] = &ogre_ptn ,
+};
