@@ -18,6 +18,9 @@
 set -euo pipefail
 
 rom_src=$(cd "$(dirname "$0")/rom" && pwd)
+# The start-up code and memory map are the example game's own, so that every
+# console test runs them too; the test ROM's entry is rom_main.
+game_src=$(cd "$(dirname "$0")/../../examples/game" && pwd)
 arm_gcc=${ARM_GCC:-arm-none-eabi-gcc}
 arm_as=${ARM_AS:-arm-none-eabi-as}
 arm_objcopy=${ARM_OBJCOPY:-arm-none-eabi-objcopy}
@@ -49,7 +52,7 @@ build_rom() {
     local dir=$1
     local cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib
                   -Wall -Wextra -Werror -I"$rom_src" -I"$dir")
-    "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$rom_src/crt0.s"
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$game_src/crt0.s"
     "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
     "$arm_gcc" "${cflags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
     local palette=() objects=()
@@ -62,7 +65,7 @@ build_rom() {
     fi
     "$arm_gcc" "${cflags[@]}" -DIDENT="$ident" -include "$dir/${ident}_pat.h" "${palette[@]}" \
         -c -o "$dir/show_sprite.o" "$rom_src/show_sprite.c"
-    "$arm_gcc" "${cflags[@]}" -T "$rom_src/rom.ld" -o "$dir/rom.elf" \
+    "$arm_gcc" "${cflags[@]}" -T "$game_src/gba.ld" -Wl,--defsym=main=rom_main -o "$dir/rom.elf" \
         "$dir/crt0.o" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" "${objects[@]}" -lgcc
     "$arm_objcopy" -O binary "$dir/rom.elf" "$dir/rom.gba"
 }
