@@ -1,7 +1,7 @@
 // make_sheet_corpus FOLDER: writes the seed sheets of fuzz_sheet: a few good
 // sheets of every format and one file for every way a sheet can be broken
-// that the store must refuse, or accept and read with care. Its output is kept in
-// tests/fuzz/corpus_sheet/; run it again after changing it.
+// that the store must refuse, or accept and read with care. run.sh writes them
+// afresh before every fuzzing run.
 #include <cstdint>
 #include <cstdio>
 #include <string>

@@ -20,10 +20,16 @@ if ! command -v clang++ >/dev/null; then
 fi
 # Warnings are the g++ builds' business; clang may see others in code it doesn't own.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DPIXCELL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet
+cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet make_sheet_corpus
 
 work=$build/fuzz-work
 rm -rf "$work"
+# The sheet seeds are written by the tests' own sheet writer, so that they
+# follow it; the description seeds are texts kept in the tree.
+mkdir -p "$work/seeds_sheet"
+"$build/tests/fuzz/make_sheet_corpus" "$work/seeds_sheet"
+seeds_description=$here/corpus_description
+seeds_sheet=$work/seeds_sheet
 # fuzz_sheet writes its input to a file for every run: ten times faster in memory.
 scratch=$(mktemp -d /dev/shm/pixcell-fuzz.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
@@ -34,7 +40,8 @@ for target in description sheet; do
              -close_fd_mask=2 -artifact_prefix="$work/$target/")
     [[ -f $here/$target.dict ]] && options+=(-dict="$here/$target.dict")
     # New inputs go to the first folder; the seeds in the tree stay as they are.
-    TMPDIR=$scratch "$build/tests/fuzz/fuzz_$target" "${options[@]}" "$work/$target/found" "$here/corpus_$target" \
+    seeds=seeds_$target
+    TMPDIR=$scratch "$build/tests/fuzz/fuzz_$target" "${options[@]}" "$work/$target/found" "${!seeds}" \
         >"$work/$target/log" 2>&1 &
     pids[$target]=$!
 done
