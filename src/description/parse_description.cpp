@@ -32,7 +32,7 @@ struct ActionSink {
 };
 
 // Keeps the sheet names and nothing else.
-struct SheetNameSink {
+struct SheetNameSink : IgnoringSink {
     std::vector<std::string> names;
     std::unordered_set<std::string> seen;
 
@@ -40,17 +40,6 @@ struct SheetNameSink {
         std::string name(first, last);
         if (seen.insert(name).second) names.push_back(std::move(name));
     }
-    void name(const char*, const char*) {}
-    void minus(char) {}
-    void number(std::int32_t) {}
-    void pop_x(const char*, const char*) {}
-    void pop_y(const char*, const char*) {}
-    void size(const char*, const char*) {}
-    void pop_dx(const char*, const char*) {}
-    void pop_dy(const char*, const char*) {}
-    void flip(const char*, const char*) {}
-    void entry_end(const char*, const char*) {}
-    void file_end(const char*, const char*) {}
 };
 
 // The text up to its first NUL.

@@ -36,20 +36,9 @@ const char* skip_white_and_comments(const char* at, const char* last) {
 }
 
 // Counts the entry lines a text closes, and nothing else: no sheet is loaded.
-struct EntryCounter {
+struct EntryCounter : IgnoringSink {
     int entries = 0;
-    void bitmap(const char*, const char*) {}
-    void name(const char*, const char*) {}
-    void minus(char) {}
-    void number(std::int32_t) {}
-    void pop_x(const char*, const char*) {}
-    void pop_y(const char*, const char*) {}
-    void size(const char*, const char*) {}
-    void pop_dx(const char*, const char*) {}
-    void pop_dy(const char*, const char*) {}
-    void flip(const char*, const char*) {}
     void entry_end(const char*, const char*) { ++entries; }
-    void file_end(const char*, const char*) {}
 };
 
 // True when `line`, ended properly, would be read as one whole entry line.

@@ -4,6 +4,7 @@
 
 #include "common/base_name.h"
 #include "common/messages.h"
+#include "output/text_templates.h"
 
 namespace pixcell {
 
@@ -22,18 +23,13 @@ std::string identifier_part(const std::string& sheet) {
     return part;
 }
 
-std::string hex4(std::uint16_t value) {
-    static const char kDigits[] = "0123456789ABCDEF";
-    std::string text = "0x0000";
-    for (int i = 0; i < 4; ++i) text[5 - static_cast<std::size_t>(i)] = kDigits[(value >> (4 * i)) & 0xF];
-    return text;
-}
-
-}  // namespace
-
+// The colour in the console's format: red in the low 5 bits, then green,
+// then blue, each the top 5 bits of its 8.
 std::uint16_t console_colour(const Rgb& colour) {
     return static_cast<std::uint16_t>((colour.red >> 3) | (colour.green >> 3) << 5 | (colour.blue >> 3) << 10);
 }
+
+}  // namespace
 
 std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base) {
     std::vector<std::string> names;
@@ -69,7 +65,8 @@ PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_
         texts.source += "\n" + declaration + " = {\n";
         for (std::size_t c = 0; c < palette.size(); ++c) {
             texts.source += c % kColoursPerLine == 0 ? "\t" : " ";
-            texts.source += hex4(console_colour(palette[c])) + ",";
+            append_halfword(texts.source, console_colour(palette[c]));
+            texts.source += ",";
             if (c % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
         }
         texts.source += "};\n";

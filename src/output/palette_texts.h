@@ -24,8 +24,4 @@ PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_
 // The array names, in the same order (those of sheets without colours empty).
 std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base);
 
-// A colour in the console's format: red in the low 5 bits, then green, then
-// blue, each the top 5 bits of its 8.
-std::uint16_t console_colour(const Rgb& colour);
-
 }  // namespace pixcell

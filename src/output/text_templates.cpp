@@ -109,6 +109,12 @@ char* put_cell_data(char* at, const Cell& cell) {
     return at;
 }
 
+void append_halfword(std::string& out, std::uint16_t value) {
+    out += "0x";
+    out.append(kHexPairs.digits[value >> 8], 2);
+    out.append(kHexPairs.digits[value & 0xFF], 2);
+}
+
 void append_asm_tail(std::string& out) { out += "\t.ident \"pxcnv\"\n"; }
 
 void append_chr_header(std::string& out, const std::string& ident_base) {

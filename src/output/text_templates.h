@@ -21,6 +21,9 @@ constexpr std::size_t kCellDataLength = 4 * (8 + kTileHalfwords * 7);
 char* put_cell_data(char* at, const Cell& cell);
 void append_asm_tail(std::string& out);
 
+// A halfword as the generated files write it: "0x" and four upper-case digits.
+void append_halfword(std::string& out, std::uint16_t value);
+
 // Cell array declaration; complete in itself.
 void append_chr_header(std::string& out, const std::string& ident_base);
 

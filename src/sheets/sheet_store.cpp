@@ -15,13 +15,13 @@ bool SheetStore::load(const std::string& name) {
         FileBytes bytes;
         if (!read_whole_file(name, bytes)) {
             messages::cant_open_sheet(name);
-            failed.push_back(name);
+            ++failures;
             return false;
         }
         DecodedSheet decoded = decode_sheet(std::move(bytes));
         if (!decoded.image) {
             messages::cant_use_sheet(name, decoded.problem);
-            failed.push_back(name);
+            ++failures;
             return false;
         }
         const auto index = static_cast<std::int32_t>(images.size());
@@ -33,7 +33,7 @@ bool SheetStore::load(const std::string& name) {
         // A file larger than the memory left (a sparse file, say) is refused, not a crash.
         messages::cant_use_sheet(name, messages::sheet_problem::too_large_for_memory());
         names.resize(images.size());
-        failed.push_back(name);
+        ++failures;
         return false;
     }
 }

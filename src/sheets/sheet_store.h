@@ -32,15 +32,14 @@ public:
     const IndexedImage& sheet(std::int32_t index) const { return images[static_cast<std::size_t>(index)]; }
     const std::string& name(std::int32_t index) const { return names[static_cast<std::size_t>(index)]; }
 
-    // Loads that failed, each counted once per call to load, and their names.
-    std::size_t failed_loads() const { return failed.size(); }
-    const std::vector<std::string>& failed_names() const { return failed; }
+    // Loads that failed, each counted once per call to load.
+    std::size_t failed_loads() const { return failures; }
 
 private:
     std::vector<IndexedImage> images;
     std::vector<std::string> names;
     std::map<std::string, std::int32_t> by_name;
-    std::vector<std::string> failed;
+    std::size_t failures = 0;
 };
 
 }  // namespace pixcell
