@@ -16,13 +16,14 @@ const std::vector<OptionInfo>& known_options() {
          "Print no warnings and no notes. With --werror, warnings then fail nothing."},
         {"--deps", nullptr, &CommandLine::deps, "FILE",
          "also write FILE, a make rule: the five files depend on the description and the sheets",
-         "Also write FILE, a make rule as compilers write one with -MD -MP: the five files, named as the run "
-         "names them, are its targets; the description and every sheet the run loaded, as absolute paths, are "
+         "Also write FILE, a make rule as compilers write one with -MD -MP: the five files (and those of "
+         "--palette and --preview), named as the run names them, are its targets; the description and every sheet the "
+         "run loaded, as absolute paths, are "
          "its prerequisites; and each prerequisite has an empty rule of its own, so that a sheet that was "
          "deleted doesn't stop make. Include FILE from the Makefile, or give it to CMake as the DEPFILE of the "
          "custom command, and the files are made again whenever the description or a sheet changes.\n"
          "FILE is written only when the five files are, and together with them. It must not name the "
-         "description, a sheet or one of the five files. Blanks, '#', '$', ':' and (in targets) '%' in paths "
+         "description, a sheet or another file the run writes. Blanks, '#', '$', ':' and (in targets) '%' in paths "
          "are escaped as GNU make reads them. A path that make can't read in a rule at all is refused: one "
          "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
          "name(member).\n"
