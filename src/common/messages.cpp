@@ -54,7 +54,7 @@ std::string option_names_input(const std::string& option, const std::string& val
 }
 
 std::string option_names_output(const std::string& option, const std::string& value) {
-    return option + "=" + value + " names a file the run writes besides: give another file";
+    return option + "=" + value + " names a file the run writes itself: give another file";
 }
 
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
