@@ -22,6 +22,12 @@ constexpr std::int32_t kFlipMask = 3;
 // Enumerator names of the flip codes in the generated pattern tables.
 constexpr const char* flip_names[4] = {"SP_NOFLIP", "SP_HFLIP", "SP_VFLIP", "SP_HVFLIP"};
 
+// Object palette memory: 16 rows of 16 colours. A 4-bit cell is shown in one
+// row, chosen per object; colour 0 of every row is transparent.
+constexpr std::int32_t kPaletteRows = 16;
+constexpr std::int32_t kRowColours = 16;
+constexpr std::int32_t kRowShift = 4;  // an 8-bit index is row * 16 + colour
+
 // The screen, and the object memory a game places cells through.
 constexpr std::int32_t kScreenWidth = 240;
 constexpr std::int32_t kScreenHeight = 160;
