@@ -81,9 +81,15 @@ std::vector<PackCase> pack_cases() {
     // Characters sharing an outline (colour 0); frames of two characters
     // that would fit together come first, and the full frames later.
     cases.push_back({"shared outline",
-                     {with(range(1, 7), 0), with(range(15, 7), 0), with(range(1, 14), 0), with(range(15, 14), 0),
-                      with(range(29, 14), 0), {0, 30}, {0}},
-                     true, 3});
+                     {with(range(1, 7), 0),
+                      with(range(15, 7), 0),
+                      with(range(1, 14), 0),
+                      with(range(15, 14), 0),
+                      with(range(29, 14), 0),
+                      {0, 30},
+                      {0}},
+                     true,
+                     3});
     cases.push_back({"a unit of 15", {range(100, 15), range(100, 3)}, true, 1});
     // The caller refuses it; no number of rows holds it.
     cases.push_back({"a unit of 16", {range(0, 3), range(100, 16)}, false, 0});
@@ -97,6 +103,19 @@ std::vector<PackCase> pack_cases() {
     seventeen.pop_back();
     cases.push_back({"16 full groups", seventeen, true, 16});
     cases.push_back({"subsets join bigger units", {{3}, {1, 2}, range(1, 3), range(10, 12), {11, 12}}, true, 1});
+    // Many small parts of 16 rows, each part few of its row's colours: a
+    // placement that mixes parts of different rows early needs more.
+    std::mt19937 random(16);
+    std::vector<ColourSet> parts;
+    for (int p = 0; p < 3000; ++p) {
+        const std::uint32_t row = random() % 16;
+        ColourSet part;
+        for (std::uint32_t k = 2 + random() % 4; k > 0; --k) part.push_back(15 * row + random() % 15);
+        std::sort(part.begin(), part.end());
+        part.erase(std::unique(part.begin(), part.end()), part.end());
+        parts.push_back(part);
+    }
+    cases.push_back({"small parts of 16 rows", parts, true, 16});
     cases.push_back({"no units", {}, true, 0});
     return cases;
 }
@@ -131,7 +150,7 @@ TEST(PackRows, NeverWorseThanFirstFit) {
     std::size_t better = 0;
     for (int trial = 0; trial < 300; ++trial) {
         const std::uint32_t colours = 5 + random() % 100;
-        std::vector<ColourSet> units(1 + random() % 60);
+        std::vector<ColourSet> units(1 + random() % 40);
         for (ColourSet& unit : units) {
             const std::uint32_t first = random() % colours;
             const std::uint32_t span = 1 + random() % 24;
