@@ -1,14 +1,18 @@
 // Packing colour sets into rows is bin packing where items may share
-// contents (the "pagination" problem): a set costs a row only the colours the
-// row lacks. The fewest rows of several ways are kept: placing sets one at a
-// time, largest first, where they add the fewest new colours; the plain
-// first-fit baselines; gathering sets by the colours they share; placing
-// again row by row; and a bounded search for one row fewer. The later ways
-// only run while the rows are above a lower bound, which the common sheet
-// (characters apart, one frame with all of each one's colours) reaches at once.
+// contents (the "pagination" problem, arXiv:1605.00558): a set costs a row
+// only the colours the row lacks. The fewest rows of several ways are kept:
+// placing the sets one at a time, largest first, where they add the fewest
+// new colours; filling one row at a time from the sets that share its
+// colours; the plain first-fit baselines; placing again row by row;
+// gathering sets pairwise by the colours they share; and a bounded search
+// for one row fewer. Each way after the first runs only while the rows are
+// above a lower bound, which the common sheet (characters apart, one frame
+// with all of each one's colours) reaches at once. The sets are the distinct
+// units, as most units repeat a few sets.
 #include "colours/pack_rows.h"
 
-#include <numeric>
+#include <algorithm>
+#include <functional>
 
 #include "colours/colour_sets.h"
 #include "colours/row_filling.h"

@@ -25,16 +25,17 @@ struct RowPacking {
 
 struct PackedRows {
     std::optional<RowPacking> packing;  // set when the units fit the console's rows
-    // The rows of the best packing found, whether it fits or not; 0 when a
-    // unit has more colours than a row holds (no number of rows will do).
+    // The rows of the best packing found, whether it fits or not (past 64
+    // rows, or 240 colours, from one quick placement only); 0 when a unit has
+    // more colours than a row holds, as then no number of rows will do.
     std::size_t rows_needed = 0;
 };
 
-// Each unit's colours go in one row, every row holds at most kRowColours - 1
-// colours, and there are as few rows as the search finds: never more than
-// first-fit in the units' order or first-fit from the largest unit down
-// gives. The same units give the same rows. A unit without colours is put in
-// some row (an empty one when no unit has colours).
+// Each unit's colours in one row, at most kRowColours - 1 colours a row, and
+// as few rows as the search finds: never more than first-fit in the units'
+// order or first-fit from the largest unit down gives. The same units give
+// the same rows. A unit without colours is put in some row (an empty one
+// when no unit has colours).
 PackedRows pack_rows(const std::vector<ColourSet>& units);
 
 }  // namespace pixcell

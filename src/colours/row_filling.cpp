@@ -36,11 +36,12 @@ Packing fill_rows(const std::vector<Colours>& sets, const std::vector<std::uint3
     const SetsByColour by_colour(sets);
     Packing packing;
     packing.row_of_set.assign(sets.size(), 0);
-    // A byte per set, so that the sets a colour brings closer, visited in
-    // no order, are looked at in the cache.
+    // A byte a set: the sets a colour brings closer come in no order, and
+    // these stay in the cache where the sets themselves would not.
     std::vector<std::uint8_t> size(sets.size());
-    for (std::size_t index = 0; index < sets.size(); ++index)
+    for (std::size_t index = 0; index < sets.size(); ++index) {
         size[index] = static_cast<std::uint8_t>(sets[index].count);
+    }
     std::vector<std::uint8_t> placed(sets.size(), 0);
     std::vector<std::uint8_t> shared(sets.size(), 0);  // colours in common with the row being built
     std::vector<std::uint32_t> touched;                // the sets sharing any
@@ -78,6 +79,9 @@ Packing fill_rows(const std::vector<Colours>& sets, const std::vector<std::uint3
         }
         return -1;
     };
+
+    // A set without colours fits any row; the others make at least one.
+    for (std::size_t index = 0; index < sets.size(); ++index) placed[index] = size[index] == 0;
 
     auto seed = largest.begin();
     for (;;) {

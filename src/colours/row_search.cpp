@@ -1,6 +1,6 @@
 #include "colours/row_search.h"
 
-#include <numeric>
+#include <algorithm>
 #include <random>
 #include <utility>
 
@@ -14,6 +14,10 @@ namespace {
 constexpr int kGatherOrders = 8;
 constexpr std::size_t kGatherWork = std::size_t{1} << 17;
 constexpr std::uint32_t kShuffleSeed = 18;
+
+// Finding the outer sets compares each set with those found before it: at
+// most about this many comparisons.
+constexpr std::size_t kOuterWork = std::size_t{1} << 22;
 
 constexpr std::size_t kSearchSets = 256;    // outer sets, at most, for the search
 constexpr std::size_t kSearchSteps = 5000;  // sets it places, at most, in all
@@ -184,7 +188,9 @@ struct Search {
 std::vector<std::uint32_t> outer_sets(const std::vector<Colours>& sets, const std::vector<std::uint32_t>& largest,
                                       std::size_t most) {
     std::vector<std::uint32_t> outer;
+    std::size_t comparisons = 0;
     for (const std::uint32_t index : largest) {
+        if ((comparisons += outer.size()) > kOuterWork) return {};
         if (std::any_of(outer.begin(), outer.end(), [&](std::uint32_t o) { return holds(sets[o], sets[index]); })) {
             continue;
         }

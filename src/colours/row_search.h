@@ -12,7 +12,8 @@ namespace pixcell::packing {
 
 // The sets not inside another, in `largest` order (largest first): a set
 // inside another joins any row that holds the other, so only these need
-// placing. Empty when there are more than `most`.
+// placing. Empty when there are more than `most`, or too many sets to tell
+// in little time.
 std::vector<std::uint32_t> outer_sets(const std::vector<Colours>& sets, const std::vector<std::uint32_t>& largest,
                                       std::size_t most);
 

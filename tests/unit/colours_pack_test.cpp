@@ -78,18 +78,13 @@ std::vector<PackCase> pack_cases() {
         groups.push_back({10 * g + 5});
     }
     cases.push_back({"disjoint groups", groups, true, 5});
-    // Characters sharing an outline (colour 0); frames of two characters
-    // that would fit together come first, and the full frames later.
-    cases.push_back({"shared outline",
-                     {with(range(1, 7), 0),
-                      with(range(15, 7), 0),
-                      with(range(1, 14), 0),
-                      with(range(15, 14), 0),
-                      with(range(29, 14), 0),
-                      {0, 30},
-                      {0}},
-                     true,
-                     3});
+    // Characters sharing an outline (colour 0): frames of two of them that
+    // would fit together come first, the full frames later.
+    std::vector<ColourSet> outlined;
+    for (const std::uint32_t first : {1, 15}) outlined.push_back(with(range(first, 7), 0));
+    for (const std::uint32_t first : {1, 15, 29}) outlined.push_back(with(range(first, 14), 0));
+    outlined.insert(outlined.end(), {{0, 30}, {0}});
+    cases.push_back({"shared outline", outlined, true, 3});
     cases.push_back({"a unit of 15", {range(100, 15), range(100, 3)}, true, 1});
     // The caller refuses it; no number of rows holds it.
     cases.push_back({"a unit of 16", {range(0, 3), range(100, 16)}, false, 0});
@@ -115,8 +110,10 @@ std::vector<PackCase> pack_cases() {
         part.erase(std::unique(part.begin(), part.end()), part.end());
         parts.push_back(part);
     }
+    parts.push_back({});
     cases.push_back({"small parts of 16 rows", parts, true, 16});
     cases.push_back({"no units", {}, true, 0});
+    cases.push_back({"a unit without colours", {{}, range(0, 14), range(20, 14), {}}, true, 2});
     return cases;
 }
 
