@@ -49,7 +49,7 @@ TEST(Palettes, ConsoleColoursAndIdentifiers) {
               (std::vector<std::string>{"gfx_hero_pal", "gfx_hero_2_pal", "gfx__2x_y_v1_pal", "gfx_hero_2_2_pal"}));
 
     Diagnostics diagnostics;
-    const PaletteTexts texts = render_palettes(sheets, "gfx", diagnostics);
+    const PaletteTexts texts = render_palettes(sheets, {}, Conversion{}, "gfx", diagnostics);
     EXPECT_EQ(texts.header,
               "#ifndef gfx_PAL_H\n#define gfx_PAL_H\n#include <gba.h>\n"
               "extern const u16 gfx_hero_pal[16];\nextern const u16 gfx_hero_2_pal[4];\n"
