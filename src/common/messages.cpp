@@ -281,6 +281,8 @@ std::string unknown_format(std::size_t size) {
     return "neither a BMP nor a PNG image, it starts with neither \"BM\" nor the PNG signature";
 }
 
+std::string other_image(const std::string& kind) { return kind + ": save it as PNG or BMP"; }
+
 std::string too_short(std::size_t size) {
     return "only " + std::to_string(size) + (size == 1 ? " byte" : " bytes") + ", too short for a BMP file";
 }
@@ -290,22 +292,33 @@ std::string old_bmp_header(std::uint32_t info_size) {
 }
 
 std::string bits_per_pixel(std::uint32_t bits) {
+    return std::to_string(bits) + " bits per pixel, only 1, 4, 8, 16, 24 and 32 are supported";
+}
+
+std::string bmp_not_indexed(std::uint32_t bits) {
     return std::to_string(bits) + " bits per pixel, only 1, 4 and 8 (a palette image) are supported";
 }
 
 std::string compression(std::uint32_t method) {
-    const char* name = method == 3   ? " (bit fields)"
-                       : method == 4 ? " (JPEG)"
-                       : method == 5 ? " (PNG)"
-                       : method == 6 ? " (bit fields with alpha)"
-                                     : "";
+    const char* name = method == 4 ? " (JPEG)" : method == 5 ? " (PNG)" : "";
     return "compression " + std::to_string(method) + name +
-           ", only uncompressed, RLE8 and RLE4 pixel data are supported";
+           ", only uncompressed, RLE8, RLE4 and bit-field pixel data are supported";
 }
 
 std::string rle_bits(std::uint32_t method, std::uint32_t bits) {
     const std::string rle = method == 1 ? "RLE8" : "RLE4";
     return rle + " compression with " + std::to_string(bits) + " bits per pixel, it needs " + (method == 1 ? "8" : "4");
+}
+
+std::string bit_fields_bits(std::uint32_t method, std::uint32_t bits) {
+    const std::string fields = method == 3 ? "bit fields (compression 3)" : "bit fields with alpha (compression 6)";
+    return fields + " with " + std::to_string(bits) + " bits per pixel, they need 16 or 32";
+}
+
+std::string bad_mask(const std::string& channel, std::uint32_t mask) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", mask);
+    return "the " + channel + " bit-field mask " + hex + " is not one run of bits";
 }
 
 std::string bad_width(std::int32_t width) { return "width " + std::to_string(width) + ", it must be at least 1"; }
@@ -321,6 +334,11 @@ std::string too_many_pixels(std::int64_t width, std::int64_t height, std::int64_
            " a compressed sheet may have";
 }
 
+std::string too_many_true_colour_pixels(std::int64_t width, std::int64_t height, std::int64_t limit) {
+    return std::to_string(width) + "x" + std::to_string(height) + " pixels, more than the " + std::to_string(limit) +
+           " a true-colour sheet may have";
+}
+
 std::string pixels_cut_short(std::uint64_t needed, std::size_t size) {
     return "the pixel data needs " + std::to_string(needed) + " bytes but the file has only " + std::to_string(size) +
            ", it is cut short";
@@ -329,11 +347,6 @@ std::string pixels_cut_short(std::uint64_t needed, std::size_t size) {
 std::string pixels_inside_headers(std::uint64_t offset, std::uint64_t headers_end) {
     return "the pixel data starts at byte " + std::to_string(offset) + ", inside the headers, which end at byte " +
            std::to_string(headers_end);
-}
-
-std::string colour_table_past_end(std::uint64_t colours, std::uint64_t at, std::size_t size) {
-    return "the colour table of " + std::to_string(colours) + " colours at byte " + std::to_string(at) +
-           " runs past the end of the file (" + std::to_string(size) + " bytes)";
 }
 
 std::string rle_cut_short(std::size_t at) {
@@ -364,5 +377,49 @@ std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limi
 std::string png_damaged(const std::string& detail) { return "a damaged PNG file (" + detail + ")"; }
 
 }  // namespace sheet_problem
+
+namespace palette_problem {
+
+namespace {
+
+std::string at_line(std::int64_t line) { return "line " + std::to_string(line) + ": "; }
+
+}  // namespace
+
+std::string expected_hex_colour(std::int64_t line) { return at_line(line) + "expected a colour as RRGGBB or #RRGGBB"; }
+
+std::string expected_decimal_colour(std::int64_t line) {
+    return at_line(line) + "expected a colour as three numbers from 0 to 255 (red, green, blue)";
+}
+
+std::string expected_jasc_version(std::int64_t line) {
+    return at_line(line) + "expected 0100, the version of a JASC-PAL file";
+}
+
+std::string expected_jasc_count(std::int64_t line) {
+    return at_line(line) + "expected the number of colours of the JASC-PAL file";
+}
+
+std::string jasc_ends_early(std::int64_t given, std::int64_t announced) {
+    return "the file ends after " + std::to_string(given) + " of the " + std::to_string(announced) +
+           " colours that its line 3 announces";
+}
+
+std::string jasc_more_colours(std::int64_t line, std::int64_t announced) {
+    return at_line(line) + "more colours than the " + std::to_string(announced) + " that line 3 announces";
+}
+
+std::string too_many_colours(std::int64_t colours) {
+    return std::to_string(colours) + " colours, more than the " + std::to_string(kPaletteRows * kRowColours) +
+           " of the console's sprite palette";
+}
+
+std::string no_colours() { return "no colour in the file"; }
+
+std::string true_colour_image() {
+    return "a true-colour image, which has no colour table: give an indexed PNG or BMP, or a palette file";
+}
+
+}  // namespace palette_problem
 
 }  // namespace pixcell::messages

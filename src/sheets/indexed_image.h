@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "sheets/file_bytes.h"
@@ -30,6 +31,9 @@ public:
     // Room for width x height pixels, row after row from the top, all 0, for
     // a decoder to fill through `pixels`. Throws std::bad_alloc.
     static IndexedImage decoded(std::int32_t width, std::int64_t height, Palette palette);
+    // The size of a true-colour sheet and nothing else, until the colour
+    // stage makes its indices: it has no rows to read.
+    static IndexedImage without_pixels(std::int32_t width, std::int64_t height);
 
     // A copy would point at the rows of the original.
     IndexedImage(const IndexedImage&) = delete;
@@ -45,6 +49,11 @@ public:
 
     const Palette& palette() const { return palette_; }
 
+    // The alpha of each palette entry as the file gives it (a PNG's tRNS):
+    // empty when it gives none; entries past its end are opaque.
+    const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
+    void set_palette_alpha(std::vector<std::uint8_t> alpha) { palette_alpha_ = std::move(alpha); }
+
     // The pixels of a decoded image, to be filled: row y starts at y * width().
     std::uint8_t* pixels() { return storage_.data(); }
 
@@ -57,6 +66,7 @@ private:
     std::int32_t width_ = 0;
     std::int64_t height_ = 0;
     Palette palette_;
+    std::vector<std::uint8_t> palette_alpha_;
 };
 
 }  // namespace pixcell
