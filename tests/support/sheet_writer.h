@@ -46,6 +46,21 @@ std::vector<std::uint8_t> rle_bmp_bytes(const Sheet& sheet, int bits);
 // An indexed-colour PNG of bit depth 1, 2, 4 or 8, written by libspng.
 std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced = false);
 
+// A greyscale PNG of bit depth 1, 2, 4 or 8, the grey level of each pixel
+// its index; with a colour key (tRNS) of that level if `transparent` >= 0.
+std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool interlaced = false, int transparent = -1);
+
+// An indexed PNG whose PLTE holds `entries` colours, more than its depth
+// indexes, and a tRNS of `alphas` entries (none if 0), entry i's alpha 255 - i.
+std::vector<std::uint8_t> long_palette_png_bytes(const Sheet& sheet, int depth, std::size_t entries,
+                                                 std::size_t alphas = 0);
+
+// An uncompressed BMP (or RLE8 or RLE4, `compression` 1 or 2) whose colour
+// table holds only `entries` colours, with the colours-used field 0, which
+// says 2^bits.
+std::vector<std::uint8_t> short_table_bmp_bytes(const Sheet& sheet, int bits, std::uint32_t entries,
+                                                std::uint32_t compression = 0);
+
 // A BMP's headers, grey colour table and the pixel data given, as is:
 // compression 0 (uncompressed), 1 (RLE8) or 2 (RLE4).
 std::vector<std::uint8_t> bmp_with_pixel_data(std::int32_t width, std::int32_t height, int bits,
