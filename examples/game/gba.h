@@ -1,10 +1,11 @@
-/* The example game's platform header: the type the generated files take
-   from it (u16), and the few parts of the console the game touches. A real
+/* The example game's platform header: the types the generated files take
+   from it (u8, u16), and the few parts of the console the game touches. A real
    game's gba.h has more; its names share one name space with the sprite
    names of the description. */
 #ifndef GBA_H
 #define GBA_H
 
+typedef unsigned char u8;
 typedef unsigned short u16;
 
 #define REG_DISPCNT (*(volatile u16*)0x04000000)

@@ -28,7 +28,11 @@ std::int32_t round_size(std::int32_t value) {
 void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     ctx.state.bitmap_file = file_name;
     // A sheet that fails is reported by the store; reading goes on.
+    const std::size_t loaded = ctx.sheets.count();
     ctx.sheets.load(file_name);
+    if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
+        ctx.checks->sheet_lines.push_back(ctx.checks->lines.line_of(ctx.state.bitmap_at));
+    }
 }
 
 void act_name(ParseState& state, const std::string& name) { state.entry_name = name; }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/diagnostics.h"
 #include "description/entry_checks.h"
@@ -25,6 +26,8 @@ struct ReaderChecks {
     std::string sheet_name;
     std::int32_t sheet = -1;
     std::size_t sheets_loaded = 0;
+    // The line that loaded each sheet, in loading order.
+    std::vector<std::int64_t> sheet_lines;
 };
 
 // The objects a description reading works on.

@@ -3,8 +3,9 @@
 // sheets), so that a wrong flip or offset in them shows in it.
 //
 // First the distinct cells in table order, 16 a row with a 1-pixel gap, each
-// in the colours of the sheet it was first cut from; below them every sprite
-// that has a pattern record, in enumeration order, each in a frame that is the
+// in the colours of its sheet, in the palette row of the first sprite that
+// placed it; below them every sprite that has a pattern record, in
+// enumeration order and in its own palette row, each in a frame that is the
 // bounding box of its cells, frames left to right 2 pixels apart, wrapping at
 // 1024 pixels (or the widest frame). Colour 0 is transparent.
 #pragma once

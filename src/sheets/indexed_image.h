@@ -48,6 +48,10 @@ public:
     const std::uint8_t* row(std::int64_t y) const { return first_row_ + y * stride_; }
 
     const Palette& palette() const { return palette_; }
+    // The alpha of each palette entry, as a PNG's tRNS chunk gives it: empty
+    // when the file has none; entries past its end are opaque.
+    const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
+    void set_palette_alpha(std::vector<std::uint8_t> alpha) { palette_alpha_ = std::move(alpha); }
 
     // The alpha of each palette entry as the file gives it (a PNG's tRNS):
     // empty when it gives none; entries past its end are opaque.
