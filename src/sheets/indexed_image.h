@@ -53,11 +53,6 @@ public:
     const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
     void set_palette_alpha(std::vector<std::uint8_t> alpha) { palette_alpha_ = std::move(alpha); }
 
-    // The alpha of each palette entry as the file gives it (a PNG's tRNS):
-    // empty when it gives none; entries past its end are opaque.
-    const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
-    void set_palette_alpha(std::vector<std::uint8_t> alpha) { palette_alpha_ = std::move(alpha); }
-
     // The pixels of a decoded image, to be filled: row y starts at y * width().
     std::uint8_t* pixels() { return storage_.data(); }
 
