@@ -10,6 +10,84 @@ namespace {
 
 void print(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stderr); }
 
+// How many bytes of a well-formed UTF-8 character start at `at`, 0 when none
+// does (a stray continuation byte, an overlong form, a surrogate, a cut one).
+std::size_t utf8_length(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(at);
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+    }
+    // C1 control characters are well formed but act on a terminal, the line
+    // and paragraph separators end a line in some editors, and a byte-order
+    // mark prints as nothing: each is shown as its bytes.
+    if (lead == 0xC2 && byte(at + 1) < 0xA0) return 0;
+    if (lead == 0xE2 && byte(at + 1) == 0x80 && (byte(at + 2) == 0xA8 || byte(at + 2) == 0xA9)) return 0;
+    if (lead == 0xEF && byte(at + 1) == 0xBB && byte(at + 2) == 0xBF) return 0;
+    return length;
+}
+
+// A name or a piece of the description as it appears between `quote`s in a
+// message: C's escapes for a line end, a tab, a backslash and the quote, and
+// \xHH for every other control byte and every byte that isn't UTF-8, so that
+// a message stays on its one line and reads the same in any terminal.
+std::string escaped(const std::string& text, char quote) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            if (const std::size_t length = utf8_length(text, i)) {
+                out.append(text, i, length);
+                i += length;
+                continue;
+            }
+        }
+        ++i;
+        switch (byte) {
+        case '\n': out += "\\n"; continue;
+        case '\r': out += "\\r"; continue;
+        case '\t': out += "\\t"; continue;
+        case '\\': out += "\\\\"; continue;
+        default: break;
+        }
+        if (byte < 0x20 || byte >= 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else if (byte == static_cast<unsigned char>(quote)) {
+            out += '\\';
+            out += quote;
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+std::string quoted(const std::string& text) { return "'" + escaped(text, '\'') + "'"; }
+
+std::string double_quoted(const std::string& text) { return "\"" + escaped(text, '"') + "\""; }
+
+// A file name that stands in a message without quotes.
+std::string unquoted(const std::string& text) { return escaped(text, '\0'); }
+
 }  // namespace
 
 void usage() { print("Usage: pixcell [options] input \n"); }
@@ -50,11 +128,11 @@ std::string option_needs_value(const std::string& option, const std::string& val
 }
 
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input) {
-    return option + "=" + value + " names " + input + ", which the run reads: give another file";
+    return option + "=" + unquoted(value) + " names " + unquoted(input) + ", which the run reads: give another file";
 }
 
 std::string option_names_output(const std::string& option, const std::string& value) {
-    return option + "=" + value + " names a file the run writes itself: give another file";
+    return option + "=" + unquoted(value) + " names a file the run writes itself: give another file";
 }
 
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
@@ -67,7 +145,8 @@ std::string option_path_make_cant_read(const std::string& option, const std::str
     case ')': why = "make reads it as a member of an archive, 'ARCHIVE(MEMBER)'"; break;
     default: why = std::string("it holds '") + found + "'"; break;
     }
-    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why + ": give the file another name";
+    return option + "=" + unquoted(value) + ": make can't read " + quoted(path) + " in a rule, " + why +
+           ": give the file another name";
 }
 
 void help(const std::string& options) {
@@ -106,8 +185,6 @@ namespace warn {
 
 namespace {
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
-
 std::string lines(std::int64_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
 
 }  // namespace
@@ -125,7 +202,9 @@ std::string output_starts_with_dash(const std::string& output) {
            " and so on; options go before the input";
 }
 
-std::string arguments_after_output(const std::string& listed) {
+std::string arguments_after_output(const std::vector<std::string>& arguments) {
+    std::string listed;
+    for (const std::string& argument : arguments) listed += (listed.empty() ? "" : " ") + quoted(argument);
     return "arguments after the output are ignored: " + listed;
 }
 
@@ -145,7 +224,7 @@ std::string how_to_name_output() {
 }
 
 std::string reading_stopped(const std::string& excerpt, std::int64_t lines_not_read) {
-    return "reading stopped here, at \"" + excerpt + "\": " + lines(lines_not_read) +
+    return "reading stopped here, at " + double_quoted(excerpt) + ": " + lines(lines_not_read) +
            " from here to the end are not read";
 }
 
@@ -179,8 +258,13 @@ std::string cause_fields() {
 }
 
 std::string description_start(const std::string& found) {
-    return "a description starts with a sheet line such as \"*sprites.bmp\"" +
-           (found.empty() ? std::string("; this one has none") : "; it starts with \"" + found + "\"");
+    const std::string start = "a description starts with a sheet line such as \"*sprites.bmp\"";
+    if (found.empty()) return start + "; this one has none";
+    // The mark prints as nothing, so the line would seem to start right.
+    if (found.rfind("\xEF\xBB\xBF", 0) == 0) {
+        return start + "; it starts with a UTF-8 byte-order mark: save it without one";
+    }
+    return start + "; it starts with " + double_quoted(found);
 }
 
 std::string input_is_image(const std::string& kind) {
@@ -209,6 +293,12 @@ std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, s
 std::string continuation_without_sprite() {
     return "a '+' line adds a part to the sprite named above it, but no sprite is named before it: the part is "
            "left out";
+}
+
+std::string sheet_beside_description(const std::string& sheet, const std::string& folder, const std::string& beside) {
+    return "sheet names are read from the folder pixcell runs in, and " + quoted(sheet) +
+           " is not there but beside the description, in " + quoted(folder) + ": run pixcell in " + quoted(folder) +
+           ", or write the sheet line as " + quoted("*" + beside);
 }
 
 std::string name_not_identifier(const std::string& name) {
@@ -243,6 +333,10 @@ std::string record_is_sprite_name(const std::string& record, const std::string& 
 }
 
 std::string failed_for_warnings() { return "--werror: the warnings fail the run, no file is written"; }
+
+std::string folder_missing(const std::string& folder) {
+    return "the folder " + quoted(folder) + " does not exist: pixcell makes no folders, create it first";
+}
 
 std::string sheet_without_palette(const std::string& sheet) {
     return "sheet " + quoted(sheet) + " has no colour table: no palette array is written for it";

@@ -1,11 +1,15 @@
 // Every text the program prints on standard error, one function each, so
 // that the wording lives in one place. Each call prints one whole line with a
-// single write, so lines never interleave; names are printed byte for byte.
+// single write, so lines never interleave. The lines whose form is fixed
+// ("Can't open file NAME" and its kind) print names byte for byte; the others
+// quote names and pieces of the description with C's escapes, so that a name
+// holding a line end or bytes that aren't UTF-8 still makes one line.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pixcell::messages {
 
@@ -49,7 +53,7 @@ std::string ignored_option(const std::string& option);
 std::string unknown_option(const std::string& option);
 std::string see_help();
 std::string output_starts_with_dash(const std::string& output);
-std::string arguments_after_output(const std::string& listed);
+std::string arguments_after_output(const std::vector<std::string>& arguments);
 std::string ident_not_identifier(const std::string& ident_base, bool from_output);
 std::string ident_empty(const std::string& argument);
 std::string how_to_name_output();
@@ -74,6 +78,7 @@ std::string part_without_cells(std::int32_t width, std::int32_t height);
 std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                            const std::string& sheet, std::int32_t sheet_width, std::int64_t sheet_height, bool placed);
 std::string continuation_without_sprite();
+std::string sheet_beside_description(const std::string& sheet, const std::string& folder, const std::string& beside);
 std::string name_not_identifier(const std::string& name);
 std::string name_is_keyword(const std::string& name);
 std::string name_repeated(const std::string& name, std::int64_t first_line);
@@ -83,6 +88,7 @@ std::string name_is_record(const std::string& name, const std::string& sprite, s
 std::string record_is_sprite_name(const std::string& record, const std::string& sprite, std::int64_t other_line);
 
 std::string failed_for_warnings();
+std::string folder_missing(const std::string& folder);
 std::string sheet_without_palette(const std::string& sheet);
 
 // The console's limits.

@@ -35,7 +35,8 @@ struct ReaderContext {
     ReaderChecks* checks = nullptr;  // none: read without a word
 };
 
-void act_bitmap(ReaderContext& ctx, const std::string& file_name);
+// `at` is where the name stands in the text, for the messages about it.
+void act_bitmap(ReaderContext& ctx, const std::string& file_name, const char* at);
 void act_name(ParseState& state, const std::string& name);
 void act_minus(ParseState& state, char minus);
 void act_number(ParseState& state, std::int32_t value);

@@ -14,7 +14,7 @@ namespace {
 struct ActionSink {
     ReaderContext* ctx;
 
-    void bitmap(const char* first, const char* last) { act_bitmap(*ctx, std::string(first, last)); }
+    void bitmap(const char* first, const char* last) { act_bitmap(*ctx, std::string(first, last), first); }
     void name(const char* first, const char* last) {
         act_name(ctx->state, std::string(first, last));
         ctx->state.entry_at = first;

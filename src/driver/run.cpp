@@ -205,7 +205,11 @@ int run(int argc, const char* const* argv) {
         files.push_back({names.file_base + "_pal.h", &extras.palette.header});
     }
     if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
-    if (!commit_files(files)) return 1;
+    std::size_t failed = 0;
+    if (!commit_files(files, &failed)) {
+        note_missing_folder(files[failed].name, diagnostics);
+        return 1;
+    }
     return 0;
 }
 
