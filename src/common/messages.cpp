@@ -181,6 +181,12 @@ void version(const std::string& number) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+void list_files(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += path + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
 namespace warn {
 
 namespace {

@@ -41,9 +41,11 @@ std::string option_names_output(const std::string& option, const std::string& va
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found);
 
-// --help and --version, on standard output. `options` holds one line per option, -d among them.
+// --help, --version and --list-outputs, on standard output. `options` holds
+// one line per option, -d among them.
 void help(const std::string& options);
 void version(const std::string& number);
+void list_files(const std::vector<std::string>& paths);
 
 // The texts of warnings and notes; Diagnostics prints them in place.
 namespace warn {

@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "common/base_name.h"
+#include "output/palette_texts.h"
+#include "output/render_texts.h"
 
 namespace pixcell {
 
@@ -28,7 +30,8 @@ const std::vector<OptionInfo>& known_options() {
          "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
          "name(member).\n"
          "CMake 3.25 misreads some escaped characters: with CMake, keep '#', '$', ':', '%', '&', \"'\", '*', "
-         "';' and '|' out of the paths of the project, the build folder and the sheets."},
+         "';' and '|' out of the paths of the project, the build folder and the sheets.",
+         true},
         {"--palette", &CommandLine::palette, nullptr, nullptr,
          "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours for the console",
          "Also write OUTPUT_pal.c and OUTPUT_pal.h: for each sheet the run loaded, in loading order, an array of "
@@ -37,7 +40,8 @@ const std::vector<OptionInfo>& known_options() {
          "IDENT_hero_pal (IDENT being the identifier base of the five files): the sheet's file name without "
          "folders and extension, every character other than a letter, digit or '_' made '_', and '_' in front of "
          "a leading digit; when two sheets give the same name, the later ones get _2, _3, and so on. The header "
-         "declares each as extern const u16 NAME[N]. Load the array of a sprite's sheet into the sprite palette."},
+         "declares each as extern const u16 NAME[N]. Load the array of a sprite's sheet into the sprite palette.",
+         false, &palette_paths},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
          "also write a PNG picture of the cells and sprites as the console would show them",
          "Also write FILE.png, a picture of what the console would show, drawn from the generated cell data and "
@@ -48,11 +52,18 @@ const std::vector<OptionInfo>& known_options() {
          "flips, an earlier entry of a record over a later one, as the console's object order does; colour 0 is "
          "transparent. A wrong flip or offset in the generated files shows in the picture.\n"
          "FILE.png is written only when the five files are, and together with them. It must not name the "
-         "description, a sheet or another file the run writes."},
+         "description, a sheet or another file the run writes.",
+         true},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
          "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
          "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
          "as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB."},
+        {"--list-outputs", &CommandLine::list_outputs, nullptr, nullptr,
+         "print the files the run would write, one a line, and exit",
+         "Print the files that a run with the same options, input and output writes when it succeeds, one a "
+         "line, as the run names them (the five files first), and exit with status 0 without reading the "
+         "description or writing anything. Build systems ask it which files a run makes, since options add "
+         "files: pixcell_add_sprites() of the CMake package declares them all so."},
         {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit",
          "Print the usage, the options and a summary of the description language on standard output, and exit "
          "with status 0."},
@@ -81,7 +92,7 @@ std::vector<OptionDoc> option_docs() {
 std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line) {
     std::vector<std::pair<std::string, std::string>> values;
     for (const OptionInfo& option : known_options()) {
-        if (option.value != nullptr && (command_line.*option.value)) {
+        if (option.value_is_written && (command_line.*option.value)) {
             values.emplace_back(option.name, *(command_line.*option.value));
         }
     }
@@ -141,6 +152,20 @@ OutputNames output_names(const CommandLine& command_line) {
     if (command_line.output) return {base_name(*command_line.output), *command_line.output};
     const std::string base = base_name(*command_line.input);
     return {base, base};
+}
+
+std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
+    if (command_line.debug_listing) return {};
+    std::vector<std::string> files = output_paths(names.file_base);
+    for (const OptionInfo& option : known_options()) {
+        if (option.flag != nullptr && !(command_line.*option.flag)) continue;
+        if (option.value != nullptr && !(command_line.*option.value)) continue;
+        if (option.value_is_written) files.push_back(*(command_line.*option.value));
+        if (option.written_paths != nullptr) {
+            for (std::string& path : option.written_paths(names.file_base)) files.push_back(std::move(path));
+        }
+    }
+    return files;
 }
 
 }  // namespace pixcell

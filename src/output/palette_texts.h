@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/diagnostics.h"
+#include "output/file_commit.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -23,5 +24,11 @@ PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_
 
 // The array names, in the same order (those of sheets without colours empty).
 std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base);
+
+// The two files: `file_base` with their suffixes, source then header.
+std::vector<OutputFile> palette_files(const PaletteTexts& texts, const std::string& file_base);
+
+// Their names alone, in the same order.
+std::vector<std::string> palette_paths(const std::string& file_base);
 
 }  // namespace pixcell
