@@ -3,11 +3,13 @@
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
 //   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
-//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...
 //
 // With --grid the ROM is a game (the example game) that shows every sprite
-// of the pattern table at once, in a palette of its own: sprite i with its
-// origin at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)).
+// of the descriptions' pattern tables at once, in a palette of its own:
+// sprite i, counting on from one description to the next, with its origin
+// at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)), in the
+// palette row its sheet draws it with (the high 4 bits of its indices).
 // One run, one picture.
 //
 // Sheets are found the way the converter finds them, relative to the current
@@ -48,8 +50,8 @@ struct Options {
     bool stop_at_first = false;
     std::optional<Grid> grid;
     std::string rom_path;
-    std::string description_path;
-    std::set<std::string> only;  // sprite names; all when empty
+    std::vector<std::string> description_paths;  // one, but with --grid any number
+    std::set<std::string> only;                  // sprite names; all when empty
 };
 
 bool parse_options(int argc, char** argv, Options& options) {
@@ -69,8 +71,12 @@ bool parse_options(int argc, char** argv, Options& options) {
     }
     if (positional.size() < 2) return false;
     options.rom_path = positional[0];
-    options.description_path = positional[1];
-    options.only.insert(positional.begin() + 2, positional.end());
+    if (options.grid) {
+        options.description_paths.assign(positional.begin() + 1, positional.end());
+    } else {
+        options.description_paths = {positional[1]};
+        options.only.insert(positional.begin() + 2, positional.end());
+    }
     return true;
 }
 
@@ -280,22 +286,40 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
     return bad_views > 0 ? 1 : 0;
 }
 
+// The palette row a sprite is drawn with: the high 4 bits of the index of
+// its first visible pixel (a sheet draws each sprite in one row).
+int sprite_row(const ListedSprite& sprite, const SheetPixels& sheet) {
+    for (const ShownCell& cell : sprite.cells)
+        for (int y = 0; y < kCellPixels; ++y)
+            for (int x = 0; x < kCellPixels; ++x) {
+                const int index = sheet.at(cell.sheet_x + x, cell.sheet_y + y);
+                if ((index & kPixelMask) != 0) return index >> kRowShift;
+            }
+    return 0;
+}
+
 // The game's picture in the test ROM's colours, so that the comparison
-// reads it as it reads the test ROM's: each colour of the game's palette
-// becomes that entry's colour in rom_palette. A palette that shows two
-// entries alike can't be read back.
-bool to_rom_colours(ScreenPicture& picture, const RomColours& game) {
-    for (int i = 1; i < 16; ++i) {
-        if (game.objects[i] == game.backdrop) return false;
-        for (int j = 1; j < i; ++j)
-            if (game.objects[i] == game.objects[j]) return false;
+// reads it as it reads the test ROM's: each colour of the palette row that
+// `rows` expects at a pixel becomes that entry's colour in rom_palette, so a
+// sprite shown in another row shows colours of no entry. A row that shows
+// two entries alike can't be read back.
+bool to_rom_colours(ScreenPicture& picture, const std::vector<int>& rows, const RomColours& game) {
+    for (const int row : std::set<int>(rows.begin(), rows.end())) {
+        const std::uint16_t* colours = game.objects + row * kRowColours;
+        for (int i = 1; i < kRowColours; ++i) {
+            if (colours[i] == game.backdrop) return false;
+            for (int j = 1; j < i; ++j)
+                if (colours[i] == colours[j]) return false;
+        }
     }
     constexpr std::uint16_t kUnknown = 0x8000;  // no 15-bit colour
-    for (std::uint16_t& colour : picture) {
+    for (std::size_t p = 0; p < picture.size(); ++p) {
+        std::uint16_t& colour = picture[p];
+        const std::uint16_t* colours = game.objects + rows[p] * kRowColours;
         std::uint16_t rom = kUnknown;
         if (colour == game.backdrop) rom = ROM_BACKDROP;
-        for (int i = 1; i < 16; ++i)
-            if (colour == game.objects[i]) rom = rom_palette[i];
+        for (int i = 1; i < kRowColours; ++i)
+            if (colour == colours[i]) rom = rom_palette[i];
         colour = rom;
     }
     return true;
@@ -309,8 +333,12 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
         return 2;
     }
-    const std::optional<Description> description = read_sprites(options.description_path);
-    if (!description) return 2;
+    std::vector<Description> descriptions;
+    for (const std::string& path : options.description_paths) {
+        std::optional<Description> description = read_sprites(path);
+        if (!description) return 2;
+        descriptions.push_back(std::move(*description));
+    }
     std::string error;
     RomColours colours;
     std::optional<ScreenPicture> shown = run_rom(*rom, error, &colours);
@@ -318,31 +346,40 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: %s\n", error.c_str());
         return 2;
     }
-    if (!to_rom_colours(*shown, colours)) {
-        std::fprintf(stderr, "console_check: the game's palette shows two entries, or an entry "
-                             "and the backdrop, in one colour\n");
-        return 2;
-    }
     constexpr std::uint16_t kBackdrop = 1;
     constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
     ExpectedPicture expected(shown->size(), kBackdrop);
-    for (const ListedSprite& sprite : description->sprites) {
-        const int i = sprite.table_index;
-        View view;
-        view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
-        view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
-        view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
-        const ExpectedPicture one =
-            expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
-        for (std::size_t p = 0; p < one.size(); ++p) {
-            if (one[p] == kBackdrop) continue;
-            if (expected[p] == kBackdrop) expected[p] = 0;
-            expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
+    std::vector<int> rows(shown->size(), 0);  // the palette row each pixel is expected in
+    int first_slot = 0;
+    std::size_t sprites = 0;
+    for (const Description& description : descriptions) {
+        for (const ListedSprite& sprite : description.sprites) {
+            const int i = first_slot + sprite.table_index;
+            View view;
+            view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
+            view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
+            view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+            const SheetPixels& sheet = description.sheets.at(sprite.bitmap);
+            const int row = sprite_row(sprite, sheet);
+            const ExpectedPicture one = expected_picture(sprite.cells, sheet, view);
+            for (std::size_t p = 0; p < one.size(); ++p) {
+                if (one[p] == kBackdrop) continue;
+                if (expected[p] == kBackdrop) expected[p] = 0;
+                expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
+                rows[p] = row;
+            }
         }
+        first_slot += static_cast<int>(description.sprites.size());
+        sprites += description.sprites.size();
+    }
+    if (!to_rom_colours(*shown, rows, colours)) {
+        std::fprintf(stderr, "console_check: the game's palette shows two entries of a row, or an entry "
+                             "and the backdrop, in one colour\n");
+        return 2;
     }
     const Differences d = find_differences(expected, *shown);
     if (d.count == 0) {
-        std::printf("%zu sprites: the screen matches\n", description->sprites.size());
+        std::printf("%zu sprites: the screen matches\n", sprites);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
@@ -362,7 +399,7 @@ int check(const Options& options) {
         std::fprintf(stderr, "console_check: %s has no run settings block\n", options.rom_path.c_str());
         return 2;
     }
-    const std::optional<Description> description = read_sprites(options.description_path);
+    const std::optional<Description> description = read_sprites(options.description_paths[0]);
     if (!description) return 2;
 
     // A sprite without cells has no record; past the last record it has no
@@ -395,7 +432,7 @@ int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
-                   "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION\n",
+                   "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...\n",
                    stderr);
         return 2;
     }

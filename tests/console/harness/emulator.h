@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/console.h"
+
 namespace pixcell::console {
 
 // 240x160 colours, row by row, each 15 bits: red in bits 0-4, green 5-9,
@@ -13,10 +15,10 @@ namespace pixcell::console {
 using ScreenPicture = std::vector<std::uint16_t>;
 
 // The colours the ROM left in palette memory when the picture was taken:
-// the backdrop (background entry 0) and the 16 object entries.
+// the backdrop (background entry 0) and every object entry, row by row.
 struct RomColours {
     std::uint16_t backdrop = 0;
-    std::uint16_t objects[16] = {};
+    std::uint16_t objects[kPaletteRows * kRowColours] = {};
 };
 
 // Starts the ROM from reset on the emulator's built-in BIOS and returns the
