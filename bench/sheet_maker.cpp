@@ -116,6 +116,35 @@ std::vector<std::uint8_t> make_pixels(std::int32_t side, RandomBits& random) {
     return pixels;
 }
 
+// Gives every sprite of the description one palette row, as artists draw
+// 256-colour sheets: the high nibble of each pixel of its parts becomes the
+// row's (an index of 0 stays 0), so that the sheet draws no warning and the
+// copies of a cell in sprites of other rows still differ above the low
+// nibble. Parts are 32x32 blocks in reading order, and sprites take 1, 2, 3
+// and 4 of them in turn, as part_line numbers them.
+void paint_rows(std::vector<std::uint8_t>& pixels, std::int32_t side, RandomBits& random) {
+    const std::int64_t parts_per_row = side / kPartPixels;
+    const std::int64_t parts = parts_per_row * parts_per_row;
+    std::int64_t sprite = 0;
+    std::int64_t left_in_sprite = 0;
+    std::uint8_t row = 0;
+    for (std::int64_t i = 0; i < parts; ++i) {
+        if (left_in_sprite == 0) {
+            left_in_sprite = sprite++ % 4 + 1;
+            row = static_cast<std::uint8_t>(random.below(16) << 4);
+        }
+        --left_in_sprite;
+        const std::size_t left = static_cast<std::size_t>(i % parts_per_row * kPartPixels);
+        const std::size_t top = static_cast<std::size_t>(i / parts_per_row * kPartPixels);
+        for (std::size_t y = top; y < top + kPartPixels; ++y) {
+            for (std::size_t x = left; x < left + kPartPixels; ++x) {
+                std::uint8_t& pixel = pixels[y * static_cast<std::size_t>(side) + x];
+                if (pixel != 0) pixel = static_cast<std::uint8_t>(row | (pixel & kPixelMask));
+            }
+        }
+    }
+}
+
 // One entry line of part i; the fields vary so that every form of the
 // language is read: explicit, hexadecimal and automatic positions, restated
 // and inherited sizes, origins, flip letters, trailing and line comments.
@@ -169,6 +198,7 @@ std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, c
     sheet.width = side;
     sheet.height = side;
     sheet.pixels = make_pixels(side, random);
+    paint_rows(sheet.pixels, side, random);
     if (!write_sheet(dir + "/" + stem + ".bmp", sheet, false)) return std::nullopt;
     if (with_png && !write_sheet(dir + "/" + stem + ".png", sheet, true)) return std::nullopt;
 

@@ -23,9 +23,10 @@ struct SheetCounts {
 // A quarter of the cells are unique, a quarter exact repeats of unique ones,
 // a quarter mirrored copies (left-right, top-bottom, half turn in turn) and
 // a quarter empty, shuffled over the sheet. Nothing when a file can't be
-// written (reported on stderr) or side is not a positive multiple of 32. Repeats, mirrors and empty cells
-// carry random high nibbles, so palette indices above 15 must be dropped for
-// them to match (or to count as empty).
+// written (reported on stderr) or side is not a positive multiple of 32. Each
+// sprite is drawn in a palette row of its own, chosen at random: repeats and
+// mirrors in a sprite of another row, and empty cells (indices 0 and 16 *
+// row), match (or count as empty) only once the high nibble is dropped.
 std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, const std::string& stem,
                                                        std::int32_t side, std::uint64_t seed, bool with_png = false);
 

@@ -4,8 +4,9 @@
 #   run_case.sh [--update] CASE_DIR PIXCELL MKBMP
 #
 # CASE_DIR holds the inputs (a description, *.pix pictures that MKBMP turns
-# into .bmp sheets of the same name, any other files and folders, e.g. a
-# folder kept by a .keep file), `args` (the command-line arguments, one a
+# into .bmp sheets of the same name, or into NAME.png for NAME.png.pix, any
+# other files and folders, e.g. a folder kept by a .keep file), `args` (the
+# command-line arguments, one a
 # line; absent: none) and expected/: `stdout`, `stderr`, `status`, and
 # files/ with every file the run writes, at its path from the run's folder.
 # The case is copied into a fresh folder, which is the run's working folder.
@@ -42,7 +43,9 @@ for item in "$case_dir"/*; do
     cp -a "$item" "$run/" || exit 2
 done
 while IFS= read -r -d '' picture; do
-    "$mkbmp" "$picture" "${picture%.pix}.bmp" || exit 2
+    sheet=${picture%.pix}
+    [[ $sheet == *.png ]] || sheet=$sheet.bmp
+    "$mkbmp" "$picture" "$sheet" || exit 2
 done < <(find "$run" -name '*.pix' -print0)
 
 args=()

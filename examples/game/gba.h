@@ -1,7 +1,7 @@
 /* The example game's platform header: the types the generated files take
-   from it (u16, and u8 for the palette rows), and the few parts of the
-   console the game touches. A real game's gba.h has more; its names share
-   one name space with the sprite names of the descriptions. */
+   from it (u8 and u16), and the few parts of the console the game touches. A
+   real game's gba.h has more; its names share one name space with the sprite
+   names of the descriptions. */
 #ifndef GBA_H
 #define GBA_H
 

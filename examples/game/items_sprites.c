@@ -4,10 +4,7 @@
 #include "items_pal.h"
 #include "items_pat.h"
 
-/* Every sprite of items.txt is drawn with palette row 1. */
-static const u8 rows[chest + 1] = {1, 1, 1, 1, 1};
-
 const SpriteSet items_sprites = {
     items_chr[0].chr, items_pattern_table, chest + 1, items_items_pal, sizeof items_items_pal / sizeof items_items_pal[0],
-    rows,
+    items_palette_row,
 };

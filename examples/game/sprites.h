@@ -14,7 +14,7 @@ typedef struct {
     int sprites;                      /* the table's length: the last sprite with cells, plus one */
     const u16* colours;               /* the sheet's palette, from --palette */
     int colour_count;
-    const u8* palette_rows;           /* the palette row of each sprite */
+    const u8* palette_rows;           /* NAME_palette_row: the palette row of each sprite */
 } SpriteSet;
 
 extern const SpriteSet hero_sprites;

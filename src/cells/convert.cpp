@@ -66,10 +66,14 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
         std::size_t next_cell = 0;
         for (const Listed& sprite : listed) {
             ConvertedSprite converted{sprite.sprite, result.placed.size(), 0};
+            const std::size_t first_cut = next_cell;
+            RowSpan rows;
             for (; next_cell < sprite.end; ++next_cell) {
                 FlipFlags flip = 0;
+                RowSpan span;
                 const std::uint32_t stored = dictionary.size();
-                const std::int32_t index = pipeline.next(flip);
+                const std::int32_t index = pipeline.next(flip, span);
+                rows.add(span);
                 if (index < 0) continue;  // empty cell
                 const CellToCut& cell = cells[next_cell];
                 if (dictionary.size() != stored) {
@@ -80,6 +84,8 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
                 result.placed.push_back({index, cell.x_offset, cell.y_offset, flip});
             }
             converted.cell_count = result.placed.size() - converted.first_cell;
+            converted.palette_row = sprite_row(rows, converted.cell_count > 0, cells.data() + first_cut,
+                                               sprite.end - first_cut, sheets, sprite.sprite, result.row_reports);
             result.sprites.push_back(converted);
         }
         listed.clear();

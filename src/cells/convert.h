@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cells/cell_table.h"
+#include "cells/palette_rows.h"
 #include "description/sprite_list.h"
 #include "sheets/sheet_store.h"
 
@@ -27,6 +28,7 @@ struct ConvertedSprite {
     std::size_t sprite = 0;      // position in the sprite list
     std::size_t first_cell = 0;  // its cells are placed[first_cell, first_cell + cell_count)
     std::size_t cell_count = 0;
+    std::int32_t palette_row = 0;  // the row of object palette memory it is drawn with
 };
 
 // What the conversion went through, for its summary.
@@ -42,6 +44,7 @@ struct Conversion {
     std::vector<ConvertedSprite> sprites;   // in list order
     std::vector<PlacedCell> placed;         // every sprite's cells, its last-described part first
     std::vector<std::size_t> skipped;       // sprites whose sheet is not loaded, in list order
+    std::vector<RowReport> row_reports;     // sprites whose colours the console can't show as drawn, in list order
     ConversionCounts counts;
 };
 

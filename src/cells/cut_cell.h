@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "cells/cell_pattern.h"
+#include "cells/palette_rows.h"
 #include "sheets/indexed_image.h"
 
 namespace pixcell {
@@ -13,6 +14,9 @@ namespace pixcell {
 // whose top-left pixel is (x, y), y counted from the top. Pixels outside the
 // image read 0, so a cell over an edge shows blank there.
 std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, std::int32_t y);
+// The same, and in `span` the rows its pixels come from (pixels outside the
+// image are index 0).
+std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, std::int32_t y, RowSpan& span);
 
 // One 8x8 tile at (x, y), with the same rule for pixels outside.
 Tile cut_tile(const IndexedImage& image, std::int32_t x, std::int32_t y);

@@ -17,7 +17,7 @@ CutPipeline::CutPipeline(const SheetStore& sheets, CellDictionary& dictionary, c
 void CutPipeline::cut(std::size_t i) {
     const CellToCut& at = cells[i];
     CutCell& out = ring[i % kAhead];
-    const std::array<Tile, 4> tiles = cut_cell_tiles(sheets.sheet(at.sheet), at.x, at.y);
+    const std::array<Tile, 4> tiles = cut_cell_tiles(sheets.sheet(at.sheet), at.x, at.y, out.span);
     // Tested before anything else: blank cells are common and need nothing more.
     out.empty = is_empty(tiles[0]) && is_empty(tiles[1]) && is_empty(tiles[2]) && is_empty(tiles[3]);
     if (out.empty) return;
@@ -32,7 +32,7 @@ void CutPipeline::prefetch_rows(std::size_t i) const {
     prefetch_cell_rows(sheets.sheet(at.sheet), at.x, at.y);
 }
 
-std::int32_t CutPipeline::next(FlipFlags& flip) {
+std::int32_t CutPipeline::next(FlipFlags& flip, RowSpan& span) {
     const std::size_t i = position++;
     // By now the slot of this later cell was loaded: start loading the stored bytes it points at.
     if (i + kPrefetchDistance < cells.size()) {
@@ -41,6 +41,7 @@ std::int32_t CutPipeline::next(FlipFlags& flip) {
     }
     flip = cells[i].flip;
     const CutCell& current = ring[i % kAhead];
+    span = current.span;
     const std::int32_t index = current.empty ? -1 : dictionary.add_hashed(current.cell, current.hash, flip);
     if (i + kAhead < cells.size()) cut(i + kAhead);
     if (i + kRowsAhead < cells.size()) prefetch_rows(i + kRowsAhead);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cells/cell_dictionary.h"
+#include "cells/palette_rows.h"
 #include "cells/part_cells.h"
 #include "sheets/sheet_store.h"
 
@@ -16,15 +17,17 @@ namespace pixcell {
 class CutPipeline {
 public:
     CutPipeline(const SheetStore& sheets, CellDictionary& dictionary, const std::vector<CellToCut>& cells);
-    // The next cell's index in the dictionary (-1: empty) and in `flip` the
-    // flip to show it with; call once for each cell, in order.
-    std::int32_t next(FlipFlags& flip);
+    // The next cell's index in the dictionary (-1: empty), in `flip` the
+    // flip to show it with and in `span` the palette rows of its pixels;
+    // call once for each cell, in order.
+    std::int32_t next(FlipFlags& flip, RowSpan& span);
 
 private:
     // A cell packed and hashed ahead of adding it.
     struct CutCell {
         Cell cell;
         std::uint64_t hash = 0;
+        RowSpan span;
         bool empty = true;
     };
     static constexpr std::size_t kAhead = 8;  // a power of 2

@@ -7,36 +7,6 @@
 
 namespace pixcell {
 
-namespace {
-
-std::int64_t floor_div(std::int64_t value, std::int64_t divisor) {
-    const std::int64_t quotient = value / divisor;
-    return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
-}
-
-std::int64_t ceil_div(std::int64_t value, std::int64_t divisor) {
-    const std::int64_t quotient = value / divisor;
-    return (value % divisor != 0 && value > 0) ? quotient + 1 : quotient;
-}
-
-}  // namespace
-
-CellRange cells_on_sheet(std::int32_t start, std::int32_t size, std::int64_t extent) {
-    const std::int64_t count = size / kCellPixels;
-    if (count <= 0 || extent <= 0) return {};
-    // Cell i covers start + 16i .. start + 16i + 15, computed here in 64 bits
-    // where it grows with i; it overlaps the sheet when it starts left of
-    // `extent` and ends right of 0. A start of 2^31 or more, which 32-bit
-    // arithmetic wraps to -33 or less, is outside either way (extent <= 2^31),
-    // so these are the cells a 32-bit walk finds on the sheet, in one run.
-    const std::int64_t first = floor_div(-kCellPixels - std::int64_t{start}, kCellPixels) + 1;
-    const std::int64_t past_last = ceil_div(extent - start, kCellPixels);
-    CellRange range;
-    range.begin = std::max<std::int64_t>(0, first);
-    range.end = std::max(range.begin, std::min(count, past_last));
-    return range;
-}
-
 std::int32_t cell_offset(std::int32_t origin, std::int64_t position, bool mirrored) {
     const std::int64_t cell_start = kCellPixels * position;
     return wrap32(mirrored ? origin - cell_start - kCellPixels : cell_start - origin);

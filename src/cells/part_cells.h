@@ -1,5 +1,5 @@
-// The 16x16 cells of one sprite part: which of them can hold pixels of its
-// sheet, and where each lies relative to the sprite's origin.
+// The 16x16 cells of one sprite part that can hold pixels of its sheet, and
+// where each lies relative to the sprite's origin.
 #pragma once
 
 #include <cstddef>
@@ -7,20 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "description/part_area.h"
 #include "description/sprite_list.h"
 
 namespace pixcell {
-
-// A half-open range [begin, end) of cell rows or columns of a part.
-struct CellRange {
-    std::int64_t begin = 0;
-    std::int64_t end = 0;
-};
-
-// The cells, among the size / 16 cells from `start`, that overlap the pixels
-// 0 .. extent - 1 of the sheet. Cells outside read as empty, so skipping them
-// changes nothing but the time a part far larger than its sheet would take.
-CellRange cells_on_sheet(std::int32_t start, std::int32_t size, std::int64_t extent);
 
 // Offset of cell `position` (row or column) from the origin, which lies
 // `origin` pixels into the part; mirrored about the origin when `mirrored`.

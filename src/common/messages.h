@@ -93,6 +93,21 @@ std::string failed_for_warnings();
 std::string folder_missing(const std::string& folder);
 std::string sheet_without_palette(const std::string& sheet);
 
+// Colours the console can't show as the sheet has them. A pixel is given
+// as its index and its place on the sheet.
+struct PixelText {
+    std::int64_t index;
+    std::int64_t x;
+    std::int64_t y;
+};
+std::string rows_mixed(const std::string& sprite, const std::string& sheet, const std::vector<PixelText>& rows,
+                       std::int64_t shown_row);
+std::string hidden_pixels(const std::string& sprite, const std::string& sheet, std::int64_t count,
+                          const PixelText& first, std::int64_t row);
+std::string sprite_invisible(const std::string& sprite, const std::string& sheet, std::int64_t x, std::int64_t y);
+std::string transparent_entry(const std::string& sheet, std::int64_t entry, std::int64_t alpha,
+                              std::int64_t more_entries);
+
 // The console's limits.
 std::string too_many_cells(std::size_t cells);
 std::string sprite_too_many_cells(const std::string& name, std::size_t cells);

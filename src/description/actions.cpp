@@ -33,7 +33,7 @@ namespace {
 // A sheet name is a path from the folder pixcell runs in. When the file
 // isn't there but is beside a description that lies in another folder, the
 // name was written from the description's folder: say how to mend it.
-void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_name, const char* at) {
+void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_name) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path name(file_name);
@@ -41,16 +41,21 @@ void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_n
     if (folder.empty() || name.is_absolute() || fs::exists(name, error)) return;
     const fs::path beside = folder / name;
     if (!fs::is_regular_file(beside, error)) return;
-    ctx.checks->diagnostics.note_at(ctx.checks->lines.line_of(at),
+    ctx.checks->diagnostics.note_at(ctx.checks->lines.line_of(ctx.state.bitmap_at),
                                     messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
 }
 
 }  // namespace
 
-void act_bitmap(ReaderContext& ctx, const std::string& file_name, const char* at) {
+void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     ctx.state.bitmap_file = file_name;
     // A sheet that fails is reported by the store; reading goes on.
-    if (!ctx.sheets.load(file_name) && ctx.checks != nullptr) note_sheet_beside_description(ctx, file_name, at);
+    const std::size_t loaded = ctx.sheets.count();
+    if (!ctx.sheets.load(file_name)) {
+        if (ctx.checks != nullptr) note_sheet_beside_description(ctx, file_name);
+    } else if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
+        ctx.checks->sheet_lines.push_back(ctx.checks->lines.line_of(ctx.state.bitmap_at));
+    }
 }
 
 void act_name(ParseState& state, const std::string& name) { state.entry_name = name; }

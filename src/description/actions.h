@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/diagnostics.h"
 #include "description/entry_checks.h"
@@ -25,6 +26,8 @@ struct ReaderChecks {
     std::string sheet_name;
     std::int32_t sheet = -1;
     std::size_t sheets_loaded = 0;
+    // The line that loaded each sheet, in loading order.
+    std::vector<std::int64_t> sheet_lines;
 };
 
 // The objects a description reading works on.
@@ -35,8 +38,7 @@ struct ReaderContext {
     ReaderChecks* checks = nullptr;  // none: read without a word
 };
 
-// `at` is where the name stands in the text, for the messages about it.
-void act_bitmap(ReaderContext& ctx, const std::string& file_name, const char* at);
+void act_bitmap(ReaderContext& ctx, const std::string& file_name);
 void act_name(ParseState& state, const std::string& name);
 void act_minus(ParseState& state, char minus);
 void act_number(ParseState& state, std::int32_t value);

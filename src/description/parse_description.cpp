@@ -14,7 +14,10 @@ namespace {
 struct ActionSink {
     ReaderContext* ctx;
 
-    void bitmap(const char* first, const char* last) { act_bitmap(*ctx, std::string(first, last), first); }
+    void bitmap(const char* first, const char* last) {
+        ctx->state.bitmap_at = first;
+        act_bitmap(*ctx, std::string(first, last));
+    }
     void name(const char* first, const char* last) {
         act_name(ctx->state, std::string(first, last));
         ctx->state.entry_at = first;
@@ -65,12 +68,13 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
         checks.emplace(
-            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0});
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}});
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};
     const ParseResult result = parse_with(first, last, sink);
     description.matched = result.matched;
+    if (checks) description.sheet_lines = std::move(checks->sheet_lines);
     description.stopped = why_reading_stopped(first, result.matched ? result.stop : first, last);
     if (!result.matched) description.image_kind = image_kind(first, last);
     return description;

@@ -26,6 +26,8 @@ struct Description {
     // there (or, when the text didn't match, what it starts with).
     std::optional<StopReport> stopped;
     std::string image_kind;  // when it didn't match: the image format the input looks like
+    // The line that loaded each sheet, in loading order (with diagnostics only).
+    std::vector<std::int64_t> sheet_lines;
 };
 
 // Reads from the start of the text; the text ends at its first NUL. With

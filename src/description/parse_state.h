@@ -29,6 +29,7 @@ struct ParseState {
     // For messages about the line being read: where its name starts, and the
     // size it gave before rounding.
     const char* entry_at = nullptr;
+    const char* bitmap_at = nullptr;  // where the last sheet line's file name starts
     bool size_given = false;
     std::int32_t given_width = 0;
     std::int32_t given_height = 0;

@@ -33,24 +33,30 @@ const std::vector<OptionInfo>& known_options() {
          "';' and '|' out of the paths of the project, the build folder and the sheets.",
          true},
         {"--palette", &CommandLine::palette, nullptr, nullptr,
-         "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours for the console",
+         "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours and each sprite's palette row",
          "Also write OUTPUT_pal.c and OUTPUT_pal.h: for each sheet the run loaded, in loading order, an array of "
          "its colours in the console's 15-bit format (red in the low 5 bits, then green, then blue, each the top 5 "
-         "bits of its 8), as many as its colour table or PLTE chunk holds. The array of sheet gfx/hero.png is "
+         "bits of its 8), as many as its colour table or PLTE chunk holds, so that palette row r is entries 16r to "
+         "16r + 15. The array of sheet gfx/hero.png is "
          "IDENT_hero_pal (IDENT being the identifier base of the five files): the sheet's file name without "
          "folders and extension, every character other than a letter, digit or '_' made '_', and '_' in front of "
          "a leading digit; when two sheets give the same name, the later ones get _2, _3, and so on. The header "
-         "declares each as extern const u16 NAME[N]. Load the array of a sprite's sheet into the sprite palette.",
+         "declares each as extern const u16 NAME[N].\n"
+         "Then IDENT_palette_row, declared extern const u8 IDENT_palette_row[N]: the palette row of each sprite, in "
+         "the order of the enumeration, the high 4 bits of its first pixel that isn't transparent (the cells keep "
+         "the low 4). Load that row of the sprite's sheet into the same row of object palette memory, and give "
+         "the row to each of its objects (bits 12 to 15 of attribute 2).",
          false, &palette_paths},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
          "also write a PNG picture of the cells and sprites as the console would show them",
          "Also write FILE.png, a picture of what the console would show, drawn from the generated cell data and "
          "pattern records: first the distinct cells in table order, 16 a row with a 1-pixel gap, each in the "
-         "colours of the sheet it was first cut from; below them every sprite that has a pattern record, in "
-         "enumeration order, each in a frame, frames left to right 2 pixels apart and wrapping at 1024 pixels (or "
-         "the widest frame). Cells are placed at their offsets with their flips, an earlier entry of a record over "
-         "a later one, as the console's object order does; colour 0 is transparent. A wrong flip or offset in the "
-         "generated files shows in the picture.\n"
+         "colours of the sheet it was first cut from, in the palette row of the first sprite that placed it; below "
+         "them every sprite that has a pattern record, in enumeration order and in its own row, each in a frame, "
+         "frames left to right 2 pixels apart and wrapping at 1024 pixels (or the widest frame). Cells are placed "
+         "at their offsets with their flips, an earlier entry of a record over a later one, as the console's "
+         "object order does; colour 0 is transparent. A wrong flip or offset in the generated files shows in the "
+         "picture.\n"
          "The frames are all of one size: the box, relative to the origin, that holds the cells of every sprite, "
          "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
          "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "

@@ -10,6 +10,7 @@
 
 #include "cells/console_limits.h"
 #include "cells/convert.h"
+#include "cells/row_warnings.h"
 #include "common/diagnostics.h"
 #include "common/messages.h"
 #include "description/parse_description.h"
@@ -183,6 +184,7 @@ int run(int argc, const char* const* argv) {
         messages::sprite_skipped(sprite.bitmap, sprite.name);
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
+    warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
     if (command_line.stats) {
         const ConversionCounts& counts = conversion.counts;
         messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
@@ -190,7 +192,7 @@ int run(int argc, const char* const* argv) {
                                      conversion.cells.size(), counts.mirrored);
     }
     ExtraTexts extras;
-    if (command_line.palette) extras.palette = render_palettes(sheets, names.ident_base, diagnostics);
+    if (command_line.palette) extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
     if (failed_for_warnings()) {
         diagnostics.note(messages::warn::failed_for_warnings());
         return 1;

@@ -48,7 +48,8 @@ std::vector<std::string> palette_names(const SheetStore& sheets, const std::stri
     return names;
 }
 
-PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_base, Diagnostics& diagnostics) {
+PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites, const Conversion& conversion,
+                             const std::string& ident_base, Diagnostics& diagnostics) {
     PaletteTexts texts;
     texts.source = "#include \"" + ident_base + "_pal.h\"\n";
     texts.header = "#ifndef " + ident_base + "_PAL_H\n#define " + ident_base + "_PAL_H\n#include <gba.h>\n";
@@ -68,6 +69,19 @@ PaletteTexts render_palettes(const SheetStore& sheets, const std::string& ident_
             append_halfword(texts.source, console_colour(palette[c]));
             texts.source += ",";
             if (c % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
+        }
+        texts.source += "};\n";
+    }
+    // Indexed by the enumerators, which C can't check: each line names its
+    // sprite. Names never hold '*', so they can't end the comment.
+    if (!conversion.sprites.empty()) {
+        const std::string declaration =
+            "const u8 " + ident_base + "_palette_row[" + std::to_string(conversion.sprites.size()) + "]";
+        texts.header += "extern " + declaration + ";\n";
+        texts.source += "\n" + declaration + " = {\n";
+        for (const ConvertedSprite& converted : conversion.sprites) {
+            texts.source += "\t" + std::to_string(converted.palette_row) + ",\t/* " +
+                            sprites[converted.sprite].name + " */\n";
         }
         texts.source += "};\n";
     }

@@ -36,12 +36,15 @@ unsigned cell_pixel(const Cell& cell, int x, int y, FlipFlags flip) {
 struct Canvas {
     Picture& picture;
 
-    // Draws a cell with its top-left corner at (left, top); colour 0 stays as it was.
-    void draw(const Cell& cell, FlipFlags flip, const Palette& palette, std::int64_t left, std::int64_t top) {
+    // Draws a cell with its top-left corner at (left, top) in palette row
+    // `row`; colour 0 stays as it was.
+    void draw(const Cell& cell, FlipFlags flip, const Palette& palette, std::int32_t row, std::int64_t left,
+              std::int64_t top) {
         for (int y = 0; y < kCellPixels; ++y) {
             for (int x = 0; x < kCellPixels; ++x) {
-                const unsigned index = cell_pixel(cell, x, y, flip);
-                if (index == 0) continue;
+                const unsigned colour_in_row = cell_pixel(cell, x, y, flip);
+                if (colour_in_row == 0) continue;
+                const std::size_t index = static_cast<std::size_t>(row) * kRowColours + colour_in_row;
                 const Rgb colour = index < palette.size() ? palette[index] : Rgb{};
                 std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((top + y) * picture.width + left + x) * 4)];
                 at[0] = colour.red;
@@ -170,10 +173,20 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
     picture.height = height;
     picture.rgba.assign(static_cast<std::size_t>(width * height * 4), 0);
     Canvas canvas{picture};
+    // A distinct cell is drawn in the row of the first sprite that placed it,
+    // the one it was first cut from.
+    std::vector<std::int32_t> cell_rows(static_cast<std::size_t>(distinct), -1);
+    for (const ConvertedSprite& converted : conversion.sprites) {
+        for (std::size_t i = 0; i < converted.cell_count; ++i) {
+            std::int32_t& row = cell_rows[static_cast<std::size_t>(conversion.placed[converted.first_cell + i].index)];
+            if (row < 0) row = converted.palette_row;
+        }
+    }
     for (std::int64_t k = 0; k < distinct; ++k) {
         const auto index = static_cast<std::uint32_t>(k);
         canvas.draw(conversion.cells[index].variant[0], 0, palette_of(sheets, conversion.cell_sheets[index]),
-                    (k % kCellsPerRow) * (kCellPixels + kCellGap), (k / kCellsPerRow) * (kCellPixels + kCellGap));
+                    cell_rows[index], (k % kCellsPerRow) * (kCellPixels + kCellGap),
+                    (k / kCellsPerRow) * (kCellPixels + kCellGap));
     }
     std::size_t next = 0;
     for (const ConvertedSprite& converted : conversion.sprites) {
@@ -185,7 +198,8 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
         for (std::size_t i = converted.cell_count; i-- > 0;) {
             const PlacedCell& cell = conversion.placed[converted.first_cell + i];
             canvas.draw(conversion.cells[static_cast<std::uint32_t>(cell.index)].variant[0], cell.flip, palette,
-                        frame.x + frame.origin_x + cell.x_offset, frame.y + frame.origin_y + cell.y_offset);
+                        converted.palette_row, frame.x + frame.origin_x + cell.x_offset,
+                        frame.y + frame.origin_y + cell.y_offset);
         }
         mark_origin(picture, frame);
     }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "sheets/file_bytes.h"
@@ -44,6 +45,10 @@ public:
     const std::uint8_t* row(std::int64_t y) const { return first_row_ + y * stride_; }
 
     const Palette& palette() const { return palette_; }
+    // The alpha of each palette entry, as a PNG's tRNS chunk gives it: empty
+    // when the file has none; entries past its end are opaque.
+    const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
+    void set_palette_alpha(std::vector<std::uint8_t> alpha) { palette_alpha_ = std::move(alpha); }
 
     // The pixels of a decoded image, to be filled: row y starts at y * width().
     std::uint8_t* pixels() { return storage_.data(); }
@@ -57,6 +62,7 @@ private:
     std::int32_t width_ = 0;
     std::int64_t height_ = 0;
     Palette palette_;
+    std::vector<std::uint8_t> palette_alpha_;
 };
 
 }  // namespace pixcell

@@ -11,8 +11,10 @@
 # own directory. WORK_DIR is emptied and receives the generated files and ROMs.
 # With --mutants the check must also fail for each deliberately broken copy
 # of the generated files. With --sheet-palette the converter also writes the
-# sheets' palettes and the ROM loads the first sheet's (its sheets carry the
-# ROM's colours, so a wrong entry shows); otherwise the ROM sets its own.
+# sheets' palettes and the ROM loads the first sheet's, every row of it, and
+# shows each sprite in the row the converter gives it (its sheets carry the
+# ROM's colours in every row, so a wrong entry or a wrong row shows);
+# otherwise the ROM sets its own 16 colours and shows every sprite in row 0.
 # ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
 # (default: arm-none-eabi-gcc, -as, -objcopy on the PATH).
 set -euo pipefail
@@ -87,6 +89,9 @@ mutate() {
             file=$dir/${ident}_pat.c
             sed -i -e 's/SP_HFLIP/SP_SWAPFLIP/g' -e 's/SP_VFLIP/SP_HFLIP/g' \
                    -e 's/SP_SWAPFLIP/SP_VFLIP/g' "$file" ;;
+        rows)  # every sprite shown in palette row 0
+            file=$dir/${ident}_pal.c
+            sed -i -E '/_palette_row\[/,/^\};/s/^\t[0-9]+,/\t0,/' "$file" ;;
         palette)  # two colours of the first sheet's palette exchanged
             file=$dir/${ident}_pal.c
             sed -i -E '0,/^\t0x/s/^\t(0x[0-9A-F]{4}), (0x[0-9A-F]{4}), (0x[0-9A-F]{4}),/\t\1, \3, \2,/' "$file" ;;
@@ -120,7 +125,7 @@ build_rom "$work/out" || fail "the generated files of $desc don't build"
 [ "$mutants" = 1 ] || exit 0
 survivors=0
 kinds=(nibbles tiles flips offset_x offset_y)
-[ "$sheet_palette" = 1 ] && kinds+=(palette)
+[ "$sheet_palette" = 1 ] && kinds+=(palette rows)
 for kind in "${kinds[@]}"; do
     dir=$work/mutants/$kind
     mkdir -p "$dir"

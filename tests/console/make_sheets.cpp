@@ -89,15 +89,40 @@ Sheet sixteen_colours(int width, int height) {
     return s;
 }
 
-// The sheet with the test ROM's colours as its first 16 palette entries:
-// the ROM loads them from the palette the converter writes, and the check
-// reads the screen in those colours, so an entry written wrong shows.
+// The sheet with the test ROM's colours in all 16 palette rows: the ROM
+// loads them from the palette the converter writes, and shows each sprite
+// in the row the converter gives it; the check reads the screen in those
+// colours, so an entry written wrong, or a wrong row, shows.
 Sheet in_rom_colours(Sheet sheet) {
-    for (const unsigned short colour : rom_palette) {
-        const auto channel = [&](int shift) { return static_cast<std::uint8_t>((colour >> shift & 31) << 3); };
-        sheet.colours.push_back({channel(0), channel(5), channel(10)});
+    for (int row = 0; row < kPaletteRows; ++row) {
+        for (int entry = 0; entry < kRowColours; ++entry) {
+            const unsigned short colour = rom_row_colour(row, entry);
+            const auto channel = [&](int shift) { return static_cast<std::uint8_t>((colour >> shift & 31) << 3); };
+            sheet.colours.push_back({channel(0), channel(5), channel(10)});
+        }
     }
     return sheet;
+}
+
+// Sprites drawn in palette rows 0, 1 and 3, as 256-colour sheets are: a
+// cell of row 0, the same shape in row 1 (one stored cell, two rows), a
+// cell of row 3 whose holes are its own row's transparent entry 48, and
+// that cell mirrored in row 1.
+Sheet three_rows() {
+    Sheet s(64, 16);
+    draw_noise(s, 0, 0, 16, 16);
+    draw_noise(s, 32, 0, 16, 16);
+    for (int j = 0; j < kCellPixels; ++j) {
+        for (int i = 0; i < kCellPixels; ++i) {
+            const int first = s.at(i, j) & kPixelMask;
+            s.at(i, j) = static_cast<std::uint8_t>(first);
+            s.at(16 + i, j) = static_cast<std::uint8_t>(first == 0 ? 0 : 16 + first);
+            s.at(32 + i, j) = static_cast<std::uint8_t>(48 + (s.at(32 + i, j) & kPixelMask));
+            const int mirrored = s.at(32 + i, j) & kPixelMask;
+            s.at(63 - i, j) = static_cast<std::uint8_t>(mirrored == 0 ? 0 : 16 + mirrored);
+        }
+    }
+    return s;
 }
 
 // A sheet in another format, with its twin: the same picture as an 8-bit
@@ -126,6 +151,9 @@ int main(int argc, char** argv) {
         pixcell::testing::write_bmp(dir + "many2.bmp", in_rom_colours(all_noise(128, 64)));
         const Sheet noise = in_rom_colours(all_noise(75, 45));
         write_with_twin(dir + "noise.png", pixcell::testing::png_bytes(noise, 8, true), noise);
+        const Sheet rows = in_rom_colours(three_rows());
+        pixcell::testing::write_bmp(dir + "rows.bmp", rows);
+        write_with_twin(dir + "rows.png", pixcell::testing::png_bytes(rows, 8), rows);
         const Sheet sixteen = in_rom_colours(sixteen_colours(57, 35));
         write_with_twin(dir + "sixteen.bmp", pixcell::testing::rle_bmp_bytes(sixteen, 4), sixteen);
     } catch (const std::exception& e) {

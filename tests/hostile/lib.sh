@@ -90,13 +90,14 @@ bmp_head() {
 patch32() { le32 "$3" | dd of="$1" bs=1 seek="$2" conv=notrunc status=none; }
 
 # noise_pix WIDTH HEIGHT SEED: a picture for mkbmp whose 16x16 cells all
-# differ (with a fixed seed, the same every time).
+# differ (with a fixed seed, the same every time), in palette row 0, so
+# that it draws no warning.
 noise_pix() {
     awk -v w="$1" -v h="$2" -v seed="$3" 'BEGIN {
         srand(seed); print w, h
         for (y = 0; y < h; y++) {
             line = ""
-            for (x = 0; x < w; x++) line = line sprintf("%02X", int(rand() * 256))
+            for (x = 0; x < w; x++) line = line sprintf("%02X", int(rand() * 16))
             print line
         }
     }'

@@ -1,5 +1,6 @@
 // mkbmp PICTURE.pix OUT.bmp: turns a readable text picture into an 8-bit BMP
-// with a grey palette, for the end-to-end cases.
+// with a grey palette, for the end-to-end cases; into an 8-bit indexed PNG
+// when OUT ends in ".png".
 //
 // The picture:
 //   # a comment line (anywhere)
@@ -94,7 +95,12 @@ bool convert(const std::string& input, const std::string& output) {
     if (!have_size) return fail(input, "no size line");
     if (y != sheet.height) return fail(input, std::to_string(y) + " rows, the height is " + std::to_string(sheet.height));
     try {
-        pixcell::testing::write_bmp(output, sheet, top_down);
+        const bool png = output.size() >= 4 && output.compare(output.size() - 4, 4, ".png") == 0;
+        if (png) {
+            pixcell::testing::write_file(output, pixcell::testing::png_bytes(sheet, 8));
+        } else {
+            pixcell::testing::write_bmp(output, sheet, top_down);
+        }
     } catch (const std::exception& error) {
         return fail(output, error.what());
     }

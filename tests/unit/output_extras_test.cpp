@@ -49,7 +49,7 @@ TEST(Palettes, ConsoleColoursAndIdentifiers) {
               (std::vector<std::string>{"gfx_hero_pal", "gfx_hero_2_pal", "gfx__2x_y_v1_pal", "gfx_hero_2_2_pal"}));
 
     Diagnostics diagnostics;
-    const PaletteTexts texts = render_palettes(sheets, "gfx", diagnostics);
+    const PaletteTexts texts = render_palettes(sheets, {}, Conversion{}, "gfx", diagnostics);
     EXPECT_EQ(texts.header,
               "#ifndef gfx_PAL_H\n#define gfx_PAL_H\n#include <gba.h>\n"
               "extern const u16 gfx_hero_pal[16];\nextern const u16 gfx_hero_2_pal[4];\n"
@@ -80,14 +80,21 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
     testing::TempDir dir;
     // Cells with every colour, some mirror images of others, so that cells
     // are shown flipped; an asymmetric mark in each makes a wrong flip show.
+    // Blocks are drawn in palette rows 1, 2 and 3, each row in colours of
+    // its own, so that a sprite drawn in a wrong row shows.
     Sheet sheet(64, 48);
-    sheet.colours = sixteen_colours();
+    for (int row = 0; row < 16; ++row) {
+        for (const auto& colour : sixteen_colours()) {
+            sheet.colours.push_back({colour[0], static_cast<std::uint8_t>(colour[1] ^ row * 16), colour[2]});
+        }
+    }
     for (std::int32_t y = 0; y < sheet.height; ++y) {
         for (std::int32_t x = 0; x < sheet.width; ++x) {
             const std::int32_t u = x % 16;
             const std::int32_t v = y % 16;
             const std::int32_t mirrored_u = (x / 16) % 2 ? 15 - u : u;
-            sheet.at(x, y) = static_cast<std::uint8_t>((mirrored_u * 3 + v * 5 + y / 16) % 16);
+            const std::int32_t low = (mirrored_u * 3 + v * 5 + y / 16) % 16;
+            sheet.at(x, y) = static_cast<std::uint8_t>(low == 0 ? 0 : (x / 16 + y / 16) % 3 * 16 + 16 + low);
             if (u < 3 && v < 2) sheet.at(x, y) = 0;
         }
     }
@@ -128,6 +135,7 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
         view.window = {-1000, -1000, 1000, 1000};
         const console::ExpectedPicture expected =
             expected_picture(console::shown_cells(sprite, *pixels), *pixels, view);
+        const int row = console::palette_row(sprite, *pixels);
         int compared = 0;
         for (std::int64_t sy = 0; sy < kScreenHeight; ++sy) {
             for (std::int64_t sx = 0; sx < kScreenWidth; ++sx) {
@@ -150,11 +158,11 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
                 if (p[3] != 0) {
                     entry = -1;
                     for (int e = 1; e < 16; ++e) {
-                        const auto& c = sheet.colours[static_cast<std::size_t>(e)];
+                        const auto& c = sheet.colours[static_cast<std::size_t>(16 * row + e)];
                         if (p[0] == c[0] && p[1] == c[1] && p[2] == c[2]) entry = e;
                     }
                 }
-                ASSERT_GE(entry, 0) << "a colour of no entry at " << fx << "," << fy;
+                ASSERT_GE(entry, 0) << "a colour of no entry of row " << row << " at " << fx << "," << fy;
                 ASSERT_TRUE(allowed & (1u << entry)) << "entry " << entry << " at " << fx << "," << fy;
                 compared += entry != 0;
             }

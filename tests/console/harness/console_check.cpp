@@ -8,9 +8,8 @@
 // With --grid the ROM is a game (the example game) that shows every sprite
 // of the descriptions' pattern tables at once, in a palette of its own:
 // sprite i, counting on from one description to the next, with its origin
-// at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)), in the
-// palette row its sheet draws it with (the high 4 bits of its indices).
-// One run, one picture.
+// at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
+// one picture.
 //
 // Sheets are found the way the converter finds them, relative to the current
 // directory. Exit status 0 when every picture matches, 1 when one differs,
@@ -51,7 +50,7 @@ struct Options {
     std::optional<Grid> grid;
     std::string rom_path;
     std::vector<std::string> description_paths;  // one, but with --grid any number
-    std::set<std::string> only;                  // sprite names; all when empty
+    std::set<std::string> only;  // sprite names; all when empty
 };
 
 bool parse_options(int argc, char** argv, Options& options) {
@@ -101,10 +100,11 @@ void configure(std::vector<std::uint8_t>& rom, std::size_t at, int sprite, const
         put_int(rom, at + ROM_CONFIG_TAG_SIZE + 4 * i, fields[i]);
 }
 
-int shown_entry(std::uint16_t colour) {
+// The entry of palette row `row` that shows `colour`.
+int shown_entry(std::uint16_t colour, int row) {
     if (colour == ROM_BACKDROP) return 0;
-    for (int i = 1; i < 16; ++i)
-        if (rom_palette[i] == colour) return i;
+    for (int i = 1; i < kRowColours; ++i)
+        if (rom_row_colour(row, i) == colour) return i;
     return kNoEntry;
 }
 
@@ -116,15 +116,19 @@ char allowed_char(std::uint16_t allowed) {
     return '*';  // overlapping cells: any of several
 }
 
-bool pixel_matches(const ExpectedPicture& expected, const ScreenPicture& shown, std::size_t i) {
-    const int entry = shown_entry(shown[i]);
+// The palette row of the sprite each screen pixel belongs to.
+using PixelRows = std::vector<int>;
+
+bool pixel_matches(const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows,
+                   std::size_t i) {
+    const int entry = shown_entry(shown[i], rows[i]);
     return entry != kNoEntry && (expected[i] & 1u << entry) != 0;
 }
 
-std::size_t count_mismatches(const ExpectedPicture& expected, const ScreenPicture& shown) {
+std::size_t count_mismatches(const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < expected.size(); ++i)
-        if (!pixel_matches(expected, shown, i)) ++count;
+        if (!pixel_matches(expected, shown, rows, i)) ++count;
     return count;
 }
 
@@ -141,11 +145,11 @@ struct Differences {
     int x0 = kScreenWidth, y0 = kScreenHeight, x1 = -1, y1 = -1;
 };
 
-Differences find_differences(const ExpectedPicture& expected, const ScreenPicture& shown) {
+Differences find_differences(const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows) {
     Differences d;
     for (int y = 0; y < kScreenHeight; ++y) {
         for (int x = 0; x < kScreenWidth; ++x) {
-            if (pixel_matches(expected, shown, static_cast<std::size_t>(y * kScreenWidth + x))) continue;
+            if (pixel_matches(expected, shown, rows, static_cast<std::size_t>(y * kScreenWidth + x))) continue;
             ++d.count;
             d.x0 = std::min(d.x0, x), d.y0 = std::min(d.y0, y);
             d.x1 = std::max(d.x1, x), d.y1 = std::max(d.y1, y);
@@ -156,7 +160,7 @@ Differences find_differences(const ExpectedPicture& expected, const ScreenPictur
 
 // The two pictures side by side over the differences, when that is small
 // enough to read.
-void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& shown,
+void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows,
                         const Differences& d) {
     if (d.x1 - d.x0 >= 64 || d.y1 - d.y0 >= 40) return;
     std::printf("  expected | shown ('.' nothing, hex palette entry, '?' unknown colour)\n");
@@ -165,7 +169,7 @@ void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& sh
         for (int x = d.x0; x <= d.x1; ++x) {
             const std::size_t i = static_cast<std::size_t>(y * kScreenWidth + x);
             left += allowed_char(expected[i]);
-            right += entry_char(shown_entry(shown[i]));
+            right += entry_char(shown_entry(shown[i], rows[i]));
         }
         std::printf("  %s | %s\n", left.c_str(), right.c_str());
     }
@@ -174,15 +178,15 @@ void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& sh
 // The mismatching pixels of one run: their count and bounds, and the two
 // pictures side by side over that area when it is small enough to read.
 void report_mismatch(const std::string& name, int sprite, const View& view,
-                     const ExpectedPicture& expected, const ScreenPicture& shown) {
-    const Differences d = find_differences(expected, shown);
+                     const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows) {
+    const Differences d = find_differences(expected, shown, rows);
     std::printf("MISMATCH %s (table index %d), origin at (%lld,%lld), cells with corner in "
                 "[%lld,%lld)x[%lld,%lld): %zu pixels differ within x %d..%d, y %d..%d\n",
                 name.c_str(), sprite, static_cast<long long>(view.origin_x),
                 static_cast<long long>(view.origin_y), static_cast<long long>(view.window.left),
                 static_cast<long long>(view.window.right), static_cast<long long>(view.window.top),
                 static_cast<long long>(view.window.bottom), d.count, d.x0, d.x1, d.y0, d.y1);
-    print_side_by_side(expected, shown, d);
+    print_side_by_side(expected, shown, rows, d);
 }
 
 std::optional<std::vector<std::uint8_t>> read_bytes(const std::string& path) {
@@ -198,6 +202,7 @@ struct ListedSprite {
     std::string name;
     std::string bitmap;
     int table_index = 0;
+    int row = 0;  // of the palette, as the sheet says
     std::vector<ShownCell> cells;
 };
 
@@ -238,6 +243,7 @@ std::optional<Description> read_sprites(const std::string& path) {
         sprite.bitmap = object.bitmap;
         sprite.table_index = static_cast<int>(description.sprites.size());
         sprite.cells = shown_cells(object, description.sheets.at(object.bitmap));
+        sprite.row = palette_row(object, description.sheets.at(object.bitmap));
         description.sprites.push_back(std::move(sprite));
     }
     return description;
@@ -261,6 +267,7 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
     }
     std::size_t bad_views = 0;
     std::size_t overlapped = 0;  // most pixels where cells of different colour overlap
+    const PixelRows rows(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, sprite.row);
     for (const View& view : *views) {
         configure(run.rom, run.config_at, sprite.table_index, view);
         const std::optional<ScreenPicture> shown = run_rom(run.rom, error);
@@ -271,9 +278,9 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
         ++run.runs;
         const ExpectedPicture expected = expected_picture(sprite.cells, sheet, view);
         overlapped = std::max(overlapped, count_overlapped(expected));
-        if (count_mismatches(expected, *shown) > 0) {
+        if (count_mismatches(expected, *shown, rows) > 0) {
             // One picture of the differences per sprite is enough to read.
-            if (bad_views == 0) report_mismatch(sprite.name, sprite.table_index, view, expected, *shown);
+            if (bad_views == 0) report_mismatch(sprite.name, sprite.table_index, view, expected, *shown, rows);
             ++bad_views;
             if (run.options.stop_at_first) break;
         }
@@ -286,41 +293,28 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
     return bad_views > 0 ? 1 : 0;
 }
 
-// The palette row a sprite is drawn with: the high 4 bits of the index of
-// its first visible pixel (a sheet draws each sprite in one row).
-int sprite_row(const ListedSprite& sprite, const SheetPixels& sheet) {
-    for (const ShownCell& cell : sprite.cells)
-        for (int y = 0; y < kCellPixels; ++y)
-            for (int x = 0; x < kCellPixels; ++x) {
-                const int index = sheet.at(cell.sheet_x + x, cell.sheet_y + y);
-                if ((index & kPixelMask) != 0) return index >> kRowShift;
-            }
-    return 0;
-}
-
 // The game's picture in the test ROM's colours, so that the comparison
-// reads it as it reads the test ROM's: each colour of the palette row that
-// `rows` expects at a pixel becomes that entry's colour in rom_palette, so a
-// sprite shown in another row shows colours of no entry. A row that shows
-// two entries alike can't be read back.
-bool to_rom_colours(ScreenPicture& picture, const std::vector<int>& rows, const RomColours& game) {
-    for (const int row : std::set<int>(rows.begin(), rows.end())) {
-        const std::uint16_t* colours = game.objects + row * kRowColours;
+// reads it as it reads the test ROM's: each colour of a row of the game's
+// palette becomes that entry's colour in the same row of the test sheets'
+// palette, read in the row of the sprite the pixel belongs to. A row that
+// shows two entries alike can't be read back.
+bool to_rom_colours(ScreenPicture& picture, const RomColours& game, const PixelRows& rows) {
+    const auto entry = [&](int row, int i) { return game.objects[row * kRowColours + i]; };
+    for (int row = 0; row < kPaletteRows; ++row) {
+        if (std::find(rows.begin(), rows.end(), row) == rows.end()) continue;
         for (int i = 1; i < kRowColours; ++i) {
-            if (colours[i] == game.backdrop) return false;
+            if (entry(row, i) == game.backdrop) return false;
             for (int j = 1; j < i; ++j)
-                if (colours[i] == colours[j]) return false;
+                if (entry(row, i) == entry(row, j)) return false;
         }
     }
     constexpr std::uint16_t kUnknown = 0x8000;  // no 15-bit colour
     for (std::size_t p = 0; p < picture.size(); ++p) {
-        std::uint16_t& colour = picture[p];
-        const std::uint16_t* colours = game.objects + rows[p] * kRowColours;
         std::uint16_t rom = kUnknown;
-        if (colour == game.backdrop) rom = ROM_BACKDROP;
+        if (picture[p] == game.backdrop) rom = ROM_BACKDROP;
         for (int i = 1; i < kRowColours; ++i)
-            if (colour == colours[i]) rom = rom_palette[i];
-        colour = rom;
+            if (picture[p] == entry(rows[p], i)) rom = rom_row_colour(rows[p], i);
+        picture[p] = rom;
     }
     return true;
 }
@@ -333,11 +327,31 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
         return 2;
     }
-    std::vector<Description> descriptions;
+    constexpr std::uint16_t kBackdrop = 1;
+    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
+    const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
+    ExpectedPicture expected(pixels, kBackdrop);
+    PixelRows rows(pixels, 0);
+    int first_slot = 0;  // the game's grid goes on from one description to the next
     for (const std::string& path : options.description_paths) {
-        std::optional<Description> description = read_sprites(path);
+        const std::optional<Description> description = read_sprites(path);
         if (!description) return 2;
-        descriptions.push_back(std::move(*description));
+        for (const ListedSprite& sprite : description->sprites) {
+            const int i = first_slot + sprite.table_index;
+            View view;
+            view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
+            view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
+            view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+            const ExpectedPicture one =
+                expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+            for (std::size_t p = 0; p < one.size(); ++p) {
+                if (one[p] == kBackdrop) continue;
+                if (expected[p] == kBackdrop) expected[p] = 0;
+                expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
+                rows[p] = sprite.row;
+            }
+        }
+        first_slot += static_cast<int>(description->sprites.size());
     }
     std::string error;
     RomColours colours;
@@ -346,45 +360,19 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: %s\n", error.c_str());
         return 2;
     }
-    constexpr std::uint16_t kBackdrop = 1;
-    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
-    ExpectedPicture expected(shown->size(), kBackdrop);
-    std::vector<int> rows(shown->size(), 0);  // the palette row each pixel is expected in
-    int first_slot = 0;
-    std::size_t sprites = 0;
-    for (const Description& description : descriptions) {
-        for (const ListedSprite& sprite : description.sprites) {
-            const int i = first_slot + sprite.table_index;
-            View view;
-            view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
-            view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
-            view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
-            const SheetPixels& sheet = description.sheets.at(sprite.bitmap);
-            const int row = sprite_row(sprite, sheet);
-            const ExpectedPicture one = expected_picture(sprite.cells, sheet, view);
-            for (std::size_t p = 0; p < one.size(); ++p) {
-                if (one[p] == kBackdrop) continue;
-                if (expected[p] == kBackdrop) expected[p] = 0;
-                expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
-                rows[p] = row;
-            }
-        }
-        first_slot += static_cast<int>(description.sprites.size());
-        sprites += description.sprites.size();
-    }
-    if (!to_rom_colours(*shown, rows, colours)) {
+    if (!to_rom_colours(*shown, colours, rows)) {
         std::fprintf(stderr, "console_check: the game's palette shows two entries of a row, or an entry "
                              "and the backdrop, in one colour\n");
         return 2;
     }
-    const Differences d = find_differences(expected, *shown);
+    const Differences d = find_differences(expected, *shown, rows);
     if (d.count == 0) {
-        std::printf("%zu sprites: the screen matches\n", sprites);
+        std::printf("%d sprites: the screen matches\n", first_slot);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
                 d.x0, d.x1, d.y0, d.y1);
-    print_side_by_side(expected, *shown, d);
+    print_side_by_side(expected, *shown, rows, d);
     return 1;
 }
 

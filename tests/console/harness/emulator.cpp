@@ -7,7 +7,6 @@
 #include <mgba-util/vfs.h>
 
 #include <cstdarg>
-#include <iterator>
 
 #include "common/console.h"
 
@@ -74,7 +73,7 @@ std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::
             // Bit 15 of a palette entry shows nothing.
             colours->backdrop =
                 static_cast<std::uint16_t>(core->busRead16(core, kBackgroundPalette) & 0x7FFF);
-            for (std::uint32_t i = 0; i < std::size(colours->objects); ++i)
+            for (std::uint32_t i = 0; i < 256; ++i)
                 colours->objects[i] =
                     static_cast<std::uint16_t>(core->busRead16(core, kObjectPalette + 2 * i) & 0x7FFF);
         }

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/console.h"
-
 namespace pixcell::console {
 
 // 240x160 colours, row by row, each 15 bits: red in bits 0-4, green 5-9,
@@ -15,10 +13,10 @@ namespace pixcell::console {
 using ScreenPicture = std::vector<std::uint16_t>;
 
 // The colours the ROM left in palette memory when the picture was taken:
-// the backdrop (background entry 0) and every object entry, row by row.
+// the backdrop (background entry 0) and the 256 object entries, 16 rows of 16.
 struct RomColours {
     std::uint16_t backdrop = 0;
-    std::uint16_t objects[kPaletteRows * kRowColours] = {};
+    std::uint16_t objects[256] = {};
 };
 
 // Starts the ROM from reset on the emulator's built-in BIOS and returns the

@@ -74,6 +74,22 @@ std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels
     return cells;
 }
 
+int palette_row(const SpriteObject& sprite, const SheetPixels& sheet) {
+    for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) {
+        for (std::int64_t k = 0; k < part->height / kCellPixels; ++k) {
+            for (std::int64_t l = 0; l < part->width / kCellPixels; ++l) {
+                for (std::int64_t j = 0; j < kCellPixels; ++j) {
+                    for (std::int64_t i = 0; i < kCellPixels; ++i) {
+                        const int index = sheet.at(part->x + kCellPixels * l + i, part->y + kCellPixels * k + j);
+                        if ((index & kPixelMask) != 0) return index >> kRowShift;
+                    }
+                }
+            }
+        }
+    }
+    return 0;
+}
+
 bool in_window(const ShownCell& cell, const View& view) {
     const std::int64_t x = view.origin_x + cell.corner_x();
     const std::int64_t y = view.origin_y + cell.corner_y();

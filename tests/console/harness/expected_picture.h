@@ -26,6 +26,12 @@ struct ShownCell {
 
 std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet);
 
+// The palette row the console should show the sprite in: the high 4 bits of
+// its first pixel whose low 4 bits aren't 0, its parts from the last
+// described to the first, each part's cells row by row, each cell's pixels
+// row by row; 0 when there is none.
+int palette_row(const SpriteObject& sprite, const SheetPixels& sheet);
+
 // Cells are placed when their top-left screen corner lies in the window.
 struct Window {
     std::int64_t left = 0;

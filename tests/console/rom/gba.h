@@ -2,6 +2,7 @@
 #ifndef GBA_H
 #define GBA_H
 
+typedef unsigned char u8;
 typedef unsigned short u16;
 
 #endif

@@ -15,4 +15,12 @@ static const unsigned short rom_palette[16] = {
 
 #define ROM_BACKDROP ROM_RGB(4, 12, 20)
 
+/* Entry `entry` of palette row `row` in the test sheets' palettes: row 0 is
+   rom_palette, each other row colours of its own (green 2 * row + 1, which
+   no entry of row 0 and not the backdrop has; red 2 * entry), so that all
+   240 shown colours differ and a sprite shown in a wrong row shows. */
+static inline unsigned short rom_row_colour(int row, int entry) {
+    return row == 0 ? rom_palette[entry] : (unsigned short)ROM_RGB(2 * entry, 2 * row + 1, 31 - entry);
+}
+
 #endif

@@ -14,6 +14,8 @@
 #define ROM_JOIN(a, b) ROM_JOIN2(a, b)
 #define ROM_CELLS ROM_JOIN(IDENT, _chr)
 #define ROM_PATTERN_TABLE ROM_JOIN(IDENT, _pattern_table)
+#define ROM_PALETTE_ROWS ROM_JOIN(IDENT, _palette_row)
+#define ROM_OAM_ROW_SHIFT 12 /* attribute 2: the palette row of a 4-bit object */
 
 /* Default view: sprite 0 with its origin in the middle of the screen. */
 const volatile struct rom_config rom_config = {
@@ -38,7 +40,7 @@ static void rom_hide_objects(void) {
 
 /* Each placed cell gets its own object and its own four tiles (slot * 4),
    so the number of cells in the whole array doesn't matter. */
-static void rom_place_sprite(const SPR_PATTERN* pattern) {
+static void rom_place_sprite(const SPR_PATTERN* pattern, u16 row) {
     int slot = 0;
     for (int i = 0; i < pattern->count && slot < GBA_OAM_ENTRIES; ++i) {
         const SPR_CELL* c = &pattern->cells[i];
@@ -53,7 +55,7 @@ static void rom_place_sprite(const SPR_PATTERN* pattern) {
         if (c->flip & SP_VFLIP) flip |= GBA_OAM_VFLIP;
         GBA_OAM[4 * slot] = (u16)(y & GBA_OAM_Y_MASK);
         GBA_OAM[4 * slot + 1] = (u16)((x & GBA_OAM_X_MASK) | GBA_OAM_SIZE_16 | flip);
-        GBA_OAM[4 * slot + 2] = (u16)(slot * 4);
+        GBA_OAM[4 * slot + 2] = (u16)(slot * 4 | row << ROM_OAM_ROW_SHIFT);
         ++slot;
     }
 }
@@ -61,9 +63,13 @@ static void rom_place_sprite(const SPR_PATTERN* pattern) {
 void rom_main(void) {
     GBA_DISPCNT = GBA_DISPCNT_FORCED_BLANK;
     GBA_BG_PALETTE[0] = ROM_BACKDROP;
+    u16 row = 0;
 #ifdef ROM_SHEET_PALETTE
-    /* The sheet's own colours, as the converter wrote them with --palette. */
-    for (int i = 0; i < 16; ++i) GBA_OBJ_PALETTE[i] = ROM_SHEET_PALETTE[i];
+    /* The sheet's own colours, as the converter wrote them with --palette,
+       every row of them, and the sprite in the row the converter gave it. */
+    for (unsigned i = 0; i < sizeof ROM_SHEET_PALETTE / sizeof ROM_SHEET_PALETTE[0] && i < 256; ++i)
+        GBA_OBJ_PALETTE[i] = ROM_SHEET_PALETTE[i];
+    row = ROM_PALETTE_ROWS[rom_config.sprite];
 #else
     for (int i = 0; i < 16; ++i) GBA_OBJ_PALETTE[i] = rom_palette[i];
 #endif
@@ -71,7 +77,7 @@ void rom_main(void) {
 
     /* A listed sprite without cells has a null slot in the table. */
     const SPR_PATTERN* pattern = ROM_PATTERN_TABLE[rom_config.sprite];
-    if (pattern) rom_place_sprite(pattern);
+    if (pattern) rom_place_sprite(pattern, row);
 
     GBA_DISPCNT = GBA_DISPCNT_OBJ_1D | GBA_DISPCNT_OBJ_ON;
     for (;;) {

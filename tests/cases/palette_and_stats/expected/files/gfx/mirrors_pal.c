@@ -34,3 +34,11 @@ const u16 mirrors_mir_pal[256] = {
 	0x0000, 0x0842, 0x1084, 0x18C6, 0x2108, 0x294A, 0x318C, 0x39CE,
 	0x4631, 0x4E73, 0x56B5, 0x5EF7, 0x6739, 0x6F7B, 0x77BD, 0x7FFF,
 };
+
+const u8 mirrors_palette_row[5] = {
+	0,	/* same */
+	0,	/* left_right */
+	0,	/* top_bottom */
+	0,	/* half_turn */
+	0,	/* again */
+};

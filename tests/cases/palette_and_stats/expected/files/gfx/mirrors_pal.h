@@ -2,4 +2,5 @@
 #define mirrors_PAL_H
 #include <gba.h>
 extern const u16 mirrors_mir_pal[256];
+extern const u8 mirrors_palette_row[5];
 #endif

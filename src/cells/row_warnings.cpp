@@ -1,0 +1,62 @@
+#include "cells/row_warnings.h"
+
+#include "common/console.h"
+#include "common/messages.h"
+
+namespace pixcell {
+
+namespace {
+
+messages::warn::PixelText text_of(const SheetPixel& pixel) { return {pixel.index, pixel.x, pixel.y}; }
+
+void warn_about_transparency(const SheetStore& sheets, const std::vector<std::int64_t>& sheet_lines,
+                             Diagnostics& diagnostics) {
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) {
+        const std::vector<std::uint8_t>& alpha = sheets.sheet(i).palette_alpha();
+        std::int64_t first = -1;
+        std::int64_t more = 0;
+        for (std::size_t entry = 0; entry < alpha.size(); ++entry) {
+            if (alpha[entry] == 0xFF || entry % kRowColours == 0) continue;
+            if (first < 0) {
+                first = static_cast<std::int64_t>(entry);
+            } else {
+                ++more;
+            }
+        }
+        if (first < 0) continue;
+        const std::size_t at = static_cast<std::size_t>(i);
+        diagnostics.warning_at(at < sheet_lines.size() ? sheet_lines[at] : 0,
+                               messages::warn::transparent_entry(sheets.name(i), first,
+                                                                 alpha[static_cast<std::size_t>(first)], more));
+    }
+}
+
+}  // namespace
+
+void warn_about_rows(const Conversion& conversion, const SpriteList& sprites, const SheetStore& sheets,
+                     const std::vector<std::int64_t>& sheet_lines, Diagnostics& diagnostics) {
+    warn_about_transparency(sheets, sheet_lines, diagnostics);
+    std::size_t converted = 0;
+    for (const RowReport& report : conversion.row_reports) {
+        const SpriteObject& sprite = sprites[report.sprite];
+        // Reports and converted sprites are both in list order.
+        while (conversion.sprites[converted].sprite != report.sprite) ++converted;
+        const std::int32_t row = conversion.sprites[converted].palette_row;
+        if (report.rows.size() > 1) {
+            std::vector<messages::warn::PixelText> rows;
+            for (const SheetPixel& pixel : report.rows) rows.push_back(text_of(pixel));
+            diagnostics.warning_at(sprite.line, messages::warn::rows_mixed(sprite.name, sprite.bitmap, rows, row));
+        }
+        // A sprite with nothing shown is one warning, whatever hid it.
+        if (report.hidden > 0 && !report.invisible) {
+            diagnostics.warning_at(sprite.line, messages::warn::hidden_pixels(sprite.name, sprite.bitmap, report.hidden,
+                                                                              text_of(report.first_hidden), row));
+        }
+        if (report.invisible) {
+            const SpritePart& first = sprite.parts.front();
+            diagnostics.warning_at(sprite.line, messages::warn::sprite_invisible(sprite.name, sprite.bitmap, first.x, first.y));
+        }
+    }
+}
+
+}  // namespace pixcell

@@ -1,0 +1,7 @@
+#ifndef rows_PAL_H
+#define rows_PAL_H
+#include <gba.h>
+extern const u16 rows_rows_pal[256];
+extern const u16 rows_rows_2_pal[256];
+extern const u8 rows_palette_row[18];
+#endif
