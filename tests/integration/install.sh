@@ -5,8 +5,8 @@
 # --preview into a folder that doesn't exist yet), compiles against the
 # installed sprite16.h and prints what the generated files hold. With each
 # generator at hand, in folders whose paths hold blanks: a build with
-# nothing changed must do nothing (twice), and a changed sheet must convert
-# again and rebuild the program.
+# nothing changed must do nothing (twice), a changed sheet must convert
+# again and rebuild the program, and a warning must fail the build.
 #
 #   install.sh BUILD_DIR EXAMPLES
 #
@@ -63,6 +63,12 @@ for generator in "${generators[@]}"; do
     after=$("$build/show")
     [[ $before != "$after" ]] || fail "$generator: the program shows the old sheet: $after"
     echo "$generator: $before, then $after"
+    # pixcell runs with --werror unless the call says WARNINGS_ALLOWED: a
+    # mistake in the description stops the build where it is.
+    echo "bad-name 0,0" >>"$source/sprite sheets/items.txt"
+    cmake --build "$build" >"$scratch/log" 2>&1 && fail "$generator: a description with a warning still built"
+    grep -q "items.txt:[0-9]*: warning: sprite name 'bad-name'" "$scratch/log" ||
+        fail "$generator: the failed build doesn't show the warning: $(cat "$scratch/log")"
 done
 
 if ((failed)); then echo "install: failed"; exit 1; fi
