@@ -5,6 +5,6 @@
 #include "items_pat.h"
 
 const SpriteSet items_sprites = {
-    items_chr[0].chr, items_pattern_table, chest + 1, items_items_pal, sizeof items_items_pal / sizeof items_items_pal[0],
-    items_palette_row,
+    items_chr[0].chr, items_pattern_table, chest + 1,
+    items_items_pal, sizeof items_items_pal / sizeof items_items_pal[0], items_palette_row,
 };

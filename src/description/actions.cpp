@@ -41,8 +41,9 @@ void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_n
     if (folder.empty() || name.is_absolute() || fs::exists(name, error)) return;
     const fs::path beside = folder / name;
     if (!fs::is_regular_file(beside, error)) return;
-    ctx.checks->diagnostics.note_at(ctx.checks->lines.line_of(ctx.state.bitmap_at),
-                                    messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
+    ctx.checks->diagnostics.note_at(
+        ctx.checks->lines.line_of(ctx.state.bitmap_at),
+        messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
 }
 
 }  // namespace

@@ -167,7 +167,6 @@ OutputNames output_names(const CommandLine& command_line) {
 }
 
 std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
-    if (command_line.debug_listing) return {};
     std::vector<std::string> files = output_paths(names.file_base);
     for (const OptionInfo& option : known_options()) {
         if (option.flag != nullptr && !(command_line.*option.flag)) continue;

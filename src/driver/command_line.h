@@ -81,9 +81,9 @@ struct OutputNames {
 // Needs an input.
 OutputNames output_names(const CommandLine& command_line);
 
-// Every file a run with this command line writes when it succeeds, as the
-// run names them: the five, then those of the options in the order of
-// known_options(). None with -d.
+// Every file a run with this command line writes when it succeeds (unless
+// it only lists, with -d), as the run names them: the five, then those of
+// the options in the order of known_options().
 std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names);
 
 }  // namespace pixcell

@@ -142,7 +142,9 @@ int run(int argc, const char* const* argv) {
     }
     const OutputNames names = output_names(command_line);
     if (command_line.list_outputs) {
-        messages::list_files(written_files(command_line, names));
+        // A listing run writes nothing.
+        messages::list_files(command_line.debug_listing ? std::vector<std::string>{}
+                                                        : written_files(command_line, names));
         return 0;
     }
     const std::optional<std::string> text = read_description(*command_line.input);

@@ -158,7 +158,8 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
     // The sprites' frames, in rows below the table.
     preview.frames = sprite_frames(conversion);
     std::int64_t width = std::max<std::int64_t>(table_width, 0);
-    const std::int64_t frames_bottom = lay_out_frames(preview.frames, distinct > 0 ? table_height + kFrameGap : 0, width);
+    const std::int64_t frames_bottom =
+        lay_out_frames(preview.frames, distinct > 0 ? table_height + kFrameGap : 0, width);
     std::int64_t height = preview.frames.empty() ? std::max<std::int64_t>(table_height, 0) : frames_bottom;
     // An empty picture is still one transparent pixel: PNG has no 0x0.
     width = std::max<std::int64_t>(width, 1);

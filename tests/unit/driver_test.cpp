@@ -101,8 +101,8 @@ TEST(CommandLine, ListedOutputsAreTheFilesTheRunWrites) {
     const std::string deps = "--deps=" + dir.file("r.d");
     const std::string input = dir.file("d.txt");
     const std::string output = dir.file("out");
-    std::vector<const char*> args = {"pixcell", "--palette", preview.c_str(), deps.c_str(), "--werror", "--list-outputs",
-                                     input.c_str(), output.c_str()};
+    std::vector<const char*> args = {"pixcell",  "--palette",      preview.c_str(), deps.c_str(),
+                                     "--werror", "--list-outputs", input.c_str(),   output.c_str()};
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(run(static_cast<int>(args.size()), args.data()), 0);
     std::istringstream printed(::testing::internal::GetCapturedStdout());

@@ -151,7 +151,8 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
                 // The origin's plus sign, over the sprite.
                 const std::int64_t from_origin = std::abs(fx - frame.origin_x) + std::abs(fy - frame.origin_y);
                 if (from_origin <= 1) {
-                    EXPECT_TRUE(p[0] == 255 && p[1] == 0 && p[2] == 255 && p[3] == 128) << "no mark at " << fx << "," << fy;
+                    EXPECT_TRUE(p[0] == 255 && p[1] == 0 && p[2] == 255 && p[3] == 128)
+                        << "no mark at " << fx << "," << fy;
                     continue;
                 }
                 int entry = 0;

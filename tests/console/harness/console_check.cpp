@@ -342,8 +342,7 @@ int check_grid(const Options& options, const Grid& grid) {
             view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
             view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
             view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
-            const ExpectedPicture one =
-                expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+            const ExpectedPicture one = expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
             for (std::size_t p = 0; p < one.size(); ++p) {
                 if (one[p] == kBackdrop) continue;
                 if (expected[p] == kBackdrop) expected[p] = 0;
@@ -419,9 +418,10 @@ int check(const Options& options) {
 int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
-        std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
-                   "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...\n",
-                   stderr);
+        std::fputs(
+            "usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
+            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...\n",
+            stderr);
         return 2;
     }
     if (options.grid) return pixcell::console::check_grid(options, *options.grid);
