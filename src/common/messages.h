@@ -108,6 +108,17 @@ std::string sprite_invisible(const std::string& sprite, const std::string& sheet
 std::string transparent_entry(const std::string& sheet, std::int64_t entry, std::int64_t alpha,
                               std::int64_t more_entries);
 
+// True-colour sheets, at the sheet's line. A colour is given as its red,
+// green and blue, a pixel as its place.
+std::string colour_text(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+std::string partly_transparent(const std::string& sheet, std::int64_t count, std::int64_t x, std::int64_t y,
+                               std::int64_t alpha);
+std::string colours_shown_alike(const std::string& sheet, const std::string& first, std::int64_t first_x,
+                                std::int64_t first_y, const std::string& second, std::int64_t second_x,
+                                std::int64_t second_y);
+std::string transparent_from_corner(const std::string& sheet, const std::string& colour);
+std::string sprite_named_here(const std::string& sprite);
+
 // The console's limits.
 std::string too_many_cells(std::size_t cells);
 std::string sprite_too_many_cells(const std::string& name, std::size_t cells);
@@ -142,5 +153,15 @@ std::string png_cut_short();
 std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limit);
 std::string png_damaged(const std::string& detail);
 }  // namespace sheet_problem
+
+// Why the colour stage can't index a true-colour sheet: the reason after
+// "Can't use file NAME: ". `sprites` names a colour unit: one sprite, or
+// several that share pixels.
+namespace colour_problem {
+std::string too_many_colours(const std::vector<std::string>& sprites, std::size_t colours);
+std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows);
+std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
+                         std::int64_t best_row, const std::vector<std::string>& missing);
+}  // namespace colour_problem
 
 }  // namespace pixcell::messages
