@@ -526,6 +526,11 @@ std::string too_many_true_colour_pixels(std::int64_t width, std::int64_t height,
            " a true-colour sheet may have";
 }
 
+std::string true_colour_too_wide(std::int64_t width, std::int64_t limit) {
+    return "width " + std::to_string(width) + ", more than the " + std::to_string(limit) +
+           " pixels a true-colour PNG sheet may have";
+}
+
 std::string pixels_cut_short(std::uint64_t needed, std::size_t size) {
     return "the pixel data needs " + std::to_string(needed) + " bytes but the file has only " + std::to_string(size) +
            ", it is cut short";

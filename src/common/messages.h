@@ -147,6 +147,7 @@ std::string zero_height();
 std::string rle_top_down();
 std::string too_many_pixels(std::int64_t width, std::int64_t height, std::int64_t limit);
 std::string too_many_true_colour_pixels(std::int64_t width, std::int64_t height, std::int64_t limit);
+std::string true_colour_too_wide(std::int64_t width, std::int64_t limit);
 std::string pixels_cut_short(std::uint64_t needed, std::size_t size);
 std::string pixels_inside_headers(std::uint64_t offset, std::uint64_t headers_end);
 std::string rle_cut_short(std::size_t at);

@@ -15,6 +15,9 @@ namespace pixcell {
 // memory whole, so only the ones that expand are held to it.
 constexpr std::int64_t kMaxDecodedPixels = std::int64_t{1} << 28;     // a byte each
 constexpr std::int64_t kMaxTrueColourPixels = std::int64_t{1} << 26;  // 4 bytes each: 8192x8192
+// libspng keeps two rows of a PNG as stored, 8 bytes a pixel for 16-bit
+// RGBA: a strip of 2^26 pixels in a row would take a gigabyte besides them.
+constexpr std::int64_t kMaxTrueColourPngWidth = std::int64_t{1} << 16;
 
 DecodedSheet decode_bmp(FileBytes bytes);
 DecodedSheet decode_png(FileBytes bytes);

@@ -214,6 +214,7 @@ DecodedSheet decode_true_colour(spng_ctx* png, const spng_ihdr& header, const Fi
     const std::int64_t width = header.width;
     const std::int64_t height = header.height;
     if (width * height > kMaxTrueColourPixels) return refuse(too_many_pixels(width, height, false));
+    if (width > kMaxTrueColourPngWidth) return refuse(problem::true_colour_too_wide(width, kMaxTrueColourPngWidth));
     TrueColourImage image(static_cast<std::int32_t>(width), height);
     const int decoded = decode_colours(png, header, image);
     return finish(png, decoded, DecodedSheet{std::nullopt, std::move(image), {}, {}}, bytes);

@@ -153,6 +153,10 @@ TEST(TrueColourSheets, RefusedWithTheReason) {
     Bytes png_bomb = testing::raw_png_bytes(1, 1, SPNG_COLOR_TYPE_TRUECOLOR_ALPHA, 16, {1, 2, 3, 4});
     for (std::size_t i = 0; i < 8; ++i) png_bomb[16 + i] = i < 4 ? "\0\0\x20\0"[i] : "\0\0\x20\x01"[i - 4];
     testing::fix_png_crc(png_bomb, 8);
+    // And one 65537x1, whose rows libspng would hold at 8 bytes a pixel.
+    Bytes png_strip = png_bomb;
+    for (std::size_t i = 0; i < 8; ++i) png_strip[16 + i] = i < 4 ? "\0\1\0\1"[i] : "\0\0\0\1"[i - 4];
+    testing::fix_png_crc(png_strip, 8);
     Bytes long_palette = testing::long_palette_png_bytes(testing::Sheet(8, 8, 1), 4, 40);
     long_palette[testing::png_chunk_at(long_palette, "PLTE") + 8 + 100] ^= 1;
     const struct {
@@ -172,6 +176,7 @@ TEST(TrueColourSheets, RefusedWithTheReason) {
         {"bmp bomb", patched(patched(bmp24, 18, 8193), 22, 8192),
          "8193x8192 pixels, more than the 67108864 a true-colour sheet may have"},
         {"png bomb", png_bomb, "8192x8193 pixels, more than the 67108864 a true-colour sheet may have"},
+        {"png strip", png_strip, "width 65537, more than the 65536 pixels a true-colour PNG sheet may have"},
         {"long palette damaged", long_palette, "a PNG chunk's CRC doesn't match its data, the file is damaged"},
         {"gif", Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "a GIF image: save it as PNG or BMP"},
         {"jpeg", Bytes{0xFF, 0xD8, 0xFF, 0xE0, 0, 16, 'J', 'F', 'I', 'F'}, "a JPEG image: save it as PNG or BMP"},
