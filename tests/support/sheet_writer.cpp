@@ -180,6 +180,12 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
         palette.entries[i] = spng_plte_entry{rgb[0], rgb[1], rgb[2], 255};
     }
     check_spng(spng_set_plte(png, &palette));
+    if (!sheet.alpha.empty()) {
+        spng_trns transparency{};
+        transparency.n_type3_entries = static_cast<std::uint32_t>(sheet.alpha.size());
+        for (std::size_t i = 0; i < sheet.alpha.size(); ++i) transparency.type3_alpha[i] = sheet.alpha[i];
+        check_spng(spng_set_trns(png, &transparency));
+    }
     const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
     Bytes image(row_size * sheet.height, 0);
     for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);

@@ -18,6 +18,8 @@ struct Sheet {
     std::vector<std::uint8_t> pixels;  // width * height, row-major from the top
     // Palette entry i as red, green, blue; entries past its end are grey.
     std::vector<std::array<std::uint8_t, 3>> colours;
+    // PNG only: the alpha of entries 0, 1, ... as a tRNS chunk (none if empty).
+    std::vector<std::uint8_t> alpha;
 
     Sheet() = default;
     Sheet(std::int32_t w, std::int32_t h, std::uint8_t fill = 0)
@@ -43,7 +45,8 @@ std::vector<std::uint8_t> indexed_bmp_bytes(const Sheet& sheet, int bits, bool t
 // an end of bitmap after the last.
 std::vector<std::uint8_t> rle_bmp_bytes(const Sheet& sheet, int bits);
 
-// An indexed-colour PNG of bit depth 1, 2, 4 or 8, written by libspng.
+// An indexed-colour PNG of bit depth 1, 2, 4 or 8, written by libspng, with
+// the sheet's alpha as its tRNS chunk.
 std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced = false);
 
 // A greyscale PNG of bit depth 1, 2, 4 or 8, the grey level of each pixel
