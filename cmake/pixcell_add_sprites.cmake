@@ -1,12 +1,14 @@
 # pixcell_add_sprites(TARGET target DESCRIPTION file [OUTPUT base]
-#                     [OPTIONS option...] [WORKING_DIRECTORY dir])
+#                     [OPTIONS option...] [WORKING_DIRECTORY dir]
+#                     [WARNINGS_ALLOWED])
 #
 # Converts the sprite description `file` with pixcell as a step of building
-# `target`: the five files are made in the build folder, the cell array
-# (.s) and the pattern records (_pat.c) are built into the target, and their
-# folder goes on its include path. The dependency file that pixcell writes
-# with --deps has the build convert again, and so rebuild the target,
-# whenever the description or one of its sheets changes.
+# `target`: the five files, and those its options add (--palette,
+# --preview=...), are made in the build folder, the cell array (.s), the
+# pattern records (_pat.c) and the palettes (_pal.c) are built into the
+# target, and the output folder goes on its include path. The dependency
+# file that pixcell writes with --deps has the build convert again, and so
+# rebuild the target, whenever the description or one of its sheets changes.
 #
 #   DESCRIPTION        relative to the current source folder.
 #   WORKING_DIRECTORY  where pixcell runs, so where the sheet names of the
@@ -16,12 +18,15 @@
 #                      to the current build folder; its file name begins every
 #                      generated identifier, so it must be a C identifier.
 #                      Default: <target>_sprites/<the description's name>.
-#   OPTIONS            options for pixcell, such as --werror.
+#   OPTIONS            options for pixcell, such as --palette.
+#   WARNINGS_ALLOWED   without it pixcell runs with --werror: a mistake in
+#                      the description fails the conversion, where it shows,
+#                      instead of the compiler's build of the generated C.
 #
 # Call it in the folder that made the target; the project must enable the
 # ASM language besides C (project(game C ASM)).
 function(pixcell_add_sprites)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "WARNINGS_ALLOWED" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pixcell_add_sprites: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -58,14 +63,49 @@ function(pixcell_add_sprites)
                         "identifier: give another OUTPUT")
   endif()
 
-  set(generated "${base}.s" "${base}.h" "${base}_enum.h" "${base}_pat.c" "${base}_pat.h")
+  set(options ${arg_OPTIONS})
+  if(NOT arg_WARNINGS_ALLOWED)
+    list(PREPEND options --werror)
+  endif()
+  set(command ${options} "--deps=${base}.d" "${description}" "${base}")
+
+  # Which files the run writes depends on its options: pixcell says, so that
+  # every one is an output of the command (Ninja refuses a dependency file
+  # that names another) and its sources are built into the target.
+  get_target_property(program pixcell::pixcell LOCATION)
+  execute_process(COMMAND "${program}" --list-outputs ${command}
+    WORKING_DIRECTORY "${working_folder}"
+    RESULT_VARIABLE status OUTPUT_VARIABLE listed ERROR_VARIABLE problem)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "pixcell_add_sprites: pixcell --list-outputs ${command} failed: ${problem}")
+  endif()
+  string(REGEX REPLACE "\n$" "" listed "${listed}")
+  string(REPLACE "\n" ";" listed "${listed}")
+  set(generated)
+  set(folders)
+  foreach(file IN LISTS listed)
+    # The dependency file names the run's files as pixcell was given them,
+    # and CMake reads a relative one there from the build folder, not from
+    # where pixcell ran.
+    if(NOT IS_ABSOLUTE "${file}")
+      message(FATAL_ERROR "pixcell_add_sprites: the run would write ${file} in ${working_folder}: give the "
+                          "files of OPTIONS as absolute paths, such as \${CMAKE_CURRENT_BINARY_DIR}/${file}")
+    endif()
+    # The dependency file is the command's, not a file it makes for the build.
+    if(NOT file STREQUAL "${base}.d")
+      list(APPEND generated "${file}")
+      get_filename_component(folder "${file}" DIRECTORY)
+      list(APPEND folders "${folder}")
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES folders)
   # The dependency file names every path absolute, and the outputs as given
   # here; CMP0116 has the Ninja generators read it so, as the Makefile ones do.
   cmake_policy(PUSH)
   cmake_policy(SET CMP0116 NEW)
   add_custom_command(OUTPUT ${generated}
-    COMMAND "${CMAKE_COMMAND}" -E make_directory "${output_folder}"
-    COMMAND pixcell::pixcell ${arg_OPTIONS} "--deps=${base}.d" "${description}" "${base}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory ${folders}
+    COMMAND pixcell::pixcell ${command}
     DEPENDS "${description}" pixcell::pixcell
     DEPFILE "${base}.d"
     WORKING_DIRECTORY "${working_folder}"

@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
-"""Draws hero.bmp, the example sheet: 64x48 pixels, 8 bits per pixel.
+"""Draws the example sheets, 8 bits per pixel, in the folder it runs in.
 
-The hero's right half is his left half mirrored, the left arrow is the right
-arrow mirrored and the turned gem is the gem turned by half a turn, so the
-converter stores those cells once and shows them with flips.
+hero.bmp (64x48): the hero's right half is his left half mirrored, the left
+arrow is the right arrow mirrored and the turned gem is the gem turned by
+half a turn, so the converter stores those cells once and shows them with
+flips. Drawn with palette row 0 (entries 1 to 15).
+
+items.bmp (64x32): a key, a potion, a heart, a star and a chest, drawn with
+palette row 1 (entries 17 to 31), as a game's second sprite sheet often is.
+
+Both carry the same 256-entry palette, as the sheets of one game usually do:
+row 0 holds the hero's colours, row 1 the items'.
 """
 import struct
-
-W, H = 64, 48
-px = [[0] * W for _ in range(H)]
 
 HERO_LEFT = [  # 16 columns, 32 rows: the left half of the hero
     "................",
@@ -99,33 +103,148 @@ COIN = [
     "................",
 ]
 
-def put(rows, x0, y0, hflip=False, vflip=False):
+# The items, in the digits of palette row 1: "3" is entry 16 + 3 = 19.
+KEY = [
+    "................",
+    "................",
+    "...1111.........",
+    "..122221........",
+    ".12211221.......",
+    ".121..121.......",
+    ".12211221111111.",
+    "..1222212222221.",
+    "...111121211121.",
+    ".......11..1.1..",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+POTION = [
+    "................",
+    "......3333......",
+    "......4444......",
+    ".......11.......",
+    ".......11.......",
+    "......1551......",
+    ".....155551.....",
+    "....15655551....",
+    "...1566555551...",
+    "...1565555551...",
+    "...1555555551...",
+    "...1555555551...",
+    "....15555551....",
+    ".....111111.....",
+    "................",
+    "................",
+]
+HEART = [
+    "................",
+    "................",
+    "...111....111...",
+    "..17771..17771..",
+    ".1788771177777..",
+    ".17877777777771.",
+    ".17777777777771.",
+    ".17777777777771.",
+    "..177777777771..",
+    "...1777777771...",
+    "....17777771....",
+    ".....177771.....",
+    "......1771......",
+    ".......11.......",
+    "................",
+    "................",
+]
+STAR = [
+    ".......11.......",
+    "......1991......",
+    "......1991......",
+    ".....19aa91.....",
+    "1111119aa9111111",
+    "199999aaaa99999.",
+    ".19aaaaaaaaaa91.",
+    "..19aaaaaaaa91..",
+    "...19aaaaaa91...",
+    "...19aa99aa91...",
+    "..19aa9119aa91..",
+    "..19a91..19a91..",
+    ".19991....19991.",
+    ".1111......1111.",
+    "................",
+    "................",
+]
+CHEST = [  # 32 columns, 16 rows
+    "................................",
+    "...11111111111111111111111111...",
+    "..1bbbbbbbbbbbbbbbbbbbbbbbbbb1..",
+    ".1bccccccccccccccccccccccccccb1.",
+    ".1bccccccccccccccccccccccccccb1.",
+    ".1dddddddddddddeedddddddddddddd1",
+    ".1bccccccccccccfeccccccccccccb1.",
+    ".1bccccccccccccfecccccccccccb1..",
+    ".1bcccccccccccccccccccccccccb1..",
+    ".1dddddddddddddddddddddddddddd1.",
+    ".1bccccccccccccccccccccccccccb1.",
+    ".1bccccccccccccccccccccccccccb1.",
+    ".1bccccccccccccccccccccccccccb1.",
+    ".1bbbbbbbbbbbbbbbbbbbbbbbbbbbb1.",
+    "..1111111111111111111111111111..",
+    "................................",
+]
+
+
+def sheet(width, height):
+    return [[0] * width for _ in range(height)]
+
+
+def put(px, rows, x0, y0, hflip=False, vflip=False, row=0):
     h, w = len(rows), len(rows[0])
     for y in range(h):
         for x in range(w):
             c = rows[h - 1 - y if vflip else y][w - 1 - x if hflip else x]
-            px[y0 + y][x0 + x] = 0 if c == "." else int(c, 16)
+            px[y0 + y][x0 + x] = 0 if c == "." else 16 * row + int(c, 16)
 
-put(HERO_LEFT, 0, 0)
-put(HERO_LEFT, 16, 0, hflip=True)
-put(ARROW, 32, 0)
-put(ARROW, 48, 0, hflip=True)
-put(GEM, 32, 16)
-put(GEM, 48, 16, hflip=True, vflip=True)
-put(COIN, 0, 32)
 
-palette = [
+PALETTE = [  # row 0: the hero's colours
     (255, 0, 255), (0, 0, 0), (60, 40, 20), (250, 200, 160),
     (40, 80, 200), (200, 60, 60), (60, 60, 80), (90, 50, 30),
     (20, 20, 20), (255, 255, 255), (10, 60, 30), (40, 160, 80),
     (120, 240, 160), (140, 100, 0), (250, 210, 40), (255, 250, 200),
-] + [(0, 0, 0)] * 240
+] + [  # row 1: the items' colours, none of them one of row 0's
+    (0, 255, 255), (30, 20, 70), (230, 190, 60), (120, 90, 200),
+    (180, 180, 190), (60, 200, 120), (200, 255, 220), (230, 30, 80),
+    (255, 170, 190), (255, 200, 0), (255, 250, 140), (110, 60, 20),
+    (170, 110, 50), (80, 80, 90), (160, 160, 170), (40, 40, 40),
+] + [(0, 0, 0)] * 224
 
-row_size = (W + 3) // 4 * 4
-pixels = b"".join(bytes(px[y]) + bytes(row_size - W) for y in reversed(range(H)))
-offset = 14 + 40 + 4 * 256
-header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-info = struct.pack("<IiiHHIIiiII", 40, W, H, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
-pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-with open("hero.bmp", "wb") as f:
-    f.write(header + info + pal + pixels)
+
+def write_bmp(name, px):
+    height, width = len(px), len(px[0])
+    row_size = (width + 3) // 4 * 4
+    pixels = b"".join(bytes(px[y]) + bytes(row_size - width) for y in reversed(range(height)))
+    offset = 14 + 40 + 4 * 256
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels), 2835, 2835, 256, 0)
+    pal = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    with open(name, "wb") as f:
+        f.write(header + info + pal + pixels)
+
+
+hero = sheet(64, 48)
+put(hero, HERO_LEFT, 0, 0)
+put(hero, HERO_LEFT, 16, 0, hflip=True)
+put(hero, ARROW, 32, 0)
+put(hero, ARROW, 48, 0, hflip=True)
+put(hero, GEM, 32, 16)
+put(hero, GEM, 48, 16, hflip=True, vflip=True)
+put(hero, COIN, 0, 32)
+write_bmp("hero.bmp", hero)
+
+items = sheet(64, 32)
+for i, item in enumerate((KEY, POTION, HEART, STAR)):
+    put(items, item, 16 * i, 0, row=1)
+put(items, CHEST, 0, 16, row=1)
+write_bmp("items.bmp", items)

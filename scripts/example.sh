@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Builds pixcell and converts the bundled example into examples/out/.
+# Builds pixcell and its manual page (all that cmake --install installs) and
+# converts the bundled examples into examples/out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh" build
-cmake -S "$root" -B "$root/build" -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$root/build" -j"$(nproc)" --target pixcell
+# A build folder that exists keeps its settings (scripts/test.sh's has the
+# tests on); a new one leaves the tests out, whose packages deps.sh build
+# doesn't install.
+if [ ! -f "$root/build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$root/build" -DBUILD_TESTING=OFF >/dev/null
+fi
+cmake --build "$root/build" -j"$(nproc)" --target pixcell man_page
 mkdir -p "$root/examples/out"
+# The sheet names of a description are read from the folder pixcell runs in.
 cd "$root/examples"
 "$root/build/pixcell" -d hero.txt
 "$root/build/pixcell" hero.txt out/hero
+"$root/build/pixcell" items.txt out/items
 echo "Wrote:"; ls -l out/

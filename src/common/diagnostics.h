@@ -17,6 +17,7 @@ public:
     // The description file as given on the command line, for the lines that
     // name a place in it.
     void set_file(const std::string& name) { file = name; }
+    const std::string& file_name() const { return file; }
 
     void warning(const std::string& text);                        // pixcell: warning: TEXT
     void warning_at(std::int64_t line, const std::string& text);  // FILE:LINE: warning: TEXT

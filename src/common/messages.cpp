@@ -10,6 +10,84 @@ namespace {
 
 void print(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stderr); }
 
+// How many bytes of a well-formed UTF-8 character start at `at`, 0 when none
+// does (a stray continuation byte, an overlong form, a surrogate, a cut one).
+std::size_t utf8_length(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = byte(at);
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high) return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xBF) return 0;
+    }
+    // C1 control characters are well formed but act on a terminal, the line
+    // and paragraph separators end a line in some editors, and a byte-order
+    // mark prints as nothing: each is shown as its bytes.
+    if (lead == 0xC2 && byte(at + 1) < 0xA0) return 0;
+    if (lead == 0xE2 && byte(at + 1) == 0x80 && (byte(at + 2) == 0xA8 || byte(at + 2) == 0xA9)) return 0;
+    if (lead == 0xEF && byte(at + 1) == 0xBB && byte(at + 2) == 0xBF) return 0;
+    return length;
+}
+
+// A name or a piece of the description as it appears between `quote`s in a
+// message: C's escapes for a line end, a tab, a backslash and the quote, and
+// \xHH for every other control byte and every byte that isn't UTF-8, so that
+// a message stays on its one line and reads the same in any terminal.
+std::string escaped(const std::string& text, char quote) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80) {
+            if (const std::size_t length = utf8_length(text, i)) {
+                out.append(text, i, length);
+                i += length;
+                continue;
+            }
+        }
+        ++i;
+        switch (byte) {
+        case '\n': out += "\\n"; continue;
+        case '\r': out += "\\r"; continue;
+        case '\t': out += "\\t"; continue;
+        case '\\': out += "\\\\"; continue;
+        default: break;
+        }
+        if (byte < 0x20 || byte >= 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else if (byte == static_cast<unsigned char>(quote)) {
+            out += '\\';
+            out += quote;
+        } else {
+            out += static_cast<char>(byte);
+        }
+    }
+    return out;
+}
+
+std::string quoted(const std::string& text) { return "'" + escaped(text, '\'') + "'"; }
+
+std::string double_quoted(const std::string& text) { return "\"" + escaped(text, '"') + "\""; }
+
+// A file name that stands in a message without quotes.
+std::string unquoted(const std::string& text) { return escaped(text, '\0'); }
+
 }  // namespace
 
 void usage() { print("Usage: pixcell [options] input \n"); }
@@ -50,11 +128,11 @@ std::string option_needs_value(const std::string& option, const std::string& val
 }
 
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input) {
-    return option + "=" + value + " names " + input + ", which the run reads: give another file";
+    return option + "=" + unquoted(value) + " names " + unquoted(input) + ", which the run reads: give another file";
 }
 
 std::string option_names_output(const std::string& option, const std::string& value) {
-    return option + "=" + value + " names a file the run writes itself: give another file";
+    return option + "=" + unquoted(value) + " names a file the run writes itself: give another file";
 }
 
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
@@ -67,7 +145,8 @@ std::string option_path_make_cant_read(const std::string& option, const std::str
     case ')': why = "make reads it as a member of an archive, 'ARCHIVE(MEMBER)'"; break;
     default: why = std::string("it holds '") + found + "'"; break;
     }
-    return option + "=" + value + ": make can't read '" + path + "' in a rule, " + why + ": give the file another name";
+    return option + "=" + unquoted(value) + ": make can't read " + quoted(path) + " in a rule, " + why +
+           ": give the file another name";
 }
 
 void help(const std::string& options) {
@@ -102,11 +181,15 @@ void version(const std::string& number) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
+void list_files(const std::vector<std::string>& paths) {
+    std::string text;
+    for (const std::string& path : paths) text += path + "\n";
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
 namespace warn {
 
 namespace {
-
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
 
 std::string lines(std::int64_t count) { return std::to_string(count) + (count == 1 ? " line" : " lines"); }
 
@@ -125,7 +208,9 @@ std::string output_starts_with_dash(const std::string& output) {
            " and so on; options go before the input";
 }
 
-std::string arguments_after_output(const std::string& listed) {
+std::string arguments_after_output(const std::vector<std::string>& arguments) {
+    std::string listed;
+    for (const std::string& argument : arguments) listed += (listed.empty() ? "" : " ") + quoted(argument);
     return "arguments after the output are ignored: " + listed;
 }
 
@@ -145,8 +230,8 @@ std::string how_to_name_output() {
 }
 
 std::string reading_stopped(const std::string& excerpt, std::int64_t lines_not_read) {
-    return "reading stopped here, at \"" + excerpt + "\": " + lines(lines_not_read) +
-           " from here to the end are not read";
+    return "reading stopped here, at " + double_quoted(excerpt) + ": " + lines(lines_not_read) +
+           " from here to the end " + (lines_not_read == 1 ? "is" : "are") + " not read";
 }
 
 std::string cause_comment_joins_lines() {
@@ -179,8 +264,13 @@ std::string cause_fields() {
 }
 
 std::string description_start(const std::string& found) {
-    return "a description starts with a sheet line such as \"*sprites.bmp\"" +
-           (found.empty() ? std::string("; this one has none") : "; it starts with \"" + found + "\"");
+    const std::string start = "a description starts with a sheet line such as \"*sprites.bmp\"";
+    if (found.empty()) return start + "; this one has none";
+    // The mark prints as nothing, so the line would seem to start right.
+    if (found.rfind("\xEF\xBB\xBF", 0) == 0) {
+        return start + "; it starts with a UTF-8 byte-order mark: save it without one";
+    }
+    return start + "; it starts with " + double_quoted(found);
 }
 
 std::string input_is_image(const std::string& kind) {
@@ -209,6 +299,12 @@ std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, s
 std::string continuation_without_sprite() {
     return "a '+' line adds a part to the sprite named above it, but no sprite is named before it: the part is "
            "left out";
+}
+
+std::string sheet_beside_description(const std::string& sheet, const std::string& folder, const std::string& beside) {
+    return "sheet names are read from the folder pixcell runs in, and " + quoted(sheet) +
+           " is not there but beside the description, in " + quoted(folder) + ": run pixcell in " + quoted(folder) +
+           ", or write the sheet line as " + quoted("*" + beside);
 }
 
 std::string name_not_identifier(const std::string& name) {
@@ -243,6 +339,10 @@ std::string record_is_sprite_name(const std::string& record, const std::string& 
 }
 
 std::string failed_for_warnings() { return "--werror: the warnings fail the run, no file is written"; }
+
+std::string folder_missing(const std::string& folder) {
+    return "the folder " + quoted(folder) + " does not exist: pixcell makes no folders, create it first";
+}
 
 std::string sheet_without_palette(const std::string& sheet) {
     return "sheet " + quoted(sheet) + " has no colour table: no palette array is written for it";
@@ -303,6 +403,38 @@ std::string transparent_entry(const std::string& sheet, std::int64_t entry, std:
            "with its transparent colour at entry 0 (or 16, 32, ... for the other rows)";
 }
 
+std::string colour_text(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", red, green, blue);
+    return text;
+}
+
+std::string partly_transparent(const std::string& sheet, std::int64_t count, std::int64_t x, std::int64_t y,
+                               std::int64_t alpha) {
+    return "sheet " + quoted(sheet) + " has " + std::to_string(count) + (count == 1 ? " pixel" : " pixels") +
+           " neither opaque nor transparent (the first at " + std::to_string(x) + "," + std::to_string(y) +
+           ", alpha " + std::to_string(alpha) +
+           "), but the console shows a pixel or not: those of alpha 128 and above show opaque, the others "
+           "transparent; save them with alpha 0 or 255";
+}
+
+std::string colours_shown_alike(const std::string& sheet, const std::string& first, std::int64_t first_x,
+                                std::int64_t first_y, const std::string& second, std::int64_t second_x,
+                                std::int64_t second_y) {
+    return "sheet " + quoted(sheet) + " has colours " + first + " (at " + std::to_string(first_x) + "," +
+           std::to_string(first_y) + ") and " + second + " (at " + std::to_string(second_x) + "," +
+           std::to_string(second_y) +
+           "), which differ only below the 5 bits a channel the console keeps: it shows them as one colour; "
+           "make them one colour, or draw them further apart";
+}
+
+std::string transparent_from_corner(const std::string& sheet, const std::string& colour) {
+    return "sheet " + quoted(sheet) + " has no transparency: its top-left pixel's colour " + colour +
+           " is taken as transparent; name another with --transparent=RRGGBB";
+}
+
+std::string sprite_named_here(const std::string& sprite) { return "sprite " + quoted(sprite) + " is named here"; }
+
 std::string too_many_cells(std::size_t cells) {
     return std::to_string(cells) + " distinct cells take " + std::to_string(cells * kCellBytes) +
            " bytes, more than the " + std::to_string(kSpriteTileMemoryBytes) + " bytes (" +
@@ -336,6 +468,8 @@ std::string unknown_format(std::size_t size) {
     return "neither a BMP nor a PNG image, it starts with neither \"BM\" nor the PNG signature";
 }
 
+std::string other_image(const std::string& kind) { return kind + ": save it as PNG or BMP"; }
+
 std::string too_short(std::size_t size) {
     return "only " + std::to_string(size) + (size == 1 ? " byte" : " bytes") + ", too short for a BMP file";
 }
@@ -345,22 +479,33 @@ std::string old_bmp_header(std::uint32_t info_size) {
 }
 
 std::string bits_per_pixel(std::uint32_t bits) {
+    return std::to_string(bits) + " bits per pixel, only 1, 4, 8, 16, 24 and 32 are supported";
+}
+
+std::string bmp_not_indexed(std::uint32_t bits) {
     return std::to_string(bits) + " bits per pixel, only 1, 4 and 8 (a palette image) are supported";
 }
 
 std::string compression(std::uint32_t method) {
-    const char* name = method == 3   ? " (bit fields)"
-                       : method == 4 ? " (JPEG)"
-                       : method == 5 ? " (PNG)"
-                       : method == 6 ? " (bit fields with alpha)"
-                                     : "";
+    const char* name = method == 4 ? " (JPEG)" : method == 5 ? " (PNG)" : "";
     return "compression " + std::to_string(method) + name +
-           ", only uncompressed, RLE8 and RLE4 pixel data are supported";
+           ", only uncompressed, RLE8, RLE4 and bit-field pixel data are supported";
 }
 
 std::string rle_bits(std::uint32_t method, std::uint32_t bits) {
     const std::string rle = method == 1 ? "RLE8" : "RLE4";
     return rle + " compression with " + std::to_string(bits) + " bits per pixel, it needs " + (method == 1 ? "8" : "4");
+}
+
+std::string bit_fields_bits(std::uint32_t method, std::uint32_t bits) {
+    const std::string fields = method == 3 ? "bit fields (compression 3)" : "bit fields with alpha (compression 6)";
+    return fields + " with " + std::to_string(bits) + " bits per pixel, they need 16 or 32";
+}
+
+std::string bad_mask(const std::string& channel, std::uint32_t mask) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%08X", mask);
+    return "the " + channel + " bit-field mask " + hex + " is not one run of bits";
 }
 
 std::string bad_width(std::int32_t width) { return "width " + std::to_string(width) + ", it must be at least 1"; }
@@ -376,6 +521,16 @@ std::string too_many_pixels(std::int64_t width, std::int64_t height, std::int64_
            " a compressed sheet may have";
 }
 
+std::string too_many_true_colour_pixels(std::int64_t width, std::int64_t height, std::int64_t limit) {
+    return std::to_string(width) + "x" + std::to_string(height) + " pixels, more than the " + std::to_string(limit) +
+           " a true-colour sheet may have";
+}
+
+std::string true_colour_too_wide(std::int64_t width, std::int64_t limit) {
+    return "width " + std::to_string(width) + ", more than the " + std::to_string(limit) +
+           " pixels a true-colour PNG sheet may have";
+}
+
 std::string pixels_cut_short(std::uint64_t needed, std::size_t size) {
     return "the pixel data needs " + std::to_string(needed) + " bytes but the file has only " + std::to_string(size) +
            ", it is cut short";
@@ -384,11 +539,6 @@ std::string pixels_cut_short(std::uint64_t needed, std::size_t size) {
 std::string pixels_inside_headers(std::uint64_t offset, std::uint64_t headers_end) {
     return "the pixel data starts at byte " + std::to_string(offset) + ", inside the headers, which end at byte " +
            std::to_string(headers_end);
-}
-
-std::string colour_table_past_end(std::uint64_t colours, std::uint64_t at, std::size_t size) {
-    return "the colour table of " + std::to_string(colours) + " colours at byte " + std::to_string(at) +
-           " runs past the end of the file (" + std::to_string(size) + " bytes)";
 }
 
 std::string rle_cut_short(std::size_t at) {
@@ -419,5 +569,92 @@ std::string png_chunks_too_large(std::size_t chunk_limit, std::size_t total_limi
 std::string png_damaged(const std::string& detail) { return "a damaged PNG file (" + detail + ")"; }
 
 }  // namespace sheet_problem
+
+namespace palette_problem {
+
+namespace {
+
+std::string at_line(std::int64_t line) { return "line " + std::to_string(line) + ": "; }
+
+}  // namespace
+
+std::string expected_hex_colour(std::int64_t line) { return at_line(line) + "expected a colour as RRGGBB or #RRGGBB"; }
+
+std::string expected_decimal_colour(std::int64_t line) {
+    return at_line(line) + "expected a colour as three numbers from 0 to 255 (red, green, blue)";
+}
+
+std::string expected_jasc_version(std::int64_t line) {
+    return at_line(line) + "expected 0100, the version of a JASC-PAL file";
+}
+
+std::string expected_jasc_count(std::int64_t line) {
+    return at_line(line) + "expected the number of colours of the JASC-PAL file";
+}
+
+std::string jasc_ends_early(std::int64_t given, std::int64_t announced) {
+    return "the file ends after " + std::to_string(given) + " of the " + std::to_string(announced) +
+           " colours that its line 3 announces";
+}
+
+std::string jasc_more_colours(std::int64_t line, std::int64_t announced) {
+    return at_line(line) + "more colours than the " + std::to_string(announced) + " that line 3 announces";
+}
+
+std::string too_many_colours(std::int64_t colours) {
+    return std::to_string(colours) + " colours, more than the " + std::to_string(kPaletteRows * kRowColours) +
+           " of the console's sprite palette";
+}
+
+std::string no_colours() { return "no colour in the file"; }
+
+std::string true_colour_image() {
+    return "a true-colour image, which has no colour table: give an indexed PNG or BMP, or a palette file";
+}
+
+}  // namespace palette_problem
+
+namespace colour_problem {
+
+namespace {
+
+// "'a'", "'a' and 'b'", "'a', 'b' and 'c'".
+std::string listed(const std::vector<std::string>& names, bool quote) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == names.size() ? " and " : ", ";
+        text += quote ? quoted(names[i]) : unquoted(names[i]);
+    }
+    return text;
+}
+
+std::string unit(const std::vector<std::string>& sprites) {
+    return sprites.size() == 1 ? "sprite " + listed(sprites, true)
+                               : "sprites " + listed(sprites, true) + ", which share pixels,";
+}
+
+}  // namespace
+
+std::string too_many_colours(const std::vector<std::string>& sprites, std::size_t colours) {
+    return unit(sprites) + " " + (sprites.size() == 1 ? "has " : "have ") + std::to_string(colours) +
+           " colours besides transparent, more than the 15 of a palette row: draw " +
+           (sprites.size() == 1 ? "it" : "them") + " with at most 15";
+}
+
+std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows) {
+    return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
+           " need " + std::to_string(rows) +
+           " palette rows of 15 colours, more than the console's 16: draw them with fewer colours, or with "
+           "more colours in common";
+}
+
+std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
+                         std::int64_t best_row, const std::vector<std::string>& missing) {
+    return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + ": row " +
+           std::to_string(best_row) + " holds the most, but not " + listed(missing, false) +
+           "; add them to a row, or draw the sprite with the colours of one row";
+}
+
+}  // namespace colour_problem
 
 }  // namespace pixcell::messages

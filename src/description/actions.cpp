@@ -1,5 +1,8 @@
 #include "description/actions.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "common/console.h"
 #include "common/messages.h"
 #include "common/wrap.h"
@@ -25,12 +28,33 @@ std::int32_t round_size(std::int32_t value) {
     return wrap_add(floor16, value > 0 ? 16 : -16);
 }
 
+namespace {
+
+// A sheet name is a path from the folder pixcell runs in. When the file
+// isn't there but is beside a description that lies in another folder, the
+// name was written from the description's folder: say how to mend it.
+void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_name) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path name(file_name);
+    const fs::path folder = fs::path(ctx.checks->diagnostics.file_name()).parent_path();
+    if (folder.empty() || name.is_absolute() || fs::exists(name, error)) return;
+    const fs::path beside = folder / name;
+    if (!fs::is_regular_file(beside, error)) return;
+    ctx.checks->diagnostics.note_at(
+        ctx.checks->lines.line_of(ctx.state.bitmap_at),
+        messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
+}
+
+}  // namespace
+
 void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     ctx.state.bitmap_file = file_name;
     // A sheet that fails is reported by the store; reading goes on.
     const std::size_t loaded = ctx.sheets.count();
-    ctx.sheets.load(file_name);
-    if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
+    if (!ctx.sheets.load(file_name)) {
+        if (ctx.checks != nullptr) note_sheet_beside_description(ctx, file_name);
+    } else if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
         ctx.checks->sheet_lines.push_back(ctx.checks->lines.line_of(ctx.state.bitmap_at));
     }
 }

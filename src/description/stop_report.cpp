@@ -130,15 +130,13 @@ std::string why_entry_line(const char* at, const char* line_end, bool has_line_e
     return messages::warn::cause_fields();
 }
 
-// The line's text from `at`, shortened, with bytes that don't print shown as '?'.
+// The line's text from `at`, shortened, never inside a UTF-8 character;
+// the message escapes what doesn't print.
 std::string excerpt_of(const char* at, const char* line_end) {
-    std::string text;
-    for (const char* c = at; c != line_end && text.size() < kExcerptLength; ++c) {
-        const auto byte = static_cast<unsigned char>(*c);
-        text += (byte < 0x20 && byte != '\t') || byte == 0x7F ? '?' : *c;
-    }
-    if (static_cast<std::size_t>(line_end - at) > kExcerptLength) text += "...";
-    return text;
+    if (static_cast<std::size_t>(line_end - at) <= kExcerptLength) return std::string(at, line_end);
+    const char* cut = at + kExcerptLength;
+    for (int back = 0; back < 3 && cut != at && (static_cast<unsigned char>(*cut) & 0xC0) == 0x80; ++back) --cut;
+    return std::string(at, cut) + "...";
 }
 
 }  // namespace

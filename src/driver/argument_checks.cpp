@@ -33,10 +33,7 @@ void warn_about_arguments(const CommandLine& command_line, const OutputNames& na
     if (!command_line.unknown_options.empty()) diagnostics.note(messages::warn::see_help());
     if (!command_line.input) return;
     if (!command_line.after_output.empty()) {
-        std::string listed;
-        for (const std::string& argument : command_line.after_output)
-            listed += (listed.empty() ? "'" : " '") + argument + "'";
-        diagnostics.warning(messages::warn::arguments_after_output(listed));
+        diagnostics.warning(messages::warn::arguments_after_output(command_line.after_output));
     }
     if (command_line.debug_listing) return;  // no files: their names don't matter
     if (command_line.output && !command_line.output->empty() && (*command_line.output)[0] == '-') {
@@ -49,6 +46,14 @@ void warn_about_arguments(const CommandLine& command_line, const OutputNames& na
         diagnostics.warning(messages::warn::ident_not_identifier(names.ident_base, command_line.output.has_value()));
         diagnostics.note(messages::warn::how_to_name_output());
     }
+}
+
+void note_missing_folder(const std::string& file, Diagnostics& diagnostics) {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::path(file).parent_path();
+    std::error_code error;
+    if (folder.empty() || fs::exists(folder, error) || error) return;
+    diagnostics.note(messages::warn::folder_missing(folder.string()));
 }
 
 std::optional<std::string> refuse_values(const std::vector<std::pair<std::string, std::string>>& values,

@@ -16,6 +16,10 @@ namespace pixcell {
 // no C identifier, arguments after the output.
 void warn_about_arguments(const CommandLine& command_line, const OutputNames& names, Diagnostics& diagnostics);
 
+// After a file couldn't be written: a note when its folder doesn't exist,
+// which pixcell never makes.
+void note_missing_folder(const std::string& file, Diagnostics& diagnostics);
+
 // A value option (name, value) whose file is one the run reads (`inputs`:
 // the description, the sheets) or another it writes (`outputs`), or is named
 // by two options: the error text, or nothing when every one is fine.

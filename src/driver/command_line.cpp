@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "common/base_name.h"
+#include "output/palette_texts.h"
+#include "output/render_texts.h"
 
 namespace pixcell {
 
@@ -28,7 +30,8 @@ const std::vector<OptionInfo>& known_options() {
          "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
          "name(member).\n"
          "CMake 3.25 misreads some escaped characters: with CMake, keep '#', '$', ':', '%', '&', \"'\", '*', "
-         "';' and '|' out of the paths of the project, the build folder and the sheets."},
+         "';' and '|' out of the paths of the project, the build folder and the sheets.",
+         true},
         {"--palette", &CommandLine::palette, nullptr, nullptr,
          "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours and each sprite's palette row",
          "Also write OUTPUT_pal.c and OUTPUT_pal.h: for each sheet the run loaded, in loading order, an array of "
@@ -42,22 +45,37 @@ const std::vector<OptionInfo>& known_options() {
          "Then IDENT_palette_row, declared extern const u8 IDENT_palette_row[N]: the palette row of each sprite, in "
          "the order of the enumeration, the high 4 bits of its first pixel that isn't transparent (the cells keep "
          "the low 4). Load that row of the sprite's sheet into the same row of object palette memory, and give "
-         "the row to each of its objects (bits 12 to 15 of attribute 2)."},
+         "the row to each of its objects (bits 12 to 15 of attribute 2).",
+         false, &palette_paths},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
          "also write a PNG picture of the cells and sprites as the console would show them",
          "Also write FILE.png, a picture of what the console would show, drawn from the generated cell data and "
          "pattern records: first the distinct cells in table order, 16 a row with a 1-pixel gap, each in the "
          "colours of the sheet it was first cut from, in the palette row of the first sprite that placed it; below "
-         "them every sprite that has a pattern record, in enumeration order and in its own row, each in a frame that is the bounding box of its cells, frames left to right 2 pixels "
-         "apart and wrapping at 1024 pixels (or the widest frame). Cells are placed at their offsets with their "
-         "flips, an earlier entry of a record over a later one, as the console's object order does; colour 0 is "
-         "transparent. A wrong flip or offset in the generated files shows in the picture.\n"
+         "them every sprite that has a pattern record, in enumeration order and in its own row, each in a frame, "
+         "frames left to right 2 pixels apart and wrapping at 1024 pixels (or the widest frame). Cells are placed "
+         "at their offsets with their flips, an earlier entry of a record over a later one, as the console's "
+         "object order does; colour 0 is transparent. A wrong flip or offset in the generated files shows in the "
+         "picture.\n"
+         "The frames are all of one size: the box, relative to the origin, that holds the cells of every sprite, "
+         "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
+         "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "
+         "no sprite pixel can be, over the sprite and centred on the pixel whose top-left corner is the origin. "
+         "When that common box is wider or taller than 1024 pixels, each frame is its sprite's own box, with the "
+         "plus sign where it falls inside.\n"
          "FILE.png is written only when the five files are, and together with them. It must not name the "
-         "description, a sheet or another file the run writes."},
+         "description, a sheet or another file the run writes.",
+         true},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
          "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
          "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
          "as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB."},
+        {"--list-outputs", &CommandLine::list_outputs, nullptr, nullptr,
+         "print the files the run would write, one a line, and exit",
+         "Print the files that a run with the same options, input and output writes when it succeeds, one a "
+         "line, as the run names them (the five files first), and exit with status 0 without reading the "
+         "description or writing anything. Build systems ask it which files a run makes, since options add "
+         "files: pixcell_add_sprites() of the CMake package declares them all so."},
         {"--help", &CommandLine::help, nullptr, nullptr, "print this help and exit",
          "Print the usage, the options and a summary of the description language on standard output, and exit "
          "with status 0."},
@@ -86,7 +104,7 @@ std::vector<OptionDoc> option_docs() {
 std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line) {
     std::vector<std::pair<std::string, std::string>> values;
     for (const OptionInfo& option : known_options()) {
-        if (option.value != nullptr && (command_line.*option.value)) {
+        if (option.value_is_written && (command_line.*option.value)) {
             values.emplace_back(option.name, *(command_line.*option.value));
         }
     }
@@ -146,6 +164,19 @@ OutputNames output_names(const CommandLine& command_line) {
     if (command_line.output) return {base_name(*command_line.output), *command_line.output};
     const std::string base = base_name(*command_line.input);
     return {base, base};
+}
+
+std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
+    std::vector<std::string> files = output_paths(names.file_base);
+    for (const OptionInfo& option : known_options()) {
+        if (option.flag != nullptr && !(command_line.*option.flag)) continue;
+        if (option.value != nullptr && !(command_line.*option.value)) continue;
+        if (option.value_is_written) files.push_back(*(command_line.*option.value));
+        if (option.written_paths != nullptr) {
+            for (std::string& path : option.written_paths(names.file_base)) files.push_back(std::move(path));
+        }
+    }
+    return files;
 }
 
 }  // namespace pixcell

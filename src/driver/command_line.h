@@ -22,6 +22,7 @@ struct CommandLine {
     bool version = false;                // --version
     bool palette = false;                // --palette: also write each sheet's colours (_pal.c, _pal.h)
     bool stats = false;                  // --stats: a summary line of the conversion
+    bool list_outputs = false;           // --list-outputs: print the files the run writes, and exit
     std::optional<std::string> preview;  // --preview=FILE: a PNG picture of what the console would show
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
@@ -43,6 +44,14 @@ struct OptionInfo {
     const char* value_name;                          // what the value is, for --help
     const char* help;                                // one line for --help
     const char* manual;                              // its paragraphs in the manual page, "\n" between
+
+    // The files the option has the run write besides the five: the file its
+    // value names, or those these paths give for the output base. Every list
+    // of the run's files (--list-outputs, the make rule's targets, the files
+    // a value may not name) is made from here, so that a build system that
+    // asks pixcell learns of a new option's files without being told.
+    bool value_is_written = false;
+    std::vector<std::string> (*written_paths)(const std::string& file_base) = nullptr;
 };
 
 // Every double-dash option, in the order --help lists them.
@@ -58,7 +67,8 @@ struct OptionDoc {
 
 std::vector<OptionDoc> option_docs();
 
-// Every value option given, as (name, value), in the order of known_options().
+// Every value option given whose value names a file the run writes, as
+// (name, value), in the order of known_options().
 std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line);
 
 CommandLine parse_command_line(int argc, const char* const* argv);
@@ -70,5 +80,10 @@ struct OutputNames {
 
 // Needs an input.
 OutputNames output_names(const CommandLine& command_line);
+
+// Every file a run with this command line writes when it succeeds (unless
+// it only lists, with -d), as the run names them: the five, then those of
+// the options in the order of known_options().
+std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names);
 
 }  // namespace pixcell

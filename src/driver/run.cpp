@@ -49,17 +49,6 @@ std::optional<std::string> missing_value(const CommandLine& command_line) {
     return std::nullopt;
 }
 
-// The files the run writes besides those of value options: the five, and
-// the palette's two with --palette.
-std::vector<std::string> written_paths(const CommandLine& command_line, const OutputNames& names) {
-    std::vector<std::string> paths = output_paths(names.file_base);
-    if (command_line.palette) {
-        paths.push_back(names.file_base + "_pal.c");
-        paths.push_back(names.file_base + "_pal.h");
-    }
-    return paths;
-}
-
 // A value option that names a file the run reads (the description, every
 // sheet it names, loaded or not) or writes: the error text. The sheets are
 // looked up in a reading of their own, so the refusal comes before anything
@@ -72,7 +61,13 @@ std::optional<std::string> refused_value(const CommandLine& command_line, const 
     if (text) {
         for (std::string& sheet : sheet_names(*text)) inputs.push_back(std::move(sheet));
     }
-    return refuse_values(values, inputs, written_paths(command_line, names));
+    // A value is one of the files written: the others are what it may not name.
+    std::vector<std::string> outputs = written_files(command_line, names);
+    for (const auto& named : values) {
+        const auto written = std::find(outputs.begin(), outputs.end(), named.second);
+        if (written != outputs.end()) outputs.erase(written);
+    }
+    return refuse_values(values, inputs, outputs);
 }
 
 // The texts the files beyond the five point at.
@@ -146,6 +141,12 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     const OutputNames names = output_names(command_line);
+    if (command_line.list_outputs) {
+        // A listing run writes nothing.
+        messages::list_files(command_line.debug_listing ? std::vector<std::string>{}
+                                                        : written_files(command_line, names));
+        return 0;
+    }
     const std::optional<std::string> text = read_description(*command_line.input);
     if (const std::optional<std::string> refusal = refused_value(command_line, names, text)) {
         messages::option_error(*refusal);
@@ -203,11 +204,14 @@ int run(int argc, const char* const* argv) {
     const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
     std::vector<OutputFile> files = output_files(texts, names.file_base);
     if (command_line.palette) {
-        files.push_back({names.file_base + "_pal.c", &extras.palette.source});
-        files.push_back({names.file_base + "_pal.h", &extras.palette.header});
+        for (const OutputFile& file : palette_files(extras.palette, names.file_base)) files.push_back(file);
     }
     if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
-    if (!commit_files(files)) return 1;
+    std::size_t failed = 0;
+    if (!commit_files(files, &failed)) {
+        note_missing_folder(files[failed].name, diagnostics);
+        return 1;
+    }
     return 0;
 }
 

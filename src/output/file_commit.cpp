@@ -71,30 +71,32 @@ void remove_all(const std::vector<std::string>& temporaries, std::size_t from) {
 
 }  // namespace
 
-bool commit_files(const std::vector<OutputFile>& files) {
+bool commit_files(const std::vector<OutputFile>& files, std::size_t* failed) {
+    const auto fail = [&](std::size_t i) {
+        messages::cant_write_file(files[i].name);
+        if (failed != nullptr) *failed = i;
+        return false;
+    };
     const mode_t mode = plain_create_mode();
     std::vector<std::string> temporaries(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!write_temporary(files[i], mode, temporaries[i])) {
-            messages::cant_write_file(files[i].name);
             remove_all(temporaries, 0);
-            return false;
+            return fail(i);
         }
     }
     // A folder in a target's place would refuse its rename after earlier
     // targets were replaced; find it while nothing has changed yet.
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (is_directory(files[i].name)) {
-            messages::cant_write_file(files[i].name);
             remove_all(temporaries, 0);
-            return false;
+            return fail(i);
         }
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (rename(temporaries[i].c_str(), files[i].name.c_str()) != 0) {
-            messages::cant_write_file(files[i].name);
             remove_all(temporaries, i);
-            return false;
+            return fail(i);
         }
     }
     return true;

@@ -14,8 +14,9 @@ struct OutputFile {
 // Writes each text to a fresh temporary file beside its target and renames
 // them into place only after every one was written and closed. On the first
 // failure prints "Error: Can't write file '<name>'" for that file, removes the
-// temporaries and returns false: the targets are then as they were.
-// New files get the permissions a plain create would give them.
-bool commit_files(const std::vector<OutputFile>& files);
+// temporaries and returns false, with the file's index in `failed` when given:
+// the targets are then as they were. New files get the permissions a plain
+// create would give them.
+bool commit_files(const std::vector<OutputFile>& files, std::size_t* failed = nullptr);
 
 }  // namespace pixcell

@@ -89,4 +89,13 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
     return texts;
 }
 
+std::vector<OutputFile> palette_files(const PaletteTexts& texts, const std::string& file_base) {
+    const std::vector<std::string> paths = palette_paths(file_base);
+    return {{paths[0], &texts.source}, {paths[1], &texts.header}};
+}
+
+std::vector<std::string> palette_paths(const std::string& file_base) {
+    return {file_base + "_pal.c", file_base + "_pal.h"};
+}
+
 }  // namespace pixcell

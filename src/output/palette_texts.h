@@ -9,6 +9,7 @@
 #include "cells/convert.h"
 #include "common/diagnostics.h"
 #include "description/sprite_list.h"
+#include "output/file_commit.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -29,5 +30,11 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
 
 // The array names, in the same order (those of sheets without colours empty).
 std::vector<std::string> palette_names(const SheetStore& sheets, const std::string& ident_base);
+
+// The two files: `file_base` with their suffixes, source then header.
+std::vector<OutputFile> palette_files(const PaletteTexts& texts, const std::string& file_base);
+
+// Their names alone, in the same order.
+std::vector<std::string> palette_paths(const std::string& file_base);
 
 }  // namespace pixcell

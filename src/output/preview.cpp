@@ -19,6 +19,9 @@ constexpr std::int64_t kCellsPerRow = 16;
 constexpr std::int64_t kFrameGap = 2;
 constexpr std::int64_t kRowWidth = 1024;
 constexpr std::int64_t kMostPixels = std::int64_t{1} << 28;
+// The origin's mark: half-transparent, so no sprite pixel (opaque or
+// transparent) is ever taken for it.
+constexpr std::uint8_t kOriginMark[4] = {255, 0, 255, 128};
 
 // Pixel (x, y) of a cell as the console shows it with `flip`.
 unsigned cell_pixel(const Cell& cell, int x, int y, FlipFlags flip) {
@@ -58,40 +61,63 @@ const Palette& palette_of(const SheetStore& sheets, std::int32_t sheet) {
     return sheet >= 0 ? sheets.sheet(sheet).palette() : kNone;
 }
 
-}  // namespace
+// A rectangle of pixels relative to a sprite's origin, right and bottom excluded.
+struct Box {
+    std::int64_t left = std::numeric_limits<std::int64_t>::max();
+    std::int64_t top = std::numeric_limits<std::int64_t>::max();
+    std::int64_t right = std::numeric_limits<std::int64_t>::min();
+    std::int64_t bottom = std::numeric_limits<std::int64_t>::min();
 
-std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                                    std::string& problem) {
-    Preview preview;
-    const std::int64_t distinct = conversion.cells.size();
-    const std::int64_t table_rows = (distinct + kCellsPerRow - 1) / kCellsPerRow;
-    const std::int64_t table_width = std::min(distinct, kCellsPerRow) * (kCellPixels + kCellGap) - kCellGap;
-    const std::int64_t table_height = table_rows * (kCellPixels + kCellGap) - kCellGap;
+    void add(const Box& other) {
+        left = std::min(left, other.left);
+        top = std::min(top, other.top);
+        right = std::max(right, other.right);
+        bottom = std::max(bottom, other.bottom);
+    }
+    Frame frame(std::size_t sprite) const { return {sprite, 0, 0, -left, -top, right - left, bottom - top}; }
+};
 
-    // Frames: each sprite's bounding box, laid out in rows.
-    std::int64_t widest = 0;
+Box cell_box(const Conversion& conversion, const ConvertedSprite& converted) {
+    Box box;
+    for (std::size_t i = 0; i < converted.cell_count; ++i) {
+        const PlacedCell& cell = conversion.placed[converted.first_cell + i];
+        box.add({cell.x_offset, cell.y_offset, std::int64_t{cell.x_offset} + kCellPixels,
+                 std::int64_t{cell.y_offset} + kCellPixels});
+    }
+    return box;
+}
+
+// A frame for each sprite that has cells, not yet placed: all of one size,
+// the box that holds every sprite's cells, so that each origin is at the same
+// place in its frame and an origin that jumps from one animation frame to the
+// next shows; each sprite's own box when that common one would be wider or
+// taller than a row of frames.
+std::vector<Frame> sprite_frames(const Conversion& conversion) {
+    std::vector<Frame> frames;
+    Box common;
     for (const ConvertedSprite& converted : conversion.sprites) {
         if (converted.cell_count == 0) continue;
-        std::int64_t left = std::numeric_limits<std::int64_t>::max();
-        std::int64_t top = left;
-        std::int64_t right = std::numeric_limits<std::int64_t>::min();
-        std::int64_t bottom = right;
-        for (std::size_t i = 0; i < converted.cell_count; ++i) {
-            const PlacedCell& cell = conversion.placed[converted.first_cell + i];
-            left = std::min<std::int64_t>(left, cell.x_offset);
-            top = std::min<std::int64_t>(top, cell.y_offset);
-            right = std::max<std::int64_t>(right, std::int64_t{cell.x_offset} + kCellPixels);
-            bottom = std::max<std::int64_t>(bottom, std::int64_t{cell.y_offset} + kCellPixels);
-        }
-        preview.frames.push_back({converted.sprite, 0, 0, -left, -top, right - left, bottom - top});
-        widest = std::max(widest, right - left);
+        const Box own = cell_box(conversion, converted);
+        frames.push_back(own.frame(converted.sprite));
+        common.add(own);
     }
+    if (frames.empty() || common.right - common.left > kRowWidth || common.bottom - common.top > kRowWidth) {
+        return frames;
+    }
+    for (Frame& frame : frames) frame = common.frame(frame.sprite);
+    return frames;
+}
+
+// Places the frames left to right from `top`, wrapping at a row's width (or
+// the widest frame); widens `width` to hold them and returns their bottom.
+std::int64_t lay_out_frames(std::vector<Frame>& frames, std::int64_t top, std::int64_t& width) {
+    std::int64_t widest = 0;
+    for (const Frame& frame : frames) widest = std::max(widest, frame.width);
     const std::int64_t row_limit = std::max(kRowWidth, widest);
     std::int64_t x = 0;
-    std::int64_t y = distinct > 0 ? table_height + kFrameGap : 0;
+    std::int64_t y = top;
     std::int64_t row_height = 0;
-    std::int64_t width = std::max<std::int64_t>(table_width, 0);
-    for (Frame& frame : preview.frames) {
+    for (Frame& frame : frames) {
         if (x > 0 && x + frame.width > row_limit) {
             y += row_height + kFrameGap;
             x = 0;
@@ -103,7 +129,38 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
         row_height = std::max(row_height, frame.height);
         width = std::max(width, frame.x + frame.width);
     }
-    std::int64_t height = preview.frames.empty() ? std::max<std::int64_t>(table_height, 0) : y + row_height;
+    return y + row_height;
+}
+
+// A plus sign of five pixels on the pixel whose top-left corner is the
+// sprite's origin, over the sprite, as far as it lies in the frame.
+void mark_origin(Picture& picture, const Frame& frame) {
+    static const std::int64_t kPlus[5][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
+    for (const auto& offset : kPlus) {
+        const std::int64_t x = frame.origin_x + offset[0];
+        const std::int64_t y = frame.origin_y + offset[1];
+        if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) continue;
+        std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((frame.y + y) * picture.width + frame.x + x) * 4)];
+        std::copy(kOriginMark, kOriginMark + 4, at);
+    }
+}
+
+}  // namespace
+
+std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
+                                    std::string& problem) {
+    Preview preview;
+    const std::int64_t distinct = conversion.cells.size();
+    const std::int64_t table_rows = (distinct + kCellsPerRow - 1) / kCellsPerRow;
+    const std::int64_t table_width = std::min(distinct, kCellsPerRow) * (kCellPixels + kCellGap) - kCellGap;
+    const std::int64_t table_height = table_rows * (kCellPixels + kCellGap) - kCellGap;
+
+    // The sprites' frames, in rows below the table.
+    preview.frames = sprite_frames(conversion);
+    std::int64_t width = std::max<std::int64_t>(table_width, 0);
+    const std::int64_t frames_bottom =
+        lay_out_frames(preview.frames, distinct > 0 ? table_height + kFrameGap : 0, width);
+    std::int64_t height = preview.frames.empty() ? std::max<std::int64_t>(table_height, 0) : frames_bottom;
     // An empty picture is still one transparent pixel: PNG has no 0x0.
     width = std::max<std::int64_t>(width, 1);
     height = std::max<std::int64_t>(height, 1);
@@ -145,6 +202,7 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
                         converted.palette_row, frame.x + frame.origin_x + cell.x_offset,
                         frame.y + frame.origin_y + cell.y_offset);
         }
+        mark_origin(picture, frame);
     }
     return preview;
 }

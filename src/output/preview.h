@@ -5,9 +5,14 @@
 // First the distinct cells in table order, 16 a row with a 1-pixel gap, each
 // in the colours of its sheet, in the palette row of the first sprite that
 // placed it; below them every sprite that has a pattern record, in
-// enumeration order and in its own palette row, each in a frame that is the
-// bounding box of its cells, frames left to right 2 pixels apart, wrapping at
-// 1024 pixels (or the widest frame). Colour 0 is transparent.
+// enumeration order and in its own palette row, each in a frame, frames left
+// to right 2 pixels apart, wrapping at 1024 pixels (or the widest frame).
+// The frames are all of one size, the box around the origin that holds
+// every sprite's cells, so the origin is at one place in each; when that box
+// is wider or taller than 1024 pixels, each frame is its sprite's own box.
+// The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255,
+// 128) over the sprite, on the pixel whose top-left corner it is, as far as
+// that lies in the frame. Colour 0 is transparent.
 #pragma once
 
 #include <cstdint>

@@ -1,12 +1,14 @@
-// Windows BMP with a colour table: 1, 4 or 8 bits a pixel, uncompressed
-// (bottom-up or top-down) or run-length encoded (RLE8, RLE4). An
-// uncompressed 8-bit pixel array is used in place, never copied; the others
-// are expanded to a byte a pixel.
+// Windows BMP: the headers, and the files with a colour table: 1, 4 or 8 bits
+// a pixel, uncompressed (bottom-up or top-down) or run-length encoded (RLE8,
+// RLE4). An uncompressed 8-bit pixel array is used in place, never copied;
+// the others are expanded to a byte a pixel. Files of 16, 24 and 32 bits go
+// on to bmp_true_colour.cpp.
 #include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "common/messages.h"
+#include "sheets/bmp_header.h"
 #include "sheets/bmp_rle.h"
 #include "sheets/decoders.h"
 #include "sheets/packed_pixels.h"
@@ -17,58 +19,38 @@ namespace {
 
 namespace problem = messages::sheet_problem;
 
-// Where the fields of a Windows BMP file lie; all little-endian.
-constexpr std::size_t kPixelOffsetField = 10;
-constexpr std::size_t kInfoSizeField = 14;
-constexpr std::size_t kWidthField = 18;
-constexpr std::size_t kHeightField = 22;
-constexpr std::size_t kBitsField = 28;
-constexpr std::size_t kCompressionField = 30;
-constexpr std::size_t kColoursUsedField = 46;
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::size_t kHeadersSize = 54;       // file header and the smallest Windows info header
-constexpr std::uint32_t kInfoHeaderSize = 40;  // smaller ones are OS/2 headers with 16-bit sizes
 constexpr std::uint32_t kColourEntrySize = 4;  // blue, green, red, unused
 
-constexpr std::uint32_t kUncompressed = 0;
-constexpr std::uint32_t kRle8 = 1;
-constexpr std::uint32_t kRle4 = 2;
+bool has_colour_table(std::uint32_t bits) { return bits == 1 || bits == 4 || bits == 8; }
+bool is_true_colour(std::uint32_t bits) { return bits == 16 || bits == 24 || bits == 32; }
 
-std::uint32_t read_u32(const FileBytes& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+// Why a compression method can't go with a pixel size, or "".
+std::string compression_problem(std::uint32_t compression, std::uint32_t bits) {
+    switch (compression) {
+    case kBmpUncompressed: return {};
+    case kBmpRle8:
+    case kBmpRle4:
+        if (bits == (compression == kBmpRle8 ? 8u : 4u)) return {};
+        return problem::rle_bits(compression, bits);
+    case kBmpBitFields:
+    case kBmpAlphaBitFields:
+        if (bits == 16 || bits == 32) return {};
+        return problem::bit_fields_bits(compression, bits);
+    default: return problem::compression(compression);
+    }
 }
-
-std::int32_t read_i32(const FileBytes& bytes, std::size_t at) { return static_cast<std::int32_t>(read_u32(bytes, at)); }
-
-std::uint32_t read_u16(const FileBytes& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8;
-}
-
-// 64 bits throughout: |height| of -2147483648 and the array size don't fit 32.
-std::int64_t row_size(std::int32_t width, std::uint32_t bits) {
-    return (static_cast<std::int64_t>(width) * bits + 31) / 32 * 4;
-}
-
-std::int64_t row_count(std::int32_t height) { return height < 0 ? -static_cast<std::int64_t>(height) : height; }
-
-DecodedSheet refuse(std::string problem) { return DecodedSheet{std::nullopt, std::move(problem)}; }
 
 // The colour table lies between the headers and the pixel data. It holds
-// the number of colours the header gives, or 2^bits when that is 0; the
-// entries that lie past the start of the pixels are left out, since writers
+// the number of colours the header gives, or 2^bits when that is 0; only the
+// entries before the pixels and inside the file are taken, since writers
 // that leave the number at 0 often write fewer than 2^bits.
-std::string read_palette(const FileBytes& bytes, std::uint32_t info_size, std::uint32_t bits,
-                         std::uint32_t pixel_offset, Palette& palette) {
-    const std::uint64_t table = kFileHeaderSize + static_cast<std::uint64_t>(info_size);
-    if (pixel_offset < table) return problem::pixels_inside_headers(pixel_offset, table);
-    const std::uint32_t used = read_u32(bytes, kColoursUsedField);
-    const std::uint64_t claimed = used != 0 ? used : std::uint64_t{1} << bits;
-    if (table + claimed * kColourEntrySize > bytes.size()) {
-        return problem::colour_table_past_end(claimed, table, bytes.size());
-    }
-    const std::uint64_t count =
-        std::min({claimed, std::uint64_t{1} << bits, (pixel_offset - table) / kColourEntrySize});
+std::string read_palette(const FileBytes& bytes, const BmpHeader& header, Palette& palette) {
+    const std::uint64_t table = header.info_end();
+    if (header.pixel_offset < table) return problem::pixels_inside_headers(header.pixel_offset, table);
+    const std::uint64_t claimed = header.colours_used != 0 ? header.colours_used : std::uint64_t{1} << header.bits;
+    const std::uint64_t room =
+        std::min<std::uint64_t>(header.pixel_offset, bytes.size()) - std::min(table, std::uint64_t{bytes.size()});
+    const std::uint64_t count = std::min({claimed, std::uint64_t{1} << header.bits, room / kColourEntrySize});
     palette.resize(static_cast<std::size_t>(count));
     const std::uint8_t* entry = bytes.data() + table;
     for (Rgb& colour : palette) {
@@ -89,53 +71,60 @@ IndexedImage unpack_rows(const FileBytes& bytes, std::uint32_t bits, std::int32_
     return image;
 }
 
-}  // namespace
-
-DecodedSheet decode_bmp(FileBytes bytes) {
-    if (bytes.size() < kHeadersSize) return refuse(problem::too_short(bytes.size()));
-    const std::uint32_t info_size = read_u32(bytes, kInfoSizeField);
-    if (info_size < kInfoHeaderSize) return refuse(problem::old_bmp_header(info_size));
-    const std::uint32_t bits = read_u16(bytes, kBitsField);
-    if (bits != 1 && bits != 4 && bits != 8) return refuse(problem::bits_per_pixel(bits));
-    const std::uint32_t compression = read_u32(bytes, kCompressionField);
-    if (compression > kRle4) return refuse(problem::compression(compression));
-    if ((compression == kRle8 && bits != 8) || (compression == kRle4 && bits != 4)) {
-        return refuse(problem::rle_bits(compression, bits));
-    }
-    const std::int32_t width = read_i32(bytes, kWidthField);
-    if (width <= 0) return refuse(problem::bad_width(width));
-    const std::int32_t height = read_i32(bytes, kHeightField);
-    if (height == 0) return refuse(problem::zero_height());
-    const bool top_down = height < 0;
-    const std::int64_t rows = row_count(height);
-    const std::uint32_t pixel_offset = read_u32(bytes, kPixelOffsetField);
-
-    if (compression != kUncompressed) {
-        if (top_down) return refuse(problem::rle_top_down());
-        if (width * rows > kMaxDecodedPixels) return refuse(problem::too_many_pixels(width, rows, kMaxDecodedPixels));
+DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
+    const std::int64_t rows = header.rows();
+    if (header.compression != kBmpUncompressed) {
+        if (header.height < 0) return refuse(problem::rle_top_down());
+        if (header.width * rows > kMaxDecodedPixels) {
+            return refuse(problem::too_many_pixels(header.width, rows, kMaxDecodedPixels));
+        }
         Palette palette;
-        std::string bad_palette = read_palette(bytes, info_size, bits, pixel_offset, palette);
+        std::string bad_palette = read_palette(bytes, header, palette);
         if (!bad_palette.empty()) return refuse(std::move(bad_palette));
-        IndexedImage image = IndexedImage::decoded(width, rows, std::move(palette));
-        std::string bad_data = expand_rle(bytes, pixel_offset, bits, image);
+        IndexedImage image = IndexedImage::decoded(header.width, rows, std::move(palette));
+        std::string bad_data = expand_rle(bytes, header.pixel_offset, header.bits, image);
         if (!bad_data.empty()) return refuse(std::move(bad_data));
-        return DecodedSheet{std::move(image), {}};
+        return DecodedSheet{std::move(image), std::nullopt, {}, {}};
     }
 
-    const std::int64_t stride = row_size(width, bits);
-    const std::uint64_t end = pixel_offset + static_cast<std::uint64_t>(stride * rows);
+    const std::int64_t stride = header.row_size();
+    const std::uint64_t end = header.pixel_offset + static_cast<std::uint64_t>(stride * rows);
     if (end > bytes.size()) return refuse(problem::pixels_cut_short(end, bytes.size()));
     Palette palette;
-    std::string bad_palette = read_palette(bytes, info_size, bits, pixel_offset, palette);
+    std::string bad_palette = read_palette(bytes, header, palette);
     if (!bad_palette.empty()) return refuse(std::move(bad_palette));
 
     // A positive height stores the bottom row first.
-    const std::size_t top = pixel_offset + static_cast<std::size_t>(top_down ? 0 : (rows - 1) * stride);
+    const bool top_down = header.height < 0;
+    const std::size_t top = header.pixel_offset + static_cast<std::size_t>(top_down ? 0 : (rows - 1) * stride);
     const std::int64_t step = top_down ? stride : -stride;
-    if (bits != 8) {
-        return DecodedSheet{unpack_rows(bytes, bits, width, rows, top, step, std::move(palette)), {}};
+    if (header.bits != 8) {
+        return DecodedSheet{
+            unpack_rows(bytes, header.bits, header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}};
     }
-    return DecodedSheet{IndexedImage::view(std::move(bytes), width, rows, top, step, std::move(palette)), {}};
+    return DecodedSheet{
+        IndexedImage::view(std::move(bytes), header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}};
+}
+
+}  // namespace
+
+DecodedSheet decode_bmp(FileBytes bytes) {
+    if (bytes.size() < kBmpHeadersSize) return refuse(problem::too_short(bytes.size()));
+    const BmpHeader header = read_bmp_header(bytes);
+    if (header.info_size < kBmpInfoHeaderSize) return refuse(problem::old_bmp_header(header.info_size));
+    if (!has_colour_table(header.bits) && !is_true_colour(header.bits)) {
+        return refuse(problem::bits_per_pixel(header.bits));
+    }
+    std::string bad_header = compression_problem(header.compression, header.bits);
+    if (bad_header.empty() && header.width <= 0) bad_header = problem::bad_width(header.width);
+    if (bad_header.empty() && header.height == 0) bad_header = problem::zero_height();
+    if (is_true_colour(header.bits)) {
+        DecodedSheet sheet = bad_header.empty() ? decode_bmp_true_colour(bytes, header) : refuse(std::move(bad_header));
+        sheet.not_indexed = problem::bmp_not_indexed(header.bits);
+        return sheet;
+    }
+    if (!bad_header.empty()) return refuse(std::move(bad_header));
+    return decode_indexed(std::move(bytes), header);
 }
 
 }  // namespace pixcell

@@ -5,6 +5,7 @@
 
 #include "common/messages.h"
 #include "sheets/decoders.h"
+#include "sheets/image_signatures.h"
 
 namespace pixcell {
 
@@ -19,7 +20,9 @@ bool starts_with(const FileBytes& bytes, const char* magic, std::size_t length) 
 DecodedSheet decode_sheet(FileBytes bytes) {
     if (starts_with(bytes, "BM", 2)) return decode_bmp(std::move(bytes));
     if (starts_with(bytes, "\x89PNG\r\n\x1A\n", 8)) return decode_png(std::move(bytes));
-    return DecodedSheet{std::nullopt, messages::sheet_problem::unknown_format(bytes.size())};
+    const std::string kind = other_image_format(bytes);
+    if (!kind.empty()) return refuse(messages::sheet_problem::other_image(kind));
+    return refuse(messages::sheet_problem::unknown_format(bytes.size()));
 }
 
 }  // namespace pixcell

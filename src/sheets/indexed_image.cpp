@@ -30,4 +30,11 @@ IndexedImage IndexedImage::decoded(std::int32_t width, std::int64_t height, Pale
     return image;
 }
 
+IndexedImage IndexedImage::without_pixels(std::int32_t width, std::int64_t height) {
+    IndexedImage image;
+    image.width_ = width;
+    image.height_ = height;
+    return image;
+}
+
 }  // namespace pixcell

@@ -31,6 +31,9 @@ public:
     // Room for width x height pixels, row after row from the top, all 0, for
     // a decoder to fill through `pixels`. Throws std::bad_alloc.
     static IndexedImage decoded(std::int32_t width, std::int64_t height, Palette palette);
+    // The size of a true-colour sheet and nothing else, until the colour
+    // stage makes its indices: it has no rows to read.
+    static IndexedImage without_pixels(std::int32_t width, std::int64_t height);
 
     // A copy would point at the rows of the original.
     IndexedImage(const IndexedImage&) = delete;

@@ -11,6 +11,7 @@ namespace pixcell {
 
 bool SheetStore::load(const std::string& name) {
     if (by_name.count(name) != 0) return true;
+    const std::size_t loaded = names.size();
     try {
         FileBytes bytes;
         if (!read_whole_file(name, bytes)) {
@@ -19,20 +20,35 @@ bool SheetStore::load(const std::string& name) {
             return false;
         }
         DecodedSheet decoded = decode_sheet(std::move(bytes));
-        if (!decoded.image) {
+        // Until the colour stage can index them, true-colour sheets are
+        // refused as they always were: this is the one place that decides.
+        if (!decoded.not_indexed.empty() && true_colour_sheets == TrueColourSheets::refused) {
+            decoded.true_colour.reset();
+            decoded.problem = std::move(decoded.not_indexed);
+        }
+        if (!decoded.image && !decoded.true_colour) {
             messages::cant_use_sheet(name, decoded.problem);
             ++failures;
             return false;
         }
         const auto index = static_cast<std::int32_t>(images.size());
         names.push_back(name);
-        images.push_back(std::move(*decoded.image));
+        if (decoded.true_colour) {
+            const TrueColourImage& colour = *decoded.true_colour;
+            images.push_back(IndexedImage::without_pixels(colour.width(), colour.height()));
+        } else {
+            images.push_back(std::move(*decoded.image));
+        }
+        colours.push_back(std::move(decoded.true_colour));
         by_name.emplace(name, index);
         return true;
     } catch (const std::bad_alloc&) {
         // A file larger than the memory left (a sparse file, say) is refused, not a crash.
         messages::cant_use_sheet(name, messages::sheet_problem::too_large_for_memory());
-        names.resize(images.size());
+        names.resize(loaded);
+        while (images.size() > loaded) images.pop_back();
+        while (colours.size() > loaded) colours.pop_back();
+        by_name.erase(name);
         ++failures;
         return false;
     }
@@ -51,6 +67,16 @@ std::int32_t SheetStore::width(const std::string& name) const {
 std::int64_t SheetStore::height(const std::string& name) const {
     const std::int32_t index = find(name);
     return index < 0 ? 0 : sheet(index).height();
+}
+
+const TrueColourImage* SheetStore::true_colour(std::int32_t index) const {
+    const std::optional<TrueColourImage>& colour = colours[static_cast<std::size_t>(index)];
+    return colour ? &*colour : nullptr;
+}
+
+void SheetStore::set_indexed(std::int32_t index, IndexedImage image) {
+    images[static_cast<std::size_t>(index)] = std::move(image);
+    colours[static_cast<std::size_t>(index)].reset();
 }
 
 }  // namespace pixcell

@@ -1,21 +1,30 @@
 // The sheets stage: every sprite sheet a description names, read once, whole,
-// decoded into an indexed image and found again by its file name. A file
-// that can't be opened or used is reported when it is loaded, so that
-// everything after this stage reads pixels without checks.
+// decoded and found again by its file name. A file that can't be opened or
+// used is reported when it is loaded, so that everything after this stage
+// reads pixels without checks.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "sheets/indexed_image.h"
+#include "sheets/true_colour_image.h"
 
 namespace pixcell {
 
+// Whether a true-colour sheet loads (for the colour stage to index) or is
+// refused as a sheet that isn't a palette image.
+enum class TrueColourSheets { refused, loaded };
+
 class SheetStore {
 public:
+    SheetStore() = default;
+    explicit SheetStore(TrueColourSheets true_colour_sheets) : true_colour_sheets(true_colour_sheets) {}
+
     // Loads a sheet once: a name already loaded returns true without reading.
     // Prints one line and returns false when the file can't be opened or used.
     // The name is the path exactly as written.
@@ -27,16 +36,26 @@ public:
     std::int32_t width(const std::string& name) const;
     std::int64_t height(const std::string& name) const;
 
-    // The loaded sheets by index, 0 <= index < count().
+    // The loaded sheets by index, 0 <= index < count(). A true-colour sheet's
+    // indexed image has its size but no pixels until set_indexed gives them:
+    // nothing may read its rows before.
     std::size_t count() const { return images.size(); }
     const IndexedImage& sheet(std::int32_t index) const { return images[static_cast<std::size_t>(index)]; }
     const std::string& name(std::int32_t index) const { return names[static_cast<std::size_t>(index)]; }
+
+    // A true-colour sheet's colours, until set_indexed; null for the others.
+    const TrueColourImage* true_colour(std::int32_t index) const;
+    // The indexed image the colour stage made of a true-colour sheet, of the
+    // same size: it replaces the sheet, whose colours are freed.
+    void set_indexed(std::int32_t index, IndexedImage image);
 
     // Loads that failed, each counted once per call to load.
     std::size_t failed_loads() const { return failures; }
 
 private:
+    TrueColourSheets true_colour_sheets = TrueColourSheets::refused;
     std::vector<IndexedImage> images;
+    std::vector<std::optional<TrueColourImage>> colours;  // by index, beside images
     std::vector<std::string> names;
     std::map<std::string, std::int32_t> by_name;
     std::size_t failures = 0;

@@ -1,23 +1,30 @@
 #!/usr/bin/env bash
-# Builds the example game (examples/game) with its Makefile, and with its
-# CMake build through the pixcell package installed from this build, and has
-# console_check see on the emulator that each ROM shows every sprite of
-# examples/hero.txt where the game's grid puts it (main.c's GRID_ values).
+# Installs this build into a scratch prefix and builds the example game it
+# installs (PREFIX/share/pixcell/examples) with the installed package only:
+# with its Makefile, and with its CMake build (Ninja when it is at hand, the
+# second build of which must convert nothing). console_check sees on the
+# emulator that each ROM shows every sprite of hero.txt and items.txt where
+# the game's grid puts it (main.c's GRID_ values), in its palette row.
 #
-#   check_example.sh PIXCELL CONSOLE_CHECK BUILD_DIR WORK_DIR
+#   check_example.sh CONSOLE_CHECK BUILD_DIR WORK_DIR
 #
-# The examples are copied into WORK_DIR, which is emptied first. ARM_GCC and
-# ARM_OBJCOPY name the tools (default: arm-none-eabi-gcc, -objcopy); the
-# CMake build takes them from the example's toolchain file, on the PATH.
+# WORK_DIR is emptied first. ARM_GCC and ARM_OBJCOPY name the tools
+# (default: arm-none-eabi-gcc, -objcopy); the CMake build takes them from the
+# example's toolchain file, on the PATH.
 set -euo pipefail
-pixcell=$(realpath "$1")
-check=$(realpath "$2")
-build_dir=$(realpath "$3")
-work=$(realpath -m "$4")
-examples=$(cd "$(dirname "$0")/../../examples" && pwd)
+check=$(realpath "$1")
+build_dir=$(realpath "$2")
+work=$(realpath -m "$3")
 arm_gcc=${ARM_GCC:-arm-none-eabi-gcc}
 
 fail() { echo "check_example: $*" >&2; exit 1; }
+
+rm -rf "$work"
+mkdir -p "$work"
+prefix=$work/prefix
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+cp -r "$prefix/share/pixcell/examples" "$work/examples"
+examples=$work/examples
 
 grid=
 for name in LEFT TOP STEP_X STEP_Y COLUMNS; do
@@ -26,22 +33,21 @@ for name in LEFT TOP STEP_X STEP_Y COLUMNS; do
     grid=${grid:+$grid,}$value
 done
 
-rm -rf "$work"
-mkdir -p "$work"
-cp -r "$examples/hero.txt" "$examples/hero.bmp" "$examples/game" "$work/"
-rm -rf "$work/game/build"
-
-# check_rom ROM: the sheets are found as pixcell finds them, from hero.txt's folder.
-check_rom() { (cd "$work" && "$check" --grid "$grid" "$1" hero.txt); }
+# check_rom ROM: the sheets are found as pixcell finds them, from the descriptions' folder.
+check_rom() { (cd "$examples" && "$check" --grid "$grid" "$1" hero.txt items.txt); }
 
 echo "== make"
-make -C "$work/game" PIXCELL="$pixcell" BUILD="$work/make" CROSS="${arm_gcc%gcc}" ||
+make -C "$examples/game" PIXCELL="$prefix/bin/pixcell" BUILD="$work/make" CROSS="${arm_gcc%gcc}" ||
     fail "the example doesn't build with its Makefile"
-check_rom "$work/make/hero.gba" || fail "the example built with make shows the sprites wrong"
+check_rom "$work/make/game.gba" || fail "the example built with make shows the sprites wrong"
 
 echo "== cmake"
-cmake --install "$build_dir" --prefix "$work/prefix" >/dev/null
-cmake -S "$work/game" -B "$work/cmake" -DCMAKE_TOOLCHAIN_FILE="$work/game/arm-none-eabi.cmake" \
-    -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null || fail "the example's CMake build doesn't configure"
+generator=()
+command -v ninja >/dev/null && generator=(-G Ninja)
+cmake -S "$examples/game" -B "$work/cmake" "${generator[@]}" \
+    -DCMAKE_TOOLCHAIN_FILE="$examples/game/arm-none-eabi.cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null ||
+    fail "the example's CMake build doesn't configure"
 cmake --build "$work/cmake" || fail "the example doesn't build with CMake"
-check_rom "$work/cmake/hero.gba" || fail "the example built with CMake shows the sprites wrong"
+check_rom "$work/cmake/game.gba" || fail "the example built with CMake shows the sprites wrong"
+again=$(cmake --build "$work/cmake" 2>&1) || fail "the example's second CMake build fails: $again"
+! grep -q Converting <<<"$again" || fail "the example's second CMake build converts again: $again"

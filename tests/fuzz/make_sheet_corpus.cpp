@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/sheet_writer.h"
+#include "support/true_colour_writer.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ void put16(Bytes& bytes, std::size_t at, std::uint16_t value) {
     bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void save(const std::string& name, const Bytes& bytes) {
-    pixcell::testing::write_file(folder + "/" + name, bytes);
-}
+void save(const std::string& name, const Bytes& bytes) { pixcell::testing::write_file(folder + "/" + name, bytes); }
 
 // Cells that repeat, mirror, hold only high palette bits or nothing.
 Sheet drawing(std::int32_t width, std::int32_t height) {
@@ -58,8 +57,8 @@ std::string file_name(std::string format) {
 // The last bytes of an input choose the sprite parts fuzz_sheet cuts; these
 // make a few of them for the good seeds.
 Bytes with_parts(Bytes bytes) {
-    const std::uint8_t tail[] = {0x00, 0x10, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                 0x80, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x03, 0x03};
+    const std::uint8_t tail[] = {0x00, 0x10, 0x00, 0x00, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00,
+                                 0x00, 0x00, 0x80, 0xFF, 0xFF, 0xFF, 0x7F, 0x01, 0x03, 0x03};
     bytes.insert(bytes.end(), std::begin(tail), std::end(tail));
     return bytes;
 }
@@ -84,8 +83,8 @@ int main(int argc, char** argv) {
     // Cut short inside and at the end of every header field, inside the
     // palette, at the pixel array and inside it.
     const std::size_t pixel_offset = 54 + 256 * 4;
-    for (std::size_t length : {1u, 2u, 4u, 6u, 8u, 10u, 12u, 14u, 16u, 18u, 20u, 22u, 24u, 26u, 28u, 30u, 32u,
-                               34u, 38u, 42u, 46u, 50u, 53u, 54u, 300u}) {
+    for (std::size_t length : {1u,  2u,  4u,  6u,  8u,  10u, 12u, 14u, 16u, 18u, 20u, 22u, 24u,
+                               26u, 28u, 30u, 32u, 34u, 38u, 42u, 46u, 50u, 53u, 54u, 300u}) {
         save("cut_at_" + std::to_string(length) + ".bmp", Bytes(good.begin(), good.begin() + length));
     }
     save("cut_at_pixels.bmp", Bytes(good.begin(), good.begin() + pixel_offset));
@@ -184,5 +183,65 @@ int main(int argc, char** argv) {
     const std::size_t plte = pixcell::testing::png_chunk_at(png, "PLTE");
     bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(plte), bytes.begin() + static_cast<std::ptrdiff_t>(idat));
     save("png_without_palette.png", bytes);
+
+    // Indexed sheets that other readers take: greyscale PNG (with a colour
+    // key), a PLTE and tRNS longer than the depth indexes, a short colour
+    // table; one PLTE with a wrong CRC.
+    save("good_grey_png4_key.png", with_parts(pixcell::testing::grey_png_bytes(sixteen, 4, true, 3)));
+    save("good_grey_png8.png", with_parts(pixcell::testing::grey_png_bytes(drawing(24, 17), 8)));
+    const Bytes long_palette = pixcell::testing::long_palette_png_bytes(sixteen, 4, 80, 100);
+    save("good_png4_80_colours.png", with_parts(long_palette));
+    bytes = long_palette;
+    bytes[pixcell::testing::png_chunk_at(bytes, "PLTE") + 60] ^= 1;
+    save("png_long_palette_crc.png", bytes);
+    save("good_bmp8_16_colours.bmp", with_parts(pixcell::testing::short_table_bmp_bytes(drawing(33, 16), 8, 16)));
+    save("good_rle8_16_colours.bmp", with_parts(pixcell::testing::short_table_bmp_bytes(drawing(33, 16), 8, 16, 1)));
+
+    // True colour: a picture of every kind of alpha in every form, and the
+    // forms' limits and masks broken.
+    pixcell::testing::ColourSheet colours(21, 13);
+    for (std::int32_t y = 0; y < colours.height; ++y) {
+        for (std::int32_t x = 0; x < colours.width; ++x) {
+            const std::uint8_t alphas[] = {255, 0, 1, 127, 128, 254};
+            colours.at(x, y) = {static_cast<std::uint8_t>(x * 12), static_cast<std::uint8_t>(y * 19),
+                                static_cast<std::uint8_t>((x ^ y) * 9), alphas[(x / 3 + y) % 6]};
+        }
+    }
+    Bytes bmp32;
+    Bytes rgba16;
+    for (const auto& format : pixcell::testing::every_true_colour_format(colours)) {
+        save("good_" + file_name(format.format), with_parts(format.bytes));
+        if (format.format == "bmp32 bit fields v5") bmp32 = format.bytes;
+        if (format.format == "png rgba16") rgba16 = format.bytes;
+    }
+    bytes = bmp32;
+    put32(bytes, 54, 0x00F0F000);
+    save("bmp32_mask_in_two_runs.bmp", bytes);
+    bytes = bmp32;
+    put32(bytes, 10, 60);
+    save("bmp32_pixels_on_masks.bmp", bytes);
+    bytes = bmp32;
+    put32(bytes, 18, 8193);
+    put32(bytes, 22, 8192);
+    save("bmp32_bomb.bmp", bytes);
+    bytes = bmp32;
+    put16(bytes, 28, 24);
+    save("bmp24_bit_fields.bmp", bytes);
+    bytes = rgba16;
+    bytes[18] = 0x20;  // 8192x8193
+    bytes[19] = 0;
+    bytes[22] = 0x20;
+    bytes[23] = 1;
+    pixcell::testing::fix_png_crc(bytes, 8);
+    save("png_rgba16_bomb.png", bytes);
+
+    // Palette files, read from the same bytes.
+    const char* const palettes[][2] = {
+        {"palette.jasc", "JASC-PAL\r\n0100\r\n3\r\n255 0 0\r\n0 128 255\r\n1 2 3\r\n"},
+        {"palette.gpl", "GIMP Palette\nName: Hero\nColumns: 4\n# comment\n255 0 0\tRed\n 0 128 255 Sky\n\n1 2 3\n"},
+        {"palette.hex", "ff0000\n  #0080FF \n\n010203"},
+    };
+    for (const auto& palette : palettes)
+        pixcell::testing::write_file(folder + "/" + palette[0], std::string(palette[1]));
     return 0;
 }

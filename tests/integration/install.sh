@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # cmake --install into a fresh prefix, then a game's build that uses what it
-# installed: tests/integration/consumer finds the package, converts its
-# sprites with pixcell_add_sprites and prints what the generated files hold.
-# With each generator at hand, in folders whose paths hold blanks: a build
-# with nothing changed must do nothing, and a changed sheet must convert
-# again and rebuild the program.
+# installed: tests/integration/consumer finds the package, converts the
+# sprites of two descriptions with pixcell_add_sprites (with --palette, and
+# --preview into a folder that doesn't exist yet), compiles against the
+# installed sprite16.h and prints what the generated files hold. With each
+# generator at hand, in folders whose paths hold blanks: a build with
+# nothing changed must do nothing (twice), a changed sheet must convert
+# again and rebuild the program, and a warning must fail the build.
 #
-#   install.sh BUILD_DIR SHEET DESCRIPTION
+#   install.sh BUILD_DIR EXAMPLES
 #
-# SHEET and DESCRIPTION are the example's hero.bmp and hero.txt.
+# EXAMPLES is the repository's examples/, whose sheets and descriptions the
+# game converts.
 set -uo pipefail
 export LC_ALL=C
 build_dir=$(realpath "$1") || exit 2
-sheet=$(realpath "$2") || exit 2
-description=$(realpath "$3") || exit 2
+examples=$(realpath "$2") || exit 2
 here=$(cd "$(dirname "$0")" && pwd)
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pixcell-install.XXXXXX") || exit 2
@@ -27,7 +29,8 @@ fail() {
 prefix="$scratch/install prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; exit 1; }
 for file in bin/pixcell share/man/man1/pixcell.1 lib/cmake/pixcell/pixcellConfig.cmake \
-            lib/cmake/pixcell/pixcellConfigVersion.cmake lib/cmake/pixcell/pixcellTargets.cmake; do
+            lib/cmake/pixcell/pixcellConfigVersion.cmake lib/cmake/pixcell/pixcellTargets.cmake \
+            include/pixcell/sprite16.h share/pixcell/examples/items.txt share/pixcell/examples/game/Makefile; do
     [[ -f $prefix/$file ]] || fail "cmake --install left out $file"
 done
 
@@ -38,8 +41,8 @@ for generator in "${generators[@]}"; do
     build="$scratch/build $generator"
     cp -r "$here/consumer" "$source"
     mkdir "$source/sprite sheets"
-    cp "$description" "$source/sprite sheets/sprites.txt"
-    cp "$sheet" "$source/sprite sheets/hero.bmp"
+    cp "$examples/hero.txt" "$source/sprite sheets/sprites.txt"
+    cp "$examples/hero.bmp" "$examples/items.txt" "$examples/items.bmp" "$source/sprite sheets/"
 
     if ! cmake -S "$source" -B "$build" -G "$generator" -DCMAKE_PREFIX_PATH="$prefix" >"$scratch/log" 2>&1 ||
         ! cmake --build "$build" >>"$scratch/log" 2>&1; then
@@ -48,8 +51,11 @@ for generator in "${generators[@]}"; do
         continue
     fi
     before=$("$build/show")
-    cmake --build "$build" >"$scratch/log" 2>&1
-    grep -q "Converting" "$scratch/log" && fail "$generator: a build with nothing changed converted again"
+    [[ -f $build/previews/sprites.png ]] || fail "$generator: the preview wasn't written"
+    for again in 1 2; do
+        cmake --build "$build" >"$scratch/log" 2>&1 || fail "$generator: build $again with nothing changed failed"
+        grep -q "Converting" "$scratch/log" && fail "$generator: build $again with nothing changed converted again"
+    done
     # One more pixel of the coin, at the bottom-left corner of the sheet.
     printf '\005' | dd of="$source/sprite sheets/hero.bmp" bs=1 seek=1078 conv=notrunc status=none
     cmake --build "$build" >"$scratch/log" 2>&1 || fail "$generator: the build after the sheet changed failed"
@@ -57,6 +63,12 @@ for generator in "${generators[@]}"; do
     after=$("$build/show")
     [[ $before != "$after" ]] || fail "$generator: the program shows the old sheet: $after"
     echo "$generator: $before, then $after"
+    # pixcell runs with --werror unless the call says WARNINGS_ALLOWED: a
+    # mistake in the description stops the build where it is.
+    echo "bad-name 0,0" >>"$source/sprite sheets/items.txt"
+    cmake --build "$build" >"$scratch/log" 2>&1 && fail "$generator: a description with a warning still built"
+    grep -q "items.txt:[0-9]*: warning: sprite name 'bad-name'" "$scratch/log" ||
+        fail "$generator: the failed build doesn't show the warning: $(cat "$scratch/log")"
 done
 
 if ((failed)); then echo "install: failed"; exit 1; fi

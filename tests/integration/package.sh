@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# cpack -G DEB: the package holds the program, the manual page and the CMake
-# package, and depends on the libraries the program links (dpkg-shlibdeps),
-# libspng among them.
+# cpack -G DEB: the package holds the program, the manual page, the CMake
+# package, sprite16.h and the example game (which check_example.sh builds
+# from an install of the same files), and depends on the libraries the
+# program links (dpkg-shlibdeps), libspng among them.
 #
 #   package.sh BUILD_DIR
 set -uo pipefail
@@ -26,7 +27,9 @@ failed=0
 contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for file in ./usr/bin/pixcell ./usr/share/man/man1/pixcell.1 ./usr/lib/cmake/pixcell/pixcellConfig.cmake \
             ./usr/lib/cmake/pixcell/pixcellConfigVersion.cmake ./usr/lib/cmake/pixcell/pixcellTargets.cmake \
-            ./usr/lib/cmake/pixcell/pixcell_add_sprites.cmake; do
+            ./usr/lib/cmake/pixcell/pixcell_add_sprites.cmake ./usr/include/pixcell/sprite16.h \
+            ./usr/share/pixcell/examples/hero.txt ./usr/share/pixcell/examples/items.bmp \
+            ./usr/share/pixcell/examples/game/main.c ./usr/share/pixcell/examples/game/Makefile; do
     grep -qxF "$file" <<<"$contents" || { echo "FAIL: the package doesn't hold $file"; failed=1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -180,6 +180,12 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
         palette.entries[i] = spng_plte_entry{rgb[0], rgb[1], rgb[2], 255};
     }
     check_spng(spng_set_plte(png, &palette));
+    if (!sheet.alpha.empty()) {
+        spng_trns transparency{};
+        transparency.n_type3_entries = static_cast<std::uint32_t>(sheet.alpha.size());
+        for (std::size_t i = 0; i < sheet.alpha.size(); ++i) transparency.type3_alpha[i] = sheet.alpha[i];
+        check_spng(spng_set_trns(png, &transparency));
+    }
     const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
     Bytes image(row_size * sheet.height, 0);
     for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
@@ -191,6 +197,73 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
     const auto* begin = static_cast<const std::uint8_t*>(encoded);
     Bytes out(begin, begin + size);
     std::free(encoded);
+    return out;
+}
+
+std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool interlaced, int transparent) {
+    check_fits(sheet, depth);
+    std::unique_ptr<spng_ctx, SpngDeleter> context(spng_ctx_new(SPNG_CTX_ENCODER));
+    if (!context) throw std::runtime_error("libspng: no encoder");
+    spng_ctx* png = context.get();
+    check_spng(spng_set_option(png, SPNG_ENCODE_TO_BUFFER, 1));
+    spng_ihdr header{};
+    header.width = static_cast<std::uint32_t>(sheet.width);
+    header.height = static_cast<std::uint32_t>(sheet.height);
+    header.bit_depth = static_cast<std::uint8_t>(depth);
+    header.color_type = SPNG_COLOR_TYPE_GRAYSCALE;
+    header.interlace_method = interlaced ? SPNG_INTERLACE_ADAM7 : SPNG_INTERLACE_NONE;
+    check_spng(spng_set_ihdr(png, &header));
+    if (transparent >= 0) {
+        spng_trns key{};
+        key.gray = static_cast<std::uint16_t>(transparent);
+        check_spng(spng_set_trns(png, &key));
+    }
+    const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
+    Bytes image(row_size * sheet.height, 0);
+    for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
+    check_spng(spng_encode_image(png, image.data(), image.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
+    std::size_t size = 0;
+    int error = 0;
+    void* encoded = spng_get_png_buffer(png, &size, &error);
+    check_spng(error);
+    const auto* begin = static_cast<const std::uint8_t*>(encoded);
+    Bytes out(begin, begin + size);
+    std::free(encoded);
+    return out;
+}
+
+std::vector<std::uint8_t> long_palette_png_bytes(const Sheet& sheet, int depth, std::size_t entries,
+                                                 std::size_t alphas) {
+    // libspng won't write such a PLTE: the chunks are put in by hand.
+    Bytes png = png_bytes(sheet, depth);
+    const std::size_t plte = png_chunk_at(png, "PLTE");
+    const std::size_t idat = png_chunk_at(png, "IDAT");
+    Bytes colours;
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        const std::array<std::uint8_t, 3> rgb = colour(sheet, i);
+        colours.insert(colours.end(), rgb.begin(), rgb.end());
+    }
+    Bytes chunks = png_chunk("PLTE", colours);
+    if (alphas != 0) {
+        Bytes alpha(alphas);
+        for (std::size_t i = 0; i < alphas; ++i) alpha[i] = static_cast<std::uint8_t>(255 - i);
+        const Bytes trns = png_chunk("tRNS", alpha);
+        chunks.insert(chunks.end(), trns.begin(), trns.end());
+    }
+    png.erase(png.begin() + static_cast<std::ptrdiff_t>(plte), png.begin() + static_cast<std::ptrdiff_t>(idat));
+    png.insert(png.begin() + static_cast<std::ptrdiff_t>(plte), chunks.begin(), chunks.end());
+    return png;
+}
+
+std::vector<std::uint8_t> short_table_bmp_bytes(const Sheet& sheet, int bits, std::uint32_t entries,
+                                                std::uint32_t compression) {
+    const Bytes full = compression == 0 ? indexed_bmp_bytes(sheet, bits) : rle_bmp_bytes(sheet, bits);
+    const std::size_t table_end = 54 + 4 * (std::size_t{1} << bits);
+    Bytes out(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(54 + 4 * entries));
+    out.insert(out.end(), full.begin() + static_cast<std::ptrdiff_t>(table_end), full.end());
+    put32(out, 2, static_cast<std::uint32_t>(out.size()));
+    put32(out, 10, static_cast<std::uint32_t>(54 + 4 * entries));
+    put32(out, 46, 0);
     return out;
 }
 

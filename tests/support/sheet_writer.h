@@ -18,6 +18,8 @@ struct Sheet {
     std::vector<std::uint8_t> pixels;  // width * height, row-major from the top
     // Palette entry i as red, green, blue; entries past its end are grey.
     std::vector<std::array<std::uint8_t, 3>> colours;
+    // PNG only: the alpha of entries 0, 1, ... as a tRNS chunk (none if empty).
+    std::vector<std::uint8_t> alpha;
 
     Sheet() = default;
     Sheet(std::int32_t w, std::int32_t h, std::uint8_t fill = 0)
@@ -43,8 +45,24 @@ std::vector<std::uint8_t> indexed_bmp_bytes(const Sheet& sheet, int bits, bool t
 // an end of bitmap after the last.
 std::vector<std::uint8_t> rle_bmp_bytes(const Sheet& sheet, int bits);
 
-// An indexed-colour PNG of bit depth 1, 2, 4 or 8, written by libspng.
+// An indexed-colour PNG of bit depth 1, 2, 4 or 8, written by libspng, with
+// the sheet's alpha as its tRNS chunk.
 std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced = false);
+
+// A greyscale PNG of bit depth 1, 2, 4 or 8, the grey level of each pixel
+// its index; with a colour key (tRNS) of that level if `transparent` >= 0.
+std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool interlaced = false, int transparent = -1);
+
+// An indexed PNG whose PLTE holds `entries` colours, more than its depth
+// indexes, and a tRNS of `alphas` entries (none if 0), entry i's alpha 255 - i.
+std::vector<std::uint8_t> long_palette_png_bytes(const Sheet& sheet, int depth, std::size_t entries,
+                                                 std::size_t alphas = 0);
+
+// An uncompressed BMP (or RLE8 or RLE4, `compression` 1 or 2) whose colour
+// table holds only `entries` colours, with the colours-used field 0, which
+// says 2^bits.
+std::vector<std::uint8_t> short_table_bmp_bytes(const Sheet& sheet, int bits, std::uint32_t entries,
+                                                std::uint32_t compression = 0);
 
 // A BMP's headers, grey colour table and the pixel data given, as is:
 // compression 0 (uncompressed), 1 (RLE8) or 2 (RLE4).

@@ -9,7 +9,8 @@
 //   two hex digits (the palette index, 00..FF) or ".." for 00, so that
 //   columns line up; blanks between pixels are ignored: "..1F 2A" is
 //   00 1F 2A.
-// The height line's "topdown" stores the rows top first (negative height).
+// The height line's "topdown" stores the rows top first (negative height);
+// "alpha=E:A,E:A..." gives palette entry E the alpha A in a PNG's tRNS.
 // Any other line shape is an error, reported with its line number.
 #include <cstdint>
 #include <cstdio>
@@ -75,15 +76,28 @@ bool convert(const std::string& input, const std::string& output) {
             std::int32_t width = 0;
             std::int32_t height = 0;
             std::string flag;
-            std::string rest;
             if (!(words >> width >> height) || width <= 0 || height <= 0 || width > 4096 || height > 4096) {
                 return fail(where, "the first line is \"WIDTH HEIGHT [topdown]\", both 1..4096");
             }
-            if (words >> flag) {
-                if (flag != "topdown" || (words >> rest)) return fail(where, "only \"topdown\" may follow the size");
-                top_down = true;
-            }
             sheet = pixcell::testing::Sheet(width, height);
+            while (words >> flag) {
+                if (flag == "topdown") {
+                    top_down = true;
+                    continue;
+                }
+                if (flag.rfind("alpha=", 0) != 0) return fail(where, "only \"topdown\" and \"alpha=E:A,...\" may follow the size");
+                std::istringstream pairs(flag.substr(6));
+                std::string pair;
+                while (std::getline(pairs, pair, ',')) {
+                    unsigned entry = 0;
+                    unsigned alpha = 0;
+                    if (std::sscanf(pair.c_str(), "%u:%u", &entry, &alpha) != 2 || entry > 255 || alpha > 255) {
+                        return fail(where, "\"" + pair + "\" is not ENTRY:ALPHA, both 0..255");
+                    }
+                    if (sheet.alpha.size() <= entry) sheet.alpha.resize(entry + 1, 255);
+                    sheet.alpha[entry] = static_cast<std::uint8_t>(alpha);
+                }
+            }
             have_size = true;
             continue;
         }

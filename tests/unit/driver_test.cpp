@@ -4,11 +4,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <set>
+#include <sstream>
 #include <vector>
 
 #include "common/base_name.h"
 #include "driver/command_line.h"
 #include "driver/read_description.h"
+#include "driver/run.h"
 #include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
@@ -83,6 +87,40 @@ TEST(CommandLine, OutputNames) {
     OutputNames given = output_names(parse({"dir/sprites.txt", "out/game.dat"}));
     EXPECT_EQ(given.file_base, "out/game.dat");
     EXPECT_EQ(given.ident_base, "game");
+}
+
+// A build system declares the files --list-outputs names: they must be the
+// files the same run writes, with every option that adds one.
+TEST(CommandLine, ListedOutputsAreTheFilesTheRunWrites) {
+    testing::TempDir dir;
+    testing::Sheet sheet(32, 16);
+    sheet.at(3, 4) = 5;
+    testing::write_bmp(dir.file("s.bmp"), sheet);
+    testing::write_file(dir.file("d.txt"), "*" + dir.file("s.bmp") + "\nab 0,0 32x16\n");
+    const std::string preview = "--preview=" + dir.file("p.png");
+    const std::string deps = "--deps=" + dir.file("r.d");
+    const std::string input = dir.file("d.txt");
+    const std::string output = dir.file("out");
+    std::vector<const char*> args = {"pixcell",  "--palette",      preview.c_str(), deps.c_str(),
+                                     "--werror", "--list-outputs", input.c_str(),   output.c_str()};
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(run(static_cast<int>(args.size()), args.data()), 0);
+    std::istringstream printed(::testing::internal::GetCapturedStdout());
+    std::set<std::string> listed;
+    for (std::string line; std::getline(printed, line);) listed.insert(line);
+    EXPECT_EQ(listed.size(), 9u);  // the five, the palette's two, the preview, the rule
+    const auto files_in_dir = [&]() {
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path)) files.insert(entry.path().string());
+        files.erase(dir.file("s.bmp"));
+        files.erase(dir.file("d.txt"));
+        return files;
+    };
+    EXPECT_TRUE(files_in_dir().empty()) << "listing wrote a file";
+
+    args.erase(args.begin() + 5);  // the same run, for real
+    EXPECT_EQ(run(static_cast<int>(args.size()), args.data()), 0);
+    EXPECT_EQ(files_in_dir(), listed);
 }
 
 class ReadDescription : public ::testing::Test {

@@ -148,6 +148,13 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
                 }
                 const std::uint8_t* p =
                     &rgba[static_cast<std::size_t>(((frame.y + fy) * width + frame.x + fx) * 4)];
+                // The origin's plus sign, over the sprite.
+                const std::int64_t from_origin = std::abs(fx - frame.origin_x) + std::abs(fy - frame.origin_y);
+                if (from_origin <= 1) {
+                    EXPECT_TRUE(p[0] == 255 && p[1] == 0 && p[2] == 255 && p[3] == 128)
+                        << "no mark at " << fx << "," << fy;
+                    continue;
+                }
                 int entry = 0;
                 if (p[3] != 0) {
                     entry = -1;
@@ -162,7 +169,44 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
             }
         }
         EXPECT_GT(compared, 200);
+        // One frame for all, so the origins line up.
+        EXPECT_EQ(frame.width, preview->frames[0].width);
+        EXPECT_EQ(frame.height, preview->frames[0].height);
+        EXPECT_EQ(frame.origin_x, preview->frames[0].origin_x);
+        EXPECT_EQ(frame.origin_y, preview->frames[0].origin_y);
     }
+}
+
+// Frames that would be wider than a row fall back to each sprite's own box,
+// with the mark where the origin lies in it.
+TEST(Preview, FarApartOriginsFrameEachSpriteAlone) {
+    testing::TempDir dir;
+    Sheet sheet(32, 16);
+    sheet.colours = sixteen_colours();
+    for (std::int32_t x = 0; x < sheet.width; ++x) sheet.at(x, 5) = 3;
+    const std::string path = dir.file("s.bmp");
+    testing::write_bmp(path, sheet);
+    SheetStore sheets;
+    const Description description =
+        parse_description("*" + path + "\nnear 0,0 32x16 [-4,2]\nfar 0,0 16x16 [-1100,0]\n", sheets);
+    const Conversion conversion = convert(description.sprites, sheets);
+    std::string problem;
+    const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem);
+    ASSERT_TRUE(preview) << problem;
+    ASSERT_EQ(preview->frames.size(), 2u);
+    const Frame& near = preview->frames[0];
+    EXPECT_EQ(near.width, 32);
+    EXPECT_EQ(near.height, 16);
+    EXPECT_EQ(near.origin_x, 12);
+    EXPECT_EQ(near.origin_y, 10);
+    EXPECT_EQ(preview->frames[1].width, 16);
+    EXPECT_EQ(preview->frames[1].origin_x, -1092);
+    int marks = 0;
+    const std::vector<std::uint8_t>& rgba = preview->picture.rgba;
+    for (std::size_t i = 0; i < rgba.size(); i += 4) marks += rgba[i + 3] == 128;
+    EXPECT_EQ(marks, 5);  // the far sprite's origin lies outside its frame
+    const std::size_t centre = static_cast<std::size_t>(((near.y + 10) * preview->picture.width + near.x + 12) * 4);
+    EXPECT_EQ(rgba[centre + 3], 128);
 }
 
 }  // namespace

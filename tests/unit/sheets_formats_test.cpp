@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <array>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -145,6 +146,78 @@ TEST(SheetFormats, EveryFormatConvertsToTheSameFiles) {
     }
 }
 
+// Files that were refused or are new: greyscale PNG, a PLTE longer than the
+// bit depth indexes (and a tRNS longer than that), a colour table shorter
+// than the header says. Each gives the indices of the 8-bit BMP of the same
+// picture, and its palette as read.
+TEST(SheetFormats, NewIndexedFormsGiveTheIndicesOfTheir8BitTwin) {
+    struct Case {
+        std::string what;
+        int bits;  // of the picture's indices
+        Bytes bytes;
+        std::vector<std::array<std::uint8_t, 3>> palette;
+        Bytes alpha;
+    };
+    auto grey = [](std::initializer_list<std::uint8_t> levels) {
+        std::vector<std::array<std::uint8_t, 3>> palette;
+        for (const std::uint8_t level : levels) palette.push_back({level, level, level});
+        return palette;
+    };
+    std::vector<std::array<std::uint8_t, 3>> ramp4;
+    std::vector<std::array<std::uint8_t, 3>> ramp8;
+    for (int i = 0; i < 256; ++i) {
+        const auto level = static_cast<std::uint8_t>(i);
+        if (i < 16) ramp4.push_back({static_cast<std::uint8_t>(i * 17), static_cast<std::uint8_t>(i * 17), static_cast<std::uint8_t>(i * 17)});
+        ramp8.push_back({level, level, level});
+    }
+    Sheet colours;  // 300 colours, none of them grey
+    for (int i = 0; i < 300; ++i) {
+        colours.colours.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i / 2), static_cast<std::uint8_t>(i * 7 + 1)});
+    }
+    auto drawn = [&](int bits) {
+        Sheet sheet = odd_picture(bits, 70u + static_cast<std::uint32_t>(bits));
+        sheet.colours = colours.colours;
+        return sheet;
+    };
+    auto first = [&](std::size_t count) {
+        return std::vector<std::array<std::uint8_t, 3>>(colours.colours.begin(), colours.colours.begin() + static_cast<std::ptrdiff_t>(count));
+    };
+    Bytes opaque_but_level_3(16, 255);
+    opaque_but_level_3[3] = 0;
+    Bytes falling(16);
+    for (std::size_t i = 0; i < 16; ++i) falling[i] = static_cast<std::uint8_t>(255 - i);
+
+    std::vector<Case> cases = {
+        {"grey png1", 1, testing::grey_png_bytes(drawn(1), 1), grey({0, 255}), {}},
+        {"grey png2 interlaced", 2, testing::grey_png_bytes(drawn(2), 2, true), grey({0, 85, 170, 255}), {}},
+        {"grey png4", 4, testing::grey_png_bytes(drawn(4), 4), ramp4, {}},
+        {"grey png4 interlaced, level 3 transparent", 4, testing::grey_png_bytes(drawn(4), 4, true, 3), ramp4,
+         opaque_but_level_3},
+        {"grey png8", 8, testing::grey_png_bytes(drawn(8), 8), ramp8, {}},
+        {"png1 of 4 colours", 1, testing::long_palette_png_bytes(drawn(1), 1, 4), first(2), {}},
+        {"png4 of 80 colours, 100 alphas", 4, testing::long_palette_png_bytes(drawn(4), 4, 80, 100), first(16), falling},
+        {"png8 of 300 colours", 8, testing::long_palette_png_bytes(drawn(8), 8, 300), first(256), {}},
+        {"bmp8 of 16 colours", 8, testing::short_table_bmp_bytes(drawn(8), 8, 16), first(16), {}},
+        {"bmp4 of 3 colours", 4, testing::short_table_bmp_bytes(drawn(4), 4, 3), first(3), {}},
+        {"rle8 of 16 colours", 8, testing::short_table_bmp_bytes(drawn(8), 8, 16, 1), first(16), {}},
+    };
+    testing::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Loaded twin;
+        Loaded loaded;
+        load(twin, dir, "twin.bmp", testing::bmp_bytes(drawn(c.bits)));
+        load(loaded, dir, "sheet.bmp", c.bytes);
+        ASSERT_EQ(loaded.message, "");
+        const IndexedImage& image = loaded.store.sheet(0);
+        EXPECT_EQ(rows_of(image), rows_of(twin.store.sheet(0)));
+        std::vector<std::array<std::uint8_t, 3>> palette;
+        for (const Rgb& colour : image.palette()) palette.push_back({colour.red, colour.green, colour.blue});
+        EXPECT_EQ(palette, c.palette);
+        EXPECT_EQ(image.palette_alpha(), c.alpha);
+    }
+}
+
 TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
     const Bytes bmp = testing::bmp_bytes(Sheet(16, 16, 1));  // pixels at 1078, 256 bytes: 1334 bytes
     const Bytes rle = testing::bmp_with_pixel_data(19, 4, 8, 1, kRle8Example);  // stream at 1078: 1102 bytes
@@ -188,7 +261,7 @@ TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
         cases.push_back({"depth", bytes, "24 bits per pixel, only 1, 4 and 8 (a palette image) are supported"});
     }
     cases.push_back({"bit fields", patched(bmp, 30, 3),
-                     "compression 3 (bit fields), only uncompressed, RLE8 and RLE4 pixel data are supported"});
+                     "bit fields (compression 3) with 8 bits per pixel, they need 16 or 32"});
     cases.push_back({"rle4 of 8 bits", patched(bmp, 30, 2), "RLE4 compression with 8 bits per pixel, it needs 4"});
     cases.push_back({"no width", patched(bmp, 18, 0), "width 0, it must be at least 1"});
     cases.push_back({"negative width", patched(bmp, 18, static_cast<std::uint32_t>(-16)), "width -16, it must be at least 1"});
@@ -202,8 +275,6 @@ TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
                      "the pixel data needs 4294967551 bytes but the file has only 1334, it is cut short"});
     cases.push_back({"pixels in the headers", patched(bmp, 10, 50),
                      "the pixel data starts at byte 50, inside the headers, which end at byte 54"});
-    cases.push_back({"colour table past the end", patched(bmp, 46, 1000),
-                     "the colour table of 1000 colours at byte 54 runs past the end of the file (1334 bytes)"});
     // RLE.
     cases.push_back({"rle top-down", patched(rle, 22, static_cast<std::uint32_t>(-4)),
                      "RLE pixel data stored top-down (negative height), which BMP doesn't allow; save it bottom-up"});
@@ -220,6 +291,7 @@ TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
     // PNG.
     {
         Bytes bytes = png;
+        bytes[24] = 16;  // greyscale of up to 8 bits is read as indices
         bytes[25] = 0;
         testing::fix_png_crc(bytes, ihdr);
         cases.push_back({"png greyscale", bytes, "a greyscale PNG (colour type 0), save it as an indexed (palette) image"});
@@ -273,8 +345,11 @@ TEST(SheetFormats, BrokenFilesAreRefusedWithTheReason) {
     load(good, dir, "bmp.bmp", bmp);
     load(good, dir, "rle.bmp", rle);
     load(good, dir, "png.png", png);
+    // A colour table that claims more colours than lie before the pixels.
+    load(good, dir, "long colour table.bmp", patched(bmp, 46, 1000));
     EXPECT_EQ(good.message, "");
-    EXPECT_EQ(good.store.count(), 3u);
+    ASSERT_EQ(good.store.count(), 4u);
+    EXPECT_EQ(good.store.sheet(3).palette().size(), 256u);
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
 //   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
-//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...
 //
 // With --grid the ROM is a game (the example game) that shows every sprite
-// of the pattern table at once, in a palette of its own: sprite i with its
-// origin at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)).
-// One run, one picture.
+// of the descriptions' pattern tables at once, in a palette of its own:
+// sprite i, counting on from one description to the next, with its origin
+// at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
+// one picture.
 //
 // Sheets are found the way the converter finds them, relative to the current
 // directory. Exit status 0 when every picture matches, 1 when one differs,
@@ -48,7 +49,7 @@ struct Options {
     bool stop_at_first = false;
     std::optional<Grid> grid;
     std::string rom_path;
-    std::string description_path;
+    std::vector<std::string> description_paths;  // one, but with --grid any number
     std::set<std::string> only;  // sprite names; all when empty
 };
 
@@ -69,8 +70,12 @@ bool parse_options(int argc, char** argv, Options& options) {
     }
     if (positional.size() < 2) return false;
     options.rom_path = positional[0];
-    options.description_path = positional[1];
-    options.only.insert(positional.begin() + 2, positional.end());
+    if (options.grid) {
+        options.description_paths.assign(positional.begin() + 1, positional.end());
+    } else {
+        options.description_paths = {positional[1]};
+        options.only.insert(positional.begin() + 2, positional.end());
+    }
     return true;
 }
 
@@ -322,27 +327,30 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
         return 2;
     }
-    const std::optional<Description> description = read_sprites(options.description_path);
-    if (!description) return 2;
     constexpr std::uint16_t kBackdrop = 1;
     constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedPicture expected(pixels, kBackdrop);
     PixelRows rows(pixels, 0);
-    for (const ListedSprite& sprite : description->sprites) {
-        const int i = sprite.table_index;
-        View view;
-        view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
-        view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
-        view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
-        const ExpectedPicture one =
-            expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
-        for (std::size_t p = 0; p < one.size(); ++p) {
-            if (one[p] == kBackdrop) continue;
-            if (expected[p] == kBackdrop) expected[p] = 0;
-            expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
-            rows[p] = sprite.row;
+    int first_slot = 0;  // the game's grid goes on from one description to the next
+    for (const std::string& path : options.description_paths) {
+        const std::optional<Description> description = read_sprites(path);
+        if (!description) return 2;
+        for (const ListedSprite& sprite : description->sprites) {
+            const int i = first_slot + sprite.table_index;
+            View view;
+            view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
+            view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
+            view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+            const ExpectedPicture one = expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+            for (std::size_t p = 0; p < one.size(); ++p) {
+                if (one[p] == kBackdrop) continue;
+                if (expected[p] == kBackdrop) expected[p] = 0;
+                expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
+                rows[p] = sprite.row;
+            }
         }
+        first_slot += static_cast<int>(description->sprites.size());
     }
     std::string error;
     RomColours colours;
@@ -358,7 +366,7 @@ int check_grid(const Options& options, const Grid& grid) {
     }
     const Differences d = find_differences(expected, *shown, rows);
     if (d.count == 0) {
-        std::printf("%zu sprites: the screen matches\n", description->sprites.size());
+        std::printf("%d sprites: the screen matches\n", first_slot);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
@@ -378,7 +386,7 @@ int check(const Options& options) {
         std::fprintf(stderr, "console_check: %s has no run settings block\n", options.rom_path.c_str());
         return 2;
     }
-    const std::optional<Description> description = read_sprites(options.description_path);
+    const std::optional<Description> description = read_sprites(options.description_paths[0]);
     if (!description) return 2;
 
     // A sprite without cells has no record; past the last record it has no
@@ -410,9 +418,10 @@ int check(const Options& options) {
 int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
-        std::fputs("usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
-                   "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION\n",
-                   stderr);
+        std::fputs(
+            "usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
+            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...\n",
+            stderr);
         return 2;
     }
     if (options.grid) return pixcell::console::check_grid(options, *options.grid);

@@ -1,19 +1,17 @@
-/* Prints what the generated files hold: the number of cells the pattern
-   table uses and a hash of their pixels, which change with the sheet. */
+/* Prints what the generated files of both descriptions hold. The package's
+   sprite16.h is found under both of its names. */
+#include <pixcell/sprite16.h>
 #include <stdio.h>
 
-#include "sprites_pat.h"
+unsigned long sprites_hash(int* cells);
+unsigned long items_hash(int* cells);
 
 int main(void) {
-    int cells = 0;
-    for (int s = 0; s <= coin; ++s) {
-        const SPR_PATTERN* pattern = sprites_pattern_table[s];
-        for (int i = 0; pattern && i < pattern->count; ++i)
-            if (pattern->cells[i].cell >= cells) cells = pattern->cells[i].cell + 1;
-    }
-    unsigned long hash = 0;
-    for (int c = 0; c < cells; ++c)
-        for (int i = 0; i < 64; ++i) hash = hash * 31 + sprites_chr[c].chr[i];
-    printf("%d cells, hash %lx\n", cells, hash);
+    int sprite_cells = 0;
+    int item_cells = 0;
+    const unsigned long sprites = sprites_hash(&sprite_cells);
+    const unsigned long items = items_hash(&item_cells);
+    printf("%d cells, hash %lx; items: %d cells, hash %lx; flips %x\n", sprite_cells, sprites, item_cells, items,
+           SP_HVFLIP);
     return 0;
 }

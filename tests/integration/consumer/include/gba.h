@@ -1,1 +1,2 @@
+typedef unsigned char u8;
 typedef unsigned short u16;

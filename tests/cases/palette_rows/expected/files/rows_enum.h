@@ -19,5 +19,6 @@ enum {
 	line_png,
 	mirror_png,
 	both_png,
+	boxed,
 };
 #endif

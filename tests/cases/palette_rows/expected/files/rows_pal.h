@@ -3,5 +3,6 @@
 #include <gba.h>
 extern const u16 rows_rows_pal[256];
 extern const u16 rows_rows_2_pal[256];
-extern const u8 rows_palette_row[18];
+extern const u16 rows_boxed_pal[256];
+extern const u8 rows_palette_row[19];
 #endif

@@ -98,6 +98,12 @@ const SPR_PATTERN both_png_ptn = {
 		{    0,   0,  -8, SP_NOFLIP, },
 	},
 };
+const SPR_PATTERN boxed_ptn = {
+		1,
+	{
+		{    2,  -8,  -8, SP_NOFLIP, },
+	},
+};
 const SPR_PATTERN *rows_pattern_table[] = {
 	[zero] = &zero_ptn ,
 	[one] = &one_ptn ,
@@ -115,4 +121,5 @@ const SPR_PATTERN *rows_pattern_table[] = {
 	[line_png] = &line_png_ptn ,
 	[mirror_png] = &mirror_png_ptn ,
 	[both_png] = &both_png_ptn ,
+	[boxed] = &boxed_ptn ,
 };

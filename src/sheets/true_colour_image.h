@@ -1,0 +1,54 @@
+// A sheet whose pixels are colours, not palette indices: what art programs
+// save by default. The colour stage turns it into an indexed image once the
+// sprites are known; until then it is kept as read, 4 bytes a pixel.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "sheets/file_bytes.h"
+
+namespace pixcell {
+
+// No member initialisers: a decoded sheet's pixels are written over once,
+// so they are allocated without being cleared.
+struct Rgba {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+    std::uint8_t alpha;  // 0 transparent, 255 opaque
+};
+
+class TrueColourImage {
+public:
+    // Room for width x height pixels, uninitialised, for a decoder to fill
+    // row by row. Throws std::bad_alloc.
+    TrueColourImage(std::int32_t width, std::int64_t height);
+
+    // 256 MiB may be behind it: moved, never copied by accident.
+    TrueColourImage(const TrueColourImage&) = delete;
+    TrueColourImage& operator=(const TrueColourImage&) = delete;
+    TrueColourImage(TrueColourImage&&) = default;
+    TrueColourImage& operator=(TrueColourImage&&) = default;
+
+    std::int32_t width() const { return width_; }    // at least 1
+    std::int64_t height() const { return height_; }  // at least 1
+
+    // Row y, 0 <= y < height(), from the top: width() pixels, left to right.
+    const Rgba* row(std::int64_t y) const { return pixels_.data() + y * width_; }
+    Rgba* row(std::int64_t y) { return pixels_.data() + y * width_; }
+
+    // True when the file carries transparency (an alpha channel, an alpha
+    // mask, a colour key); false leaves the transparent colour to be chosen.
+    bool has_alpha() const { return has_alpha_; }
+    void set_has_alpha(bool has_alpha) { has_alpha_ = has_alpha; }
+
+private:
+    std::vector<Rgba, UninitialisedAllocator<Rgba>> pixels_;
+    std::int32_t width_ = 0;
+    std::int64_t height_ = 0;
+    bool has_alpha_ = false;
+};
+
+}  // namespace pixcell

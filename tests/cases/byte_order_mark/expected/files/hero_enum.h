@@ -1,0 +1,5 @@
+#ifndef hero_ENUM_H
+#define hero_ENUM_H
+enum {
+};
+#endif

@@ -1,0 +1,4 @@
+#include "hero_pat.h"
+
+const SPR_PATTERN *hero_pattern_table[] = {
+};
