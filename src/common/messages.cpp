@@ -135,6 +135,11 @@ std::string option_names_output(const std::string& option, const std::string& va
     return option + "=" + unquoted(value) + " names a file the run writes itself: give another file";
 }
 
+std::string option_not_colour(const std::string& option, const std::string& value) {
+    return option + "=" + unquoted(value) + " is not a colour: write six hexadecimal digits RRGGBB, such as " +
+           option + "=FF00FF (a '#' before them is allowed)";
+}
+
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found) {
     std::string why;
@@ -168,8 +173,8 @@ void help(const std::string& options) {
         "  coin                         placed right of the part before, same size\n"
         "  Sizes are rounded to multiples of 16; /* */ comments anywhere, // on lines of their own.\n"
         "\n"
-        "Sheets: BMP of 1, 4 or 8 bits a pixel, uncompressed or RLE, and indexed-colour PNG;\n"
-        "only the low 4 bits of each palette index are kept.\n"
+        "Sheets: PNG or BMP. An indexed one keeps its indices: the low 4 bits give the cells, the high 4 each\n"
+        "sprite's palette row. A true-colour one (RGBA PNG, 24-bit BMP...) is put in palette rows first.\n"
         "\n"
         "Exit status: 0 when the files were written (or listed); 1 otherwise.\n"
         "More: man pixcell, and the README.\n";

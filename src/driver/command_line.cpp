@@ -66,6 +66,23 @@ const std::vector<OptionInfo>& known_options() {
          "FILE.png is written only when the five files are, and together with them. It must not name the "
          "description, a sheet or another file the run writes.",
          true},
+        {"--transparent", nullptr, &CommandLine::transparent, "RRGGBB",
+         "the transparent colour of true-colour sheets without alpha (default: the top-left pixel's)",
+         "The colour, as six hexadecimal digits (a '#' before them is allowed), that is transparent on the "
+         "true-colour sheets that have no alpha channel (a 24-bit BMP, an RGB PNG without tRNS). Colours are "
+         "compared as the console shows them, by the top 5 bits of red, green and blue. Without it, the colour "
+         "of each such sheet's top-left pixel is taken, and a note says which. Sheets with alpha take alpha below "
+         "128 as transparent."},
+        {"--palette-from", nullptr, &CommandLine::palette_from, "FILE",
+         "put the true-colour sheets' sprites in the rows of this palette instead of making rows",
+         "Put the sprites of the true-colour sheets in the palette rows of FILE instead of making rows for them: "
+         "each sprite (or group of sprites that share pixels) takes the lowest row that holds all its opaque "
+         "colours in slots 1 to 15, and each pixel the lowest slot of its colour there. FILE is an indexed PNG or "
+         "BMP (its colour table), a JASC-PAL file, a GIMP .gpl file, or a text file of RRGGBB colours one a line "
+         "('#' before them and blank lines allowed); at most 256 colours, row r being entries 16r to 16r + 15. "
+         "Indexed sheets keep their indices. A sprite whose colours no row holds fails the run, naming the row "
+         "that holds the most and the colours it lacks. FILE is a prerequisite of the --deps rule.",
+         false, nullptr, true},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
          "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
          "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
@@ -105,6 +122,16 @@ std::vector<std::pair<std::string, std::string>> option_values(const CommandLine
     std::vector<std::pair<std::string, std::string>> values;
     for (const OptionInfo& option : known_options()) {
         if (option.value_is_written && (command_line.*option.value)) {
+            values.emplace_back(option.name, *(command_line.*option.value));
+        }
+    }
+    return values;
+}
+
+std::vector<std::pair<std::string, std::string>> read_values(const CommandLine& command_line) {
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const OptionInfo& option : known_options()) {
+        if (option.value_is_read && (command_line.*option.value)) {
             values.emplace_back(option.name, *(command_line.*option.value));
         }
     }

@@ -24,6 +24,8 @@ struct CommandLine {
     bool stats = false;                  // --stats: a summary line of the conversion
     bool list_outputs = false;           // --list-outputs: print the files the run writes, and exit
     std::optional<std::string> preview;  // --preview=FILE: a PNG picture of what the console would show
+    std::optional<std::string> transparent;   // --transparent=RRGGBB: transparent colour of true-colour sheets
+    std::optional<std::string> palette_from;  // --palette-from=FILE: the rows true-colour sheets are put in
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
 
@@ -52,6 +54,9 @@ struct OptionInfo {
     // asks pixcell learns of a new option's files without being told.
     bool value_is_written = false;
     std::vector<std::string> (*written_paths)(const std::string& file_base) = nullptr;
+    // The file its value names is read: it may not be one the run writes, and
+    // it is a prerequisite of the make rule.
+    bool value_is_read = false;
 };
 
 // Every double-dash option, in the order --help lists them.
@@ -70,6 +75,8 @@ std::vector<OptionDoc> option_docs();
 // Every value option given whose value names a file the run writes, as
 // (name, value), in the order of known_options().
 std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line);
+// Every value option given whose value names a file the run reads, likewise.
+std::vector<std::pair<std::string, std::string>> read_values(const CommandLine& command_line);
 
 CommandLine parse_command_line(int argc, const char* const* argv);
 

@@ -11,6 +11,7 @@
 #include "cells/console_limits.h"
 #include "cells/convert.h"
 #include "cells/row_warnings.h"
+#include "colours/index_sheets.h"
 #include "common/diagnostics.h"
 #include "common/messages.h"
 #include "description/parse_description.h"
@@ -22,6 +23,7 @@
 #include "output/palette_texts.h"
 #include "output/preview.h"
 #include "output/render_texts.h"
+#include "sheets/palette_file.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -56,7 +58,8 @@ std::optional<std::string> missing_value(const CommandLine& command_line) {
 std::optional<std::string> refused_value(const CommandLine& command_line, const OutputNames& names,
                                          const std::optional<std::string>& text) {
     const std::vector<std::pair<std::string, std::string>> values = option_values(command_line);
-    if (values.empty()) return std::nullopt;
+    const std::vector<std::pair<std::string, std::string>> read = read_values(command_line);
+    if (values.empty() && read.empty()) return std::nullopt;
     std::vector<std::string> inputs{*command_line.input};
     if (text) {
         for (std::string& sheet : sheet_names(*text)) inputs.push_back(std::move(sheet));
@@ -67,7 +70,32 @@ std::optional<std::string> refused_value(const CommandLine& command_line, const 
         const auto written = std::find(outputs.begin(), outputs.end(), named.second);
         if (written != outputs.end()) outputs.erase(written);
     }
-    return refuse_values(values, inputs, outputs);
+    if (std::optional<std::string> refusal = refuse_values(values, inputs, outputs)) return refusal;
+    // A file read besides the sheets may be any but one the run writes.
+    return refuse_values(read, {}, written_files(command_line, names));
+}
+
+// The value of --transparent as a colour: "RRGGBB" or "#RRGGBB".
+std::optional<Rgb> parse_colour(const std::string& value) {
+    const std::string digits = !value.empty() && value[0] == '#' ? value.substr(1) : value;
+    if (digits.size() != 6 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return std::nullopt;
+    }
+    const unsigned long rgb = std::stoul(digits, nullptr, 16);
+    return Rgb{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+               static_cast<std::uint8_t>(rgb)};
+}
+
+// The rows --palette-from gives, read once; nothing, with the failure said
+// as a sheet's, when the file can't be used.
+std::optional<Palette> read_given_rows(const std::string& path) {
+    PaletteFile file = read_palette_file(path);
+    if (!file.opened) {
+        messages::cant_open_sheet(path);
+    } else if (!file.colours) {
+        messages::cant_use_sheet(path, file.problem);
+    }
+    return std::move(file.colours);
 }
 
 // The texts the files beyond the five point at.
@@ -96,6 +124,7 @@ bool add_preview_and_rule(const CommandLine& command_line, const Description& de
     std::vector<std::string> targets;
     for (const OutputFile& file : files) targets.push_back(file.name);
     std::vector<std::string> inputs{*command_line.input};
+    if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
     const std::optional<DependencyRule> rule = dependency_rule(std::move(targets), inputs);
     if (!rule) {
@@ -152,22 +181,37 @@ int run(int argc, const char* const* argv) {
         messages::option_error(*refusal);
         return 1;
     }
+    ColourOptions colours;
+    if (command_line.transparent) {
+        colours.transparent = parse_colour(*command_line.transparent);
+        if (!colours.transparent) {
+            messages::option_error(messages::option_not_colour("--transparent", *command_line.transparent));
+            return 1;
+        }
+    }
     warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
         messages::cant_open_input(*command_line.input);
         return 1;
     }
+    // A palette file that can't be used fails the run as a sheet does.
+    bool loaded = true;
+    if (command_line.palette_from) {
+        colours.given_rows = read_given_rows(*command_line.palette_from);
+        colours.given_rows_file = *command_line.palette_from;
+        loaded = colours.given_rows.has_value();
+    }
 
     // The description, into the sprite list; sheets load as their lines are
     // read, each reporting its own failure.
     diagnostics.set_file(*command_line.input);
-    SheetStore sheets;
+    SheetStore sheets(TrueColourSheets::loaded);
     const Description description =
         parse_description(*text, sheets, &diagnostics, declared_identifiers(names.ident_base));
     // A description that doesn't match still gives its (empty) outputs.
     if (!description.matched) messages::illegal_input();
     warn_where_reading_stopped(description, diagnostics);
-    const int status = sheets.failed_loads() == 0 ? 0 : 1;
+    const int status = loaded && sheets.failed_loads() == 0 ? 0 : 1;
     // With --werror a warning or an illegal description fails the run, but the
     // listing is still printed.
     const auto failed_for_warnings = [&]() {
@@ -178,6 +222,11 @@ int run(int argc, const char* const* argv) {
         return failed_for_warnings() ? 1 : status;
     }
     if (status != 0) return status;  // no files when a sheet failed
+
+    // True-colour sheets become indexed, now that the sprites are known.
+    if (!index_true_colour_sheets(description.sprites, sheets, colours, description.sheet_lines, diagnostics)) {
+        return 1;
+    }
 
     // The conversion, and what it is warned about.
     const Conversion conversion = convert(description.sprites, sheets);

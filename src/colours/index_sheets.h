@@ -1,0 +1,35 @@
+// The colour stage: turns each true-colour sheet, once the sprites are known,
+// into the indexed sheet a careful artist would have drawn: every sprite in
+// one palette row of at most 15 colours and a transparent slot 0, the index
+// of a pixel being row * 16 + slot. The rows are made, as few as hold every
+// unit's colours, or taken from a palette the game already has. Indexed
+// sheets are left as drawn.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/diagnostics.h"
+#include "description/sprite_list.h"
+#include "sheets/sheet_store.h"
+
+namespace pixcell {
+
+struct ColourOptions {
+    std::optional<Rgb> transparent;  // --transparent: the transparent colour of sheets without alpha
+    // --palette-from: the rows to use instead of making them, and its file's name.
+    std::optional<Palette> given_rows;
+    std::string given_rows_file;
+};
+
+// Every true-colour sheet of `sheets` becomes indexed, its palette the rows
+// (entry 0 of each its transparent colour). False when the sprites' colours
+// can't be put in rows: each reason is printed as a sheet that can't be used,
+// and nothing is changed. Warnings and notes about a sheet's colours go to
+// `sheet_lines[i]`, the description line that loaded sheet i.
+bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, const ColourOptions& options,
+                              const std::vector<std::int64_t>& sheet_lines, Diagnostics& diagnostics);
+
+}  // namespace pixcell
