@@ -4,7 +4,8 @@
 #   run_case.sh [--update] CASE_DIR PIXCELL MKBMP
 #
 # CASE_DIR holds the inputs (a description, *.pix pictures that MKBMP turns
-# into .bmp sheets of the same name, or into NAME.png for NAME.png.pix, any
+# into .bmp sheets of the same name, or into NAME.png (NAME.bmp) for
+# NAME.png.pix (NAME.bmp.pix: see mkbmp for the true-colour forms), any
 # other files and folders, e.g. a folder kept by a .keep file), `args` (the
 # command-line arguments, one a
 # line; absent: none) and expected/: `stdout`, `stderr`, `status`, and
@@ -44,7 +45,7 @@ for item in "$case_dir"/*; do
 done
 while IFS= read -r -d '' picture; do
     sheet=${picture%.pix}
-    [[ $sheet == *.png ]] || sheet=$sheet.bmp
+    [[ $sheet == *.png || $sheet == *.bmp ]] || sheet=$sheet.bmp
     "$mkbmp" "$picture" "$sheet" || exit 2
 done < <(find "$run" -name '*.pix' -print0)
 

@@ -656,8 +656,8 @@ std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t ro
 std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
                          std::int64_t best_row, const std::vector<std::string>& missing) {
     return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + ": row " +
-           std::to_string(best_row) + " holds the most, but not " + listed(missing, false) +
-           "; add them to a row, or draw the sprite with the colours of one row";
+           std::to_string(best_row) + " holds the most, but not " + listed(missing, false) + "; add " +
+           (missing.size() == 1 ? "it" : "them") + " to a row, or draw the sprite with the colours of one row";
 }
 
 }  // namespace colour_problem

@@ -172,7 +172,10 @@ PaletteFile read_hex(Lines& lines) {
     Colours colours;
     std::string_view line;
     while (lines.next(line)) {
-        if (line.empty()) continue;
+        // "#" and a blank (or nothing) begins a comment; "#" and digits is a colour.
+        if (line.empty() || line == "#" || (line.size() > 1 && line[0] == '#' && (line[1] == ' ' || line[1] == '\t'))) {
+            continue;
+        }
         Rgb colour;
         if (!parse_hex_colour(line, colour)) return failed(problem::expected_hex_colour(lines.number()));
         colours.add(colour);

@@ -23,8 +23,8 @@ struct PaletteFile {
 // - "JASC-PAL", "0100", the number of colours, then a line "R G B" each;
 // - "GIMP Palette", then lines "R G B" with an optional name after them,
 //   among "Name:" and "Columns:" lines, "#" comments and blank lines;
-// - otherwise lines of RRGGBB or #RRGGBB, blanks around them and blank
-//   lines allowed.
+// - otherwise lines of RRGGBB or #RRGGBB, blanks around them, blank lines
+//   and comment lines ("#" and a blank, then anything) allowed.
 // Colour numbers are decimal 0 to 255. Never throws for bad content; a file
 // too large for memory is a problem like any other.
 PaletteFile read_palette_file(const std::string& path);

@@ -1,6 +1,8 @@
 // mkbmp PICTURE.pix OUT.bmp: turns a readable text picture into an 8-bit BMP
 // with a grey palette, for the end-to-end cases; into an 8-bit indexed PNG
-// when OUT ends in ".png".
+// when OUT ends in ".png"; into a true-colour sheet of the picture's colours
+// when it ends in ".rgba.png", ".rgb.png" (no alpha), ".24.bmp" or ".32.bmp"
+// (alpha in the fourth byte).
 //
 // The picture:
 //   # a comment line (anywhere)
@@ -10,7 +12,9 @@
 //   columns line up; blanks between pixels are ignored: "..1F 2A" is
 //   00 1F 2A.
 // The height line's "topdown" stores the rows top first (negative height);
-// "alpha=E:A,E:A..." gives palette entry E the alpha A in a PNG's tRNS.
+// "alpha=E:A,E:A..." gives palette entry E the alpha A in a PNG's tRNS (or
+// in a true-colour sheet); "E=RRGGBB" gives entry E that colour (the others
+// are grey, entry i (i & 15) * 17).
 // Any other line shape is an error, reported with its line number.
 #include <cstdint>
 #include <cstdio>
@@ -21,6 +25,7 @@
 #include <vector>
 
 #include "support/sheet_writer.h"
+#include "support/true_colour_writer.h"
 
 namespace {
 
@@ -59,6 +64,29 @@ bool parse_row(const std::string& line, std::int32_t width, std::vector<std::uin
     return true;
 }
 
+// The picture in colours: 1 RGBA PNG, 2 RGB PNG, 3 24-bit BMP, 4 32-bit BMP.
+std::vector<std::uint8_t> true_colour(const pixcell::testing::Sheet& sheet, int form) {
+    pixcell::testing::ColourSheet colours(sheet.width, sheet.height);
+    std::vector<std::uint16_t> samples;
+    for (std::int32_t y = 0; y < sheet.height; ++y) {
+        for (std::int32_t x = 0; x < sheet.width; ++x) {
+            const std::uint8_t index = sheet.at(x, y);
+            const auto grey = static_cast<std::uint8_t>((index & 0xF) * 17);
+            const std::array<std::uint8_t, 3> rgb =
+                index < sheet.colours.size() ? sheet.colours[index] : std::array<std::uint8_t, 3>{grey, grey, grey};
+            const std::uint8_t alpha = index < sheet.alpha.size() ? sheet.alpha[index] : 255;
+            colours.at(x, y) = {rgb[0], rgb[1], rgb[2], alpha};
+            samples.insert(samples.end(), {rgb[0], rgb[1], rgb[2]});
+            if (form == 1) samples.push_back(alpha);
+        }
+    }
+    if (form <= 2) return pixcell::testing::raw_png_bytes(sheet.width, sheet.height, form == 1 ? 6 : 2, 8, samples);
+    pixcell::testing::ColourBmp bmp;
+    bmp.bits = form == 3 ? 24 : 32;
+    bmp.alpha_byte = form == 4;
+    return pixcell::testing::colour_bmp_bytes(colours, bmp);
+}
+
 bool convert(const std::string& input, const std::string& output) {
     std::ifstream file(input);
     if (!file) return fail(input, "can't read it");
@@ -85,7 +113,24 @@ bool convert(const std::string& input, const std::string& output) {
                     top_down = true;
                     continue;
                 }
-                if (flag.rfind("alpha=", 0) != 0) return fail(where, "only \"topdown\" and \"alpha=E:A,...\" may follow the size");
+                unsigned entry = 0;
+                unsigned rgb = 0;
+                int read = 0;
+                if (std::sscanf(flag.c_str(), "%u=%6x%n", &entry, &rgb, &read) == 2 &&
+                    static_cast<std::size_t>(read) == flag.size() && flag.size() - flag.find('=') == 7 && entry < 256) {
+                    if (sheet.colours.size() <= entry) {
+                        for (unsigned i = static_cast<unsigned>(sheet.colours.size()); i <= entry; ++i) {
+                            const auto grey = static_cast<std::uint8_t>((i & 0xF) * 17);
+                            sheet.colours.push_back({grey, grey, grey});
+                        }
+                    }
+                    sheet.colours[entry] = {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                                            static_cast<std::uint8_t>(rgb)};
+                    continue;
+                }
+                if (flag.rfind("alpha=", 0) != 0) {
+                    return fail(where, "only \"topdown\", \"E=RRGGBB\" and \"alpha=E:A,...\" may follow the size");
+                }
                 std::istringstream pairs(flag.substr(6));
                 std::string pair;
                 while (std::getline(pairs, pair, ',')) {
@@ -109,8 +154,15 @@ bool convert(const std::string& input, const std::string& output) {
     if (!have_size) return fail(input, "no size line");
     if (y != sheet.height) return fail(input, std::to_string(y) + " rows, the height is " + std::to_string(sheet.height));
     try {
-        const bool png = output.size() >= 4 && output.compare(output.size() - 4, 4, ".png") == 0;
-        if (png) {
+        const auto ends_with = [&](const std::string& end) {
+            return output.size() >= end.size() && output.compare(output.size() - end.size(), end.size(), end) == 0;
+        };
+        if (ends_with(".rgba.png") || ends_with(".rgb.png") || ends_with(".24.bmp") || ends_with(".32.bmp")) {
+            pixcell::testing::write_file(output, true_colour(sheet, ends_with(".rgba.png") ? 1
+                                                                   : ends_with(".rgb.png") ? 2
+                                                                   : ends_with(".24.bmp")  ? 3
+                                                                                           : 4));
+        } else if (ends_with(".png")) {
             pixcell::testing::write_file(output, pixcell::testing::png_bytes(sheet, 8));
         } else {
             pixcell::testing::write_bmp(output, sheet, top_down);

@@ -4,14 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <random>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "description/parse_description.h"
+#include "driver/run.h"
 #include "support/cell_store.h"
+#include "support/true_colour_writer.h"
 #include "output/render_texts.h"
 #include "output_test_support.h"
 
@@ -240,6 +245,187 @@ TEST(OutputRoundTrip, EverySpriteShowsThePixelsItsPartsCut) {
     }
     EXPECT_GT(placed, 500u) << mirrored;
     EXPECT_GT(mirrored, 100u);
+}
+
+// True-colour sheets: one picture of three characters, each drawn with a
+// black outline and 9 colours of its own (so that no two fit one row), in
+// every true-colour form, is converted by a whole run with --palette; the
+// generated cells, records, rows and palette must show every sprite in the
+// art's colours as the console keeps them, transparent where the art is.
+namespace true_colour {
+
+using testing::ColourSheet;
+
+constexpr std::uint8_t kBackground[3] = {255, 200, 255};  // a green no art colour has, for the forms without alpha
+
+int console_colour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return red >> 3 | (green >> 3) << 5 | (blue >> 3) << 10;
+}
+
+struct Art {
+    ColourSheet picture{96, 32, {kBackground[0], kBackground[1], kBackground[2], 0}};
+    std::vector<std::vector<ColourSheet::Colour>> characters;  // [character][colour]; colour 0 the outline
+};
+
+// Character c's two frames at (32c, 0) and (32c + 16, 0), the second with
+// fewer colours; at (0, 16) the first character's first frame drawn in the
+// second's colours.
+Art draw_art() {
+    Art art;
+    std::mt19937 random(1605);
+    int green = 1;  // the top 5 bits of green tell every colour apart, also in the grey forms
+    for (int c = 0; c < 3; ++c) {
+        std::vector<ColourSheet::Colour>& colours = art.characters.emplace_back();
+        colours.push_back({0, 0, 0, 255});
+        for (int k = 0; k < 9; ++k, ++green) {
+            if (green == kBackground[1] >> 3) ++green;
+            colours.push_back({static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(green << 3 | 5),
+                               static_cast<std::uint8_t>(random()), 255});
+        }
+    }
+    const auto frame = [&](int left, int top, const std::vector<ColourSheet::Colour>& colours, int kinds) {
+        for (int j = 0; j < 16; ++j) {
+            for (int i = 0; i < 16; ++i) {
+                const double d = std::max(std::abs(i - 7.5), std::abs(j - 7.5));
+                if (d > 7) continue;
+                art.picture.at(left + i, top + j) =
+                    d > 6 ? colours[0] : colours[static_cast<std::size_t>(1 + (i * 3 + j * 5) % kinds)];
+            }
+        }
+    };
+    for (int c = 0; c < 3; ++c) {
+        frame(32 * c, 0, art.characters[static_cast<std::size_t>(c)], 9);
+        frame(32 * c + 16, 0, art.characters[static_cast<std::size_t>(c)], 4);
+    }
+    frame(0, 16, art.characters[1], 9);
+    return art;
+}
+
+const char* const kSprites =
+    "a1 0,0 16x16\na2 16,0\nb1 32,0\nb2 48,0\nc1 64,0\nc2 80,0\n"
+    "a_in_b 0,16\n"
+    "a_wide 8,0 16x16 h\n";  // shares pixels with a1 and a2: one unit, one row
+
+std::string read(const std::string& path) { return testing::read_file(path); }
+
+// The 16 entries of each row of the first palette array, as console colours.
+std::vector<int> palette_of(const std::string& pal_c) {
+    std::vector<int> entries;
+    const std::size_t start = pal_c.find("_pal[");
+    const std::size_t end = pal_c.find("};", start);
+    for (std::size_t at = pal_c.find("0x", start); at < end; at = pal_c.find("0x", at + 1)) {
+        entries.push_back(std::stoi(pal_c.substr(at + 2, 4), nullptr, 16));
+    }
+    return entries;
+}
+
+std::map<std::string, int> rows_of(const std::string& pal_c) {
+    std::map<std::string, int> rows;
+    for (const std::string& line : lines_of(pal_c.substr(pal_c.find("_palette_row[")))) {
+        int row = 0;
+        char name[64] = {};
+        if (std::sscanf(line.c_str(), "\t%d,\t/* %63s */", &row, name) == 2) rows[name] = row;
+    }
+    return rows;
+}
+
+int run_pixcell(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "pixcell");
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+    return run(static_cast<int>(argv.size()), argv.data());
+}
+
+}  // namespace true_colour
+
+TEST(TrueColourRoundTrip, EveryFormShowsTheArtInRowsOfItsColours) {
+    using namespace true_colour;
+    const Art art = draw_art();
+    TempDir dir;
+    const std::string description = dir.file("art.txt");
+    // The same picture drawn as a 256-colour sheet, character c in row c: as
+    // --palette-from, it must put the true-colour pixels where it has them.
+    Sheet twin(art.picture.width, art.picture.height);
+    for (std::size_t c = 0; c < 3; ++c) {
+        for (std::size_t k = 0; k < 16; ++k) {
+            const ColourSheet::Colour colour = k < art.characters[c].size() ? art.characters[c][k] : ColourSheet::Colour{};
+            twin.colours.push_back({colour[0], colour[1], colour[2]});
+        }
+        std::rotate(twin.colours.end() - 16, twin.colours.end() - 1, twin.colours.end());  // slot 0 transparent
+    }
+    const auto slot_of = [&](std::size_t c, const ColourSheet::Colour& colour) {
+        const auto& colours = art.characters[c];
+        return static_cast<std::uint8_t>(16 * c + 1 + (std::find(colours.begin(), colours.end(), colour) - colours.begin()));
+    };
+    for (std::int32_t y = 0; y < twin.height; ++y) {
+        for (std::int32_t x = 0; x < twin.width; ++x) {
+            const ColourSheet::Colour& colour = art.picture.at(x, y);
+            if (colour[3] == 0) continue;
+            std::size_t c = static_cast<std::size_t>(y < 16 ? x / 32 : 1);
+            twin.at(x, y) = slot_of(c, colour);
+        }
+    }
+    testing::write_file(dir.file("twin.png"), testing::png_bytes(twin, 8));
+    testing::write_file(description, "*" + dir.file("twin.png") + "\n" + kSprites);
+    std::filesystem::create_directories(dir.file("indexed"));
+    std::filesystem::create_directories(dir.file("matched"));
+    ASSERT_EQ(run_pixcell({"--werror", description, dir.file("indexed/sprites")}), 0);
+    SheetStore twin_sheet;
+    const SpriteList sprites = parse_description(testing::read_file(description), twin_sheet).sprites;
+
+    for (const testing::ColourFormatBytes& form : testing::every_true_colour_format(art.picture)) {
+        SCOPED_TRACE(form.format);
+        testing::write_file(dir.file("art"), form.bytes);
+        testing::write_file(description, "*" + dir.file("art") + "\n" + kSprites);
+        ASSERT_EQ(run_pixcell({"--palette", "--no-warnings", description, dir.file("out")}), 0);
+        const std::string base = dir.file("out");
+        const std::vector<Cell> cells = read_cells(read(base + ".s"));
+        const auto records = read_records(read(base + "_pat.c"));
+        const std::string pal_c = read(base + "_pal.c");
+        const std::vector<int> palette = palette_of(pal_c);
+        const std::map<std::string, int> rows = rows_of(pal_c);
+        EXPECT_EQ(palette.size(), 48u) << "one row per character";
+        EXPECT_EQ(rows.at("a1"), rows.at("a_wide"));
+        EXPECT_EQ(rows.at("b1"), rows.at("a_in_b"));
+
+        std::size_t next = 0;
+        for (const SpriteObject& sprite : sprites) {
+            // What the console shows: each cell's slot in the sprite's row.
+            ASSERT_LT(next, records.size());
+            ASSERT_EQ(records[next].first, sprite.name);
+            std::vector<Pixel> shown;
+            for (auto [x, y, slot] : shown_pixels(records[next++].second, cells)) {
+                shown.emplace_back(x, y, palette[static_cast<std::size_t>(16 * rows.at(sprite.name) + slot)]);
+            }
+            // What the art has there, as the form keeps it.
+            std::vector<Pixel> drawn;
+            const SpritePart& part = sprite.parts.front();
+            for (std::int64_t v = 0; v < 16; ++v) {
+                for (std::int64_t u = 0; u < 16; ++u) {
+                    const ColourSheet::Colour& c = art.picture.at(static_cast<std::int32_t>(part.x + u),
+                                                                  static_cast<std::int32_t>(part.y + v));
+                    if (c[3] == 0) continue;
+                    const std::uint8_t red = form.grey ? c[1] : c[0];
+                    const std::uint8_t blue = form.grey ? c[1] : c[2];
+                    const std::int64_t px = u - part.dx;
+                    const std::int64_t py = v - part.dy;
+                    drawn.emplace_back((part.flip & 1) ? -1 - px : px, py, console_colour(red, c[1], blue));
+                }
+            }
+            std::sort(shown.begin(), shown.end());
+            std::sort(drawn.begin(), drawn.end());
+            EXPECT_EQ(shown, drawn) << sprite.name;
+        }
+
+        // The game's own rows give the five files of the indexed twin.
+        if (form.grey) continue;
+        ASSERT_EQ(run_pixcell({"--palette-from=" + dir.file("twin.png"), "--no-warnings", description,
+                               dir.file("matched/sprites")}),
+                  0);
+        for (const char* suffix : {".s", ".h", "_enum.h", "_pat.c", "_pat.h"}) {
+            EXPECT_EQ(read(dir.file("matched/sprites") + suffix), read(dir.file("indexed/sprites") + suffix)) << suffix;
+        }
+    }
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(PaletteFiles, EachKindGivesItsColoursInOrder) {
          three},
         {"hex",
          text("\xEF\xBB\xBF"
-              "ff0000\n  #0080FF \t\n\n010203"),
+              "# the game's rows\nff0000\n  #0080FF \t\n\n#\n010203"),
          three},
     };
     testing::TempDir dir;
