@@ -392,8 +392,8 @@ std::string hidden_pixels(const std::string& sprite, const std::string& sheet, s
 std::string sprite_invisible(const std::string& sprite, const std::string& sheet, std::int64_t x, std::int64_t y) {
     return "sprite " + quoted(sprite) + " has not one pixel the console shows on sheet " + quoted(sheet) +
            " (its part at " + std::to_string(x) + "," + std::to_string(y) +
-           " holds only indices 0, 16, 32, ...): it gets a null slot in the pattern table; draw it, or remove its "
-           "lines";
+           " is all transparent, or of index 16, 32, ...): it gets a null slot in the pattern table; draw it, or "
+           "remove its lines";
 }
 
 std::string transparent_entry(const std::string& sheet, std::int64_t entry, std::int64_t alpha,
