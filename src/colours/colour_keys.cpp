@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <utility>
 
 namespace pixcell {
 
@@ -11,11 +12,36 @@ constexpr std::uint8_t kOpaqueFrom = 128;
 
 bool same(const Rgb& a, const Rgb& b) { return a.red == b.red && a.green == b.green && a.blue == b.blue; }
 
-std::uint32_t packed(const Rgba& pixel) {
+std::uint32_t packed(const std::uint8_t* pixel) {
     std::uint32_t value;
-    std::memcpy(&value, &pixel, sizeof value);
+    std::memcpy(&value, pixel, sizeof value);
     return value;
 }
+
+// The keys of the colours met lately, by their 32 bits: art holds few
+// colours, each met again and again, and a repeat needs no other look.
+class RecentColours {
+public:
+    struct Entry {
+        std::uint32_t rgba = 0;
+        ColourKey key = 0;
+        bool partial = false;  // alpha neither 0 nor 255
+        bool valid = false;
+    };
+    Entry& slot(std::uint32_t rgba) { return entries[(rgba * 0x9E3779B1u) >> (32 - kBits)]; }
+
+private:
+    static constexpr unsigned kBits = 12;
+    std::array<Entry, std::size_t{1} << kBits> entries{};
+};
+
+// What keying learns of a sheet's colours as it meets them the first time.
+struct FirstMeetings {
+    std::vector<Rgb> colour;  // by key: the first of the art's colours that showed as it
+    std::vector<PixelPlace> place;
+    std::vector<bool> seen;
+    FirstMeetings() : colour(kColourKeys), place(kColourKeys), seen(kColourKeys, false) {}
+};
 
 }  // namespace
 
@@ -23,15 +49,14 @@ ColourKey colour_key(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     return static_cast<ColourKey>(red >> 3 | (green >> 3) << 5 | (blue >> 3) << 10);
 }
 
-KeyedSheet key_sheet(const TrueColourImage& image, const std::optional<Rgb>& transparent, ColourNumbers& numbers) {
+KeyedSheet key_sheet(TrueColourImage image, const std::optional<Rgb>& transparent, ColourNumbers& numbers) {
     KeyedSheet sheet;
     sheet.width = image.width();
     sheet.height = image.height();
-    sheet.keys.resize(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
 
     const bool has_alpha = image.has_alpha();
     const Rgba corner = image.row(0)[0];
-    std::optional<ColourKey> transparent_key;
+    ColourKey transparent_key = kTransparentKey;  // no 15-bit colour
     if (!has_alpha) {
         sheet.transparent = transparent.value_or(Rgb{corner.red, corner.green, corner.blue});
         sheet.transparent_from_corner = !transparent;
@@ -39,60 +64,58 @@ KeyedSheet key_sheet(const TrueColourImage& image, const std::optional<Rgb>& tra
     }
     bool transparent_seen = !has_alpha;
 
-    // The first of the art's colours seen for each key of this sheet, to find
-    // two that the console shows as one.
-    std::vector<Rgb> first_seen(kColourKeys);
-    std::vector<PixelPlace> first_place(kColourKeys);
-    std::vector<bool> seen(kColourKeys, false);
+    // The first time a colour is met: its key, and what it tells the warnings.
+    FirstMeetings first;
+    const auto meet = [&](const std::uint8_t* pixel, std::int64_t x, std::int64_t y, RecentColours::Entry& entry) {
+        const Rgb colour{pixel[0], pixel[1], pixel[2]};
+        const std::uint8_t alpha = pixel[3];
+        entry.rgba = packed(pixel);
+        entry.partial = alpha != 0 && alpha != 0xFF;
+        entry.valid = true;
+        if (entry.partial && sheet.partial == 0) {
+            sheet.first_partial = {x, y};
+            sheet.first_partial_alpha = alpha;
+        }
+        entry.key = colour_key(colour.red, colour.green, colour.blue);
+        const bool opaque = has_alpha ? alpha >= kOpaqueFrom : entry.key != transparent_key;
+        if (!opaque) {
+            if (!transparent_seen) {
+                sheet.transparent = colour;
+                transparent_seen = true;
+            }
+            entry.key = kTransparentKey;
+            return;
+        }
+        numbers.number(entry.key, colour);
+        if (!first.seen[entry.key]) {
+            first.seen[entry.key] = true;
+            first.colour[entry.key] = colour;
+            first.place[entry.key] = {x, y};
+        } else if (!sheet.merged && !same(first.colour[entry.key], colour)) {
+            sheet.merged = true;
+            sheet.merged_colours[0] = first.colour[entry.key];
+            sheet.merged_colours[1] = colour;
+            sheet.merged_places[0] = first.place[entry.key];
+            sheet.merged_places[1] = {x, y};
+        }
+    };
 
-    ColourKey* out = sheet.keys.data();
+    // Each key goes over the first 2 of its pixel's 4 bytes, which are read
+    // before, and before any later pixel's: reading runs ahead of writing.
+    std::uint8_t* bytes = image.bytes();
+    RecentColours recent;
+    std::size_t p = 0;
     for (std::int64_t y = 0; y < image.height(); ++y) {
-        const Rgba* row = image.row(y);
-        // Art comes in runs of one colour: a pixel like the one before it is
-        // keyed like it, without a look at the tables.
-        std::uint32_t previous = ~packed(row[0]);
-        ColourKey previous_key = 0;
-        std::int64_t previous_partial = 0;
-        for (std::int32_t x = 0; x < image.width(); ++x, ++out) {
-            const Rgba& pixel = row[x];
-            if (packed(pixel) == previous) {
-                *out = previous_key;
-                sheet.partial += previous_partial;
-                continue;
-            }
-            previous = packed(pixel);
-            previous_partial = pixel.alpha != 0 && pixel.alpha != 0xFF;
-            if (previous_partial != 0 && sheet.partial++ == 0) {
-                sheet.first_partial = {x, y};
-                sheet.first_partial_alpha = pixel.alpha;
-            }
-            ColourKey key = colour_key(pixel.red, pixel.green, pixel.blue);
-            const bool opaque = has_alpha ? pixel.alpha >= kOpaqueFrom : key != *transparent_key;
-            if (!opaque) {
-                if (!transparent_seen) {
-                    sheet.transparent = Rgb{pixel.red, pixel.green, pixel.blue};
-                    transparent_seen = true;
-                }
-                key = kTransparentKey;
-            } else {
-                const Rgb colour{pixel.red, pixel.green, pixel.blue};
-                numbers.number(key, colour);
-                if (!seen[key]) {
-                    seen[key] = true;
-                    first_seen[key] = colour;
-                    first_place[key] = {x, y};
-                } else if (!sheet.merged && !same(first_seen[key], colour)) {
-                    sheet.merged = true;
-                    sheet.merged_colours[0] = first_seen[key];
-                    sheet.merged_colours[1] = colour;
-                    sheet.merged_places[0] = first_place[key];
-                    sheet.merged_places[1] = {x, y};
-                }
-            }
-            *out = key;
-            previous_key = key;
+        for (std::int64_t x = 0; x < image.width(); ++x, ++p) {
+            const std::uint8_t* pixel = bytes + 4 * p;
+            RecentColours::Entry& entry = recent.slot(packed(pixel));
+            if (!entry.valid || entry.rgba != packed(pixel)) meet(pixel, x, y, entry);
+            sheet.partial += entry.partial;
+            std::memcpy(bytes + 2 * p, &entry.key, sizeof entry.key);
         }
     }
+    sheet.keys = bytes;
+    sheet.storage = std::move(image);
     return sheet;
 }
 

@@ -5,7 +5,9 @@
 // drops) is noted for the warnings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -61,7 +63,17 @@ struct PixelPlace {
 struct KeyedSheet {
     std::int32_t width = 0;
     std::int64_t height = 0;
-    std::vector<ColourKey> keys;  // row by row from the top
+
+    // The key of pixel p, counted row by row from the top.
+    ColourKey key(std::size_t p) const {
+        ColourKey value;
+        std::memcpy(&value, keys + 2 * p, sizeof value);
+        return value;
+    }
+    // The keys, 2 bytes a pixel, are written over the colours they are made
+    // of: a sheet is never held twice.
+    std::optional<TrueColourImage> storage;
+    const std::uint8_t* keys = nullptr;
 
     // The colour slot 0 of its rows gets: the one taken as transparent, or,
     // for a sheet with alpha, that of its first transparent pixel (black
@@ -86,6 +98,6 @@ struct KeyedSheet {
 // sheet without alpha is transparent where it shows `transparent` (or, when
 // that isn't given, its top-left pixel's colour). New colours are numbered
 // in `numbers`.
-KeyedSheet key_sheet(const TrueColourImage& image, const std::optional<Rgb>& transparent, ColourNumbers& numbers);
+KeyedSheet key_sheet(TrueColourImage image, const std::optional<Rgb>& transparent, ColourNumbers& numbers);
 
 }  // namespace pixcell

@@ -28,39 +28,105 @@ private:
     std::vector<std::size_t> lead;
 };
 
-// The sprites of one sheet, read pixel by pixel: each sprite's colours, and
-// the joins of sprites that meet on a pixel (the one that took it last).
-void read_sheet(const SpriteList& sprites, const std::vector<std::size_t>& on_sheet, const KeyedSheet& sheet,
-                const ColourNumbers& numbers, Joins& joins, std::vector<ColourSet>& colours) {
-    constexpr std::uint32_t kFree = 0xFFFFFFFF;
-    std::vector<std::uint32_t> owner(sheet.keys.size(), kFree);
-    std::vector<std::uint32_t> stamp(numbers.count(), kFree);  // the last sprite a colour was added to
-    for (const std::size_t s : on_sheet) {
-        const auto me = static_cast<std::uint32_t>(s);
-        ColourSet& set = colours[s];
-        for (const SpritePart& part : sprites[s].parts) {
-            const PixelArea area = pixels_on_sheet(part, sheet.width, sheet.height);
-            if (area.empty()) continue;
-            for (std::int64_t y = area.top; y < area.bottom; ++y) {
-                const std::size_t start = static_cast<std::size_t>(y * sheet.width + area.left);
-                const std::size_t end = start + static_cast<std::size_t>(area.right - area.left);
-                for (std::size_t p = start; p < end; ++p) {
-                    const std::uint32_t other = owner[p];
-                    if (other != me) {
-                        if (other != kFree) joins.join(s, other);
-                        owner[p] = me;
-                    }
-                    const ColourKey key = sheet.keys[p];
-                    if (key == kTransparentKey) continue;
-                    const std::uint32_t number = numbers.find(key);
-                    if (stamp[number] == me) continue;
-                    stamp[number] = me;
-                    set.push_back(number);
+// A part's pixels on its sheet, and the sprite it belongs to.
+struct PlacedArea {
+    std::uint32_t sprite;
+    PixelArea area;
+};
+
+bool overlap(const PixelArea& a, const PixelArea& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Joins the sprites whose parts share a pixel. Two areas that share one
+// share one of the sheet's 16x16 blocks, so only the areas listed in a block
+// are compared; a block crowded with areas is settled pixel by pixel, so
+// that no input costs more than a few times the pixels its parts cover.
+void join_overlapping(const std::vector<PlacedArea>& areas, std::int64_t width, std::int64_t height, Joins& joins) {
+    constexpr std::int64_t kBlock = 16;
+    constexpr std::size_t kCrowded = 32;
+    const std::int64_t columns = (width + kBlock - 1) / kBlock;
+    const std::int64_t rows = (height + kBlock - 1) / kBlock;
+    // The areas of each block, in the order given: counted, then listed.
+    std::vector<std::uint32_t> start(static_cast<std::size_t>(columns * rows) + 1, 0);
+    const auto each_block = [&](const PixelArea& area, auto&& visit) {
+        for (std::int64_t by = area.top / kBlock; by <= (area.bottom - 1) / kBlock; ++by) {
+            for (std::int64_t bx = area.left / kBlock; bx <= (area.right - 1) / kBlock; ++bx) {
+                visit(static_cast<std::size_t>(by * columns + bx));
+            }
+        }
+    };
+    for (const PlacedArea& placed : areas) each_block(placed.area, [&](std::size_t b) { ++start[b + 1]; });
+    for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
+    std::vector<std::uint32_t> listed(start.back());
+    std::vector<std::uint32_t> next(start.begin(), start.end() - 1);
+    for (std::uint32_t i = 0; i < areas.size(); ++i) each_block(areas[i].area, [&](std::size_t b) { listed[next[b]++] = i; });
+
+    std::vector<std::uint32_t> owner;  // a crowded block's pixels
+    for (std::size_t b = 0; b + 1 < start.size(); ++b) {
+        const std::uint32_t* first = listed.data() + start[b];
+        const std::size_t count = start[b + 1] - start[b];
+        if (count < 2) continue;
+        if (count <= kCrowded) {
+            for (std::size_t i = 1; i < count; ++i) {
+                for (std::size_t j = 0; j < i; ++j) {
+                    const PlacedArea& a = areas[first[i]];
+                    const PlacedArea& c = areas[first[j]];
+                    if (a.sprite != c.sprite && overlap(a.area, c.area)) joins.join(a.sprite, c.sprite);
+                }
+            }
+            continue;
+        }
+        constexpr std::uint32_t kFree = 0xFFFFFFFF;
+        owner.assign(static_cast<std::size_t>(kBlock * kBlock), kFree);
+        const std::int64_t left = static_cast<std::int64_t>(b % static_cast<std::size_t>(columns)) * kBlock;
+        const std::int64_t top = static_cast<std::int64_t>(b / static_cast<std::size_t>(columns)) * kBlock;
+        for (std::size_t i = 0; i < count; ++i) {
+            const PlacedArea& placed = areas[first[i]];
+            for (std::int64_t y = std::max(top, placed.area.top); y < std::min(top + kBlock, placed.area.bottom); ++y) {
+                for (std::int64_t x = std::max(left, placed.area.left); x < std::min(left + kBlock, placed.area.right);
+                     ++x) {
+                    std::uint32_t& pixel = owner[static_cast<std::size_t>((y - top) * kBlock + x - left)];
+                    if (pixel != kFree && pixel != placed.sprite) joins.join(placed.sprite, pixel);
+                    pixel = placed.sprite;
                 }
             }
         }
-        std::sort(set.begin(), set.end());
     }
+}
+
+// The sprites of one sheet: the joins of those that share a pixel, and the
+// colours each one's pixels show.
+void read_sheet(const SpriteList& sprites, const std::vector<std::size_t>& on_sheet, const KeyedSheet& sheet,
+                const ColourNumbers& numbers, Joins& joins, std::vector<ColourSet>& colours) {
+    std::vector<PlacedArea> areas;
+    for (const std::size_t s : on_sheet) {
+        for (const SpritePart& part : sprites[s].parts) {
+            const PixelArea area = pixels_on_sheet(part, sheet.width, sheet.height);
+            if (!area.empty()) areas.push_back({static_cast<std::uint32_t>(s), area});
+        }
+    }
+    join_overlapping(areas, sheet.width, sheet.height, joins);
+
+    // The last sprite each key was added to; the transparent key counts as
+    // added to every sprite, so that it is never looked at.
+    constexpr std::uint32_t kNone = 0xFFFFFFFF;
+    std::vector<std::uint32_t> stamp(kColourKeys + 1, kNone);
+    for (const PlacedArea& placed : areas) {
+        ColourSet& set = colours[placed.sprite];
+        stamp[kTransparentKey] = placed.sprite;
+        for (std::int64_t y = placed.area.top; y < placed.area.bottom; ++y) {
+            const std::size_t start = static_cast<std::size_t>(y * sheet.width + placed.area.left);
+            const std::size_t end = start + static_cast<std::size_t>(placed.area.right - placed.area.left);
+            for (std::size_t p = start; p < end; ++p) {
+                const ColourKey key = sheet.key(p);
+                if (stamp[key] == placed.sprite) continue;
+                stamp[key] = placed.sprite;
+                set.push_back(numbers.find(key));
+            }
+        }
+    }
+    for (const std::size_t s : on_sheet) std::sort(colours[s].begin(), colours[s].end());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "colours/index_sheets.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "colours/colour_keys.h"
@@ -20,12 +21,16 @@ constexpr std::size_t kRowSlots = kRowColours;
 // shows in, and the row of each unit.
 struct Rows {
     std::size_t count = 0;
-    std::vector<std::uint8_t> slots;       // [row * kColourKeys + key]: 0 when the row lacks the colour
+    // [row * kRowKeys + key]: 0 when the row lacks the colour, and for the
+    // transparent key, which follows the colours.
+    std::vector<std::uint8_t> slots;
     std::vector<std::int32_t> unit_rows;   // by unit
     std::vector<std::vector<Rgb>> colours;  // made rows: the colours of slots 1.. of each row
 };
 
-std::uint8_t& slot(Rows& rows, std::size_t row, ColourKey key) { return rows.slots[row * kColourKeys + key]; }
+constexpr std::size_t kRowKeys = kColourKeys + 1;
+
+std::uint8_t& slot(Rows& rows, std::size_t row, ColourKey key) { return rows.slots[row * kRowKeys + key]; }
 
 std::string text_of(const Rgb& colour) { return messages::warn::colour_text(colour.red, colour.green, colour.blue); }
 
@@ -67,12 +72,15 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
         messages::cant_use_sheet(failing_sheet, messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed));
         return std::nullopt;
     }
+    // Units without colours (sprites transparent throughout) are in row 0,
+    // which exists even when no unit has colours.
     Rows rows;
-    rows.count = packed.packing->rows.size();
-    rows.slots.assign(rows.count * kColourKeys, 0);
+    rows.count = std::max<std::size_t>(1, packed.packing->rows.size());
+    rows.slots.assign(rows.count * kRowKeys, 0);
     rows.unit_rows.assign(units.units.size(), 0);
-    for (std::size_t r = 0; r < rows.count; ++r) {
-        std::vector<Rgb>& colours = rows.colours.emplace_back();
+    rows.colours.resize(rows.count);
+    for (std::size_t r = 0; r < packed.packing->rows.size(); ++r) {
+        std::vector<Rgb>& colours = rows.colours[r];
         for (const std::uint32_t number : packed.packing->rows[r]) {
             colours.push_back(numbers.colour(number));
             slot(rows, r, numbers.key(number)) = static_cast<std::uint8_t>(colours.size());
@@ -110,8 +118,8 @@ std::optional<Rows> match_given_rows(const ColourUnits& units, const ColourNumbe
         return std::nullopt;
     }
     Rows rows;
-    rows.count = (given.size() + kRowSlots - 1) / kRowSlots;
-    rows.slots.assign(rows.count * kColourKeys, 0);
+    rows.count = std::max<std::size_t>(1, (given.size() + kRowSlots - 1) / kRowSlots);
+    rows.slots.assign(rows.count * kRowKeys, 0);
     // The lowest slot of each colour in each row; slot 0 holds none.
     for (std::size_t entry = given.size(); entry-- > 0;) {
         if (entry % kRowSlots != 0) slot(rows, entry / kRowSlots, palette[entry]) = entry % kRowSlots;
@@ -146,10 +154,7 @@ IndexedImage index_sheet(const KeyedSheet& sheet, Palette palette, const std::ve
             for (std::int64_t y = area.top; y < area.bottom; ++y) {
                 const std::size_t start = static_cast<std::size_t>(y * sheet.width + area.left);
                 const std::size_t end = start + static_cast<std::size_t>(area.right - area.left);
-                for (std::size_t p = start; p < end; ++p) {
-                    const ColourKey key = sheet.keys[p];
-                    pixels[p] = static_cast<std::uint8_t>(base | (key == kTransparentKey ? 0 : slots[key]));
-                }
+                for (std::size_t p = start; p < end; ++p) pixels[p] = static_cast<std::uint8_t>(base | slots[sheet.key(p)]);
             }
         }
     }
@@ -169,16 +174,15 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
     }
     if (true_colour.empty()) return true;
 
-    // Each sheet's colours, numbered in the order they first appear; its
-    // pixels are given up as soon as they are keyed.
+    // Each sheet's colours, numbered in the order they first appear, keyed
+    // in place of its pixels.
     ColourNumbers numbers;
     std::vector<KeyedSheet> keyed(sheets.count());
     std::vector<const KeyedSheet*> keyed_of(sheets.count(), nullptr);
     for (const std::int32_t i : true_colour) {
         const std::size_t at = static_cast<std::size_t>(i);
-        keyed[at] = key_sheet(*sheets.true_colour(i), options.transparent, numbers);
+        keyed[at] = key_sheet(std::move(*sheets.take_true_colour(i)), options.transparent, numbers);
         keyed_of[at] = &keyed[at];
-        sheets.set_indexed(i, IndexedImage::without_pixels(keyed[at].width, keyed[at].height));
         warn_about_sheet(keyed[at], sheets.name(i), at < sheet_lines.size() ? sheet_lines[at] : 0, diagnostics);
     }
 

@@ -74,6 +74,10 @@ const TrueColourImage* SheetStore::true_colour(std::int32_t index) const {
     return colour ? &*colour : nullptr;
 }
 
+std::optional<TrueColourImage> SheetStore::take_true_colour(std::int32_t index) {
+    return std::exchange(colours[static_cast<std::size_t>(index)], std::nullopt);
+}
+
 void SheetStore::set_indexed(std::int32_t index, IndexedImage image) {
     images[static_cast<std::size_t>(index)] = std::move(image);
     colours[static_cast<std::size_t>(index)].reset();

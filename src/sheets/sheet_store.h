@@ -45,6 +45,8 @@ public:
 
     // A true-colour sheet's colours, until set_indexed; null for the others.
     const TrueColourImage* true_colour(std::int32_t index) const;
+    // Hands them over to be worked on in place (true_colour is null after).
+    std::optional<TrueColourImage> take_true_colour(std::int32_t index);
     // The indexed image the colour stage made of a true-colour sheet, of the
     // same size: it replaces the sheet, whose colours are freed.
     void set_indexed(std::int32_t index, IndexedImage image);

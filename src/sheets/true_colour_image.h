@@ -38,6 +38,8 @@ public:
     // Row y, 0 <= y < height(), from the top: width() pixels, left to right.
     const Rgba* row(std::int64_t y) const { return pixels_.data() + y * width_; }
     Rgba* row(std::int64_t y) { return pixels_.data() + y * width_; }
+    // The pixels' bytes, 4 a pixel, for a stage that works on them in place.
+    std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(pixels_.data()); }
 
     // True when the file carries transparency (an alpha channel, an alpha
     // mask, a colour key); false leaves the transparent colour to be chosen.
