@@ -3,7 +3,8 @@
 #   deps.sh build   - to build pixcell and convert sheets
 #   deps.sh package - also what cpack -G DEB needs
 #   deps.sh test    - also everything the test suite uses
-#   deps.sh bench   - also what the benchmark plots with
+#   deps.sh bench   - also what the benchmark plots with, and libdeflate
+#                     for the inflate study
 set -euo pipefail
 
 packages=(g++ cmake make pkg-config libboost-dev libspng-dev)
@@ -19,7 +20,7 @@ case "${1:-build}" in
                gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev
                ninja-build man-db groff-base "${package_tools[@]}") ;;
   bench)
-    packages+=(gnuplot-nox time) ;;
+    packages+=(gnuplot-nox time libdeflate-dev) ;;
   *) echo "usage: $0 build|package|test|bench" >&2; exit 2 ;;
 esac
 
