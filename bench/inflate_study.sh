@@ -19,7 +19,8 @@ for f in "$@"; do extra+=("$(realpath "$f")"); done
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPIXCELL_BENCH=ON >/dev/null
 cmake --build "$build" -j2 --target pixcell pixcell_bench_inputs pixcell_bench_time pixcell_bench_png_decode \
-    pixcell_bench_png_inflate >/dev/null
+    pixcell_bench_png_inflate >"$build/inflate-study-build.log" 2>&1 ||
+    { cat "$build/inflate-study-build.log" >&2; exit 1; }
 timer=$build/bench/pixcell_bench_time
 inflate=$build/bench/pixcell_bench_png_inflate
 data=$build/bench-data
@@ -42,11 +43,11 @@ times=$data/inflate-times
 rm -rf "$times" "$data/out/study"
 mkdir -p "$times" "$data/out/study"
 key() { basename "$1" .png; }
-"$build/pixcell" sheet_4096_png.txt out/study/png  # untimed: files in the page cache
+"$build/pixcell" sheet_4096_png.txt out/study/png 2>/dev/null  # untimed: files in the page cache
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((round = 1; round <= reps; round++)); do
-    "$timer" "$times/convert_png" "$build/pixcell" sheet_4096_png.txt out/study/png
-    "$timer" "$times/convert_bmp" "$build/pixcell" sheet_4096.txt out/study/bmp
+    "$timer" "$times/convert_png" "$build/pixcell" sheet_4096_png.txt out/study/png 2>/dev/null
+    "$timer" "$times/convert_bmp" "$build/pixcell" sheet_4096.txt out/study/bmp 2>/dev/null
     "$timer" "$times/png_decode" "$build/bench/pixcell_bench_png_decode" sheet_4096.png
     for png in "${pngs[@]}"; do
         for way in libspng libdeflate; do "$timer" "$times/$(key "$png")_$way" "$inflate" "$png" "$way"; done
@@ -57,12 +58,14 @@ load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 
 median() { sort -g | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 ms() { cut -d' ' -f"$2" "$times/$1" | median | awk '{printf "%.1f", $1 * 1000}'; }
-echo "$reps rounds; load average $load_before before, $load_after after; ms, medians"
-printf '%-40s %8s %8s\n' run wall CPU
-for run in convert_png convert_bmp png_decode; do printf '%-40s %8s %8s\n' "$run" "$(ms $run 1)" "$(ms $run 2)"; done
+mib() { cut -d' ' -f3 "$times/$1" | median | awk '{printf "%.1f", $1 / 1024}'; }
+row() { printf '%-40s %8s %8s %8s\n' "$1" "$(ms "$1" 1)" "$(ms "$1" 2)" "$(mib "$1")"; }
+echo "$reps rounds; load average $load_before before, $load_after after; medians"
+printf '%-40s %8s %8s %8s\n' run "wall ms" "CPU ms" "peak MiB"
+for run in convert_png convert_bmp png_decode; do row $run; done
 for png in "${pngs[@]}"; do
     k=$(key "$png")
-    for way in libspng libdeflate; do printf '%-40s %8s %8s\n' "${k}_$way" "$(ms "${k}_$way" 1)" "$(ms "${k}_$way" 2)"; done
+    for way in libspng libdeflate; do row "${k}_$way"; done
     awk -v a="$(ms "${k}_libspng" 1)" -v b="$(ms "${k}_libdeflate" 1)" -v c="$(ms "${k}_libspng" 2)" \
         -v d="$(ms "${k}_libdeflate" 2)" 'BEGIN {printf "%-40s %7.2fx %7.2fx\n", "  libspng / libdeflate", a / b, c / d}'
     printf '  libdeflate split:'
