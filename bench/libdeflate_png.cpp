@@ -300,15 +300,39 @@ std::size_t row_size(const WholePng& png) {
 
 std::size_t filtered_size(const WholePng& png) { return (row_size(png) + 1) * png.height; }
 
-ByteSpan gather_image_data(std::uint8_t* bytes, const WholePng& png) {
-    ByteSpan stream{png.image_data.front().offset, 0};
-    for (const ByteSpan& part : png.image_data) {
+GatheredStream gather_image_data(std::uint8_t* bytes, const WholePng& png) {
+    GatheredStream gathered{ByteSpan{png.image_data.front().offset, 0}, {}};
+    ByteSpan& stream = gathered.stream;
+    gathered.seams.reserve(kChunkFrame * (png.image_data.size() - 1));
+    for (std::size_t i = 0; i < png.image_data.size(); ++i) {
+        const ByteSpan& part = png.image_data[i];
+        if (i > 0) {
+            // IDATs follow each other: a payload's end is the next frame's start.
+            const std::uint8_t* seam = bytes + part.offset - kChunkFrame;
+            gathered.seams.insert(gathered.seams.end(), seam, seam + kChunkFrame);
+        }
         if (part.offset != stream.offset + stream.size) {
             std::memmove(bytes + stream.offset + stream.size, bytes + part.offset, part.size);
         }
         stream.size += part.size;
     }
-    return stream;
+    return gathered;
+}
+
+void scatter_image_data(std::uint8_t* bytes, const WholePng& png, const GatheredStream& gathered) {
+    // Last payload first: each moves back up over bytes already moved down.
+    std::size_t at = gathered.stream.size;
+    for (std::size_t i = png.image_data.size(); i-- > 0;) {
+        const ByteSpan& part = png.image_data[i];
+        at -= part.size;
+        if (part.offset != gathered.stream.offset + at) {
+            std::memmove(bytes + part.offset, bytes + gathered.stream.offset + at, part.size);
+        }
+    }
+    for (std::size_t i = 1; i < png.image_data.size(); ++i) {
+        std::memcpy(bytes + png.image_data[i].offset - kChunkFrame, gathered.seams.data() + (i - 1) * kChunkFrame,
+                    kChunkFrame);
+    }
 }
 
 bool inflate_rows(libdeflate_decompressor* decompressor, const std::uint8_t* stream, std::size_t stream_size,

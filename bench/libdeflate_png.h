@@ -50,10 +50,18 @@ std::size_t row_size(const WholePng& png);
 // Bytes the image data inflates to: each row after its filter byte.
 std::size_t filtered_size(const WholePng& png);
 
+// The zlib stream made one range of the file's bytes, and what that
+// overwrote: the 12 bytes between each IDAT's payload and the next one's.
+struct GatheredStream {
+    ByteSpan stream;
+    std::vector<std::uint8_t> seams;
+};
+
 // Moves the IDAT payloads of a ready PNG together, in place, so that the
-// zlib stream is one range of `bytes` (the chunks between are overwritten:
-// their CRCs are already checked). Returns that range.
-ByteSpan gather_image_data(std::uint8_t* bytes, const WholePng& png);
+// zlib stream is one range of `bytes`: no second copy of a file's worth.
+GatheredStream gather_image_data(std::uint8_t* bytes, const WholePng& png);
+// Undoes gather_image_data, so that libspng can read the file after all.
+void scatter_image_data(std::uint8_t* bytes, const WholePng& png, const GatheredStream& gathered);
 
 // Inflates the zlib stream into exactly filtered_size(png) bytes at `rows`,
 // Adler-32 checked. False when the stream is damaged or ends early or late.

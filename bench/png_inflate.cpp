@@ -113,7 +113,8 @@ Decoded decode_with_libdeflate(FileBytes& bytes, bool split) {
         return decoded;
     }
     const double walk = since(start);
-    const ByteSpan stream = gather_image_data(bytes.data(), png);
+    const GatheredStream gathered = gather_image_data(bytes.data(), png);
+    const ByteSpan& stream = gathered.stream;
     const double gather = since(start);
 
     Decoded decoded;
@@ -125,11 +126,16 @@ Decoded decode_with_libdeflate(FileBytes& bytes, bool split) {
     std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> decompressor(libdeflate_alloc_decompressor());
     if (!decompressor) throw std::bad_alloc();
     start = Clock::now();
+    // Given up on: the file as it came, for libspng to decode or refuse.
+    const auto give_up = [&](const char* problem) {
+        scatter_image_data(bytes.data(), png, gathered);
+        return failed(problem);
+    };
     if (!inflate_rows(decompressor.get(), bytes.data() + stream.offset, stream.size, rows, filtered_size(png))) {
-        return failed("zlib stream damaged, short or long");
+        return give_up("zlib stream damaged, short or long");
     }
     const double inflate = since(start);
-    if (!unfilter_rows(rows, png, 0, png.height)) return failed("bad filter type");
+    if (!unfilter_rows(rows, png, 0, png.height)) return give_up("bad filter type");
     const double unfilter = since(start);
     if (split) {
         // zlib on the same stream, into a buffer of its own: what libspng's inflate costs.
@@ -156,14 +162,18 @@ std::string outcome(const Decoded& d) {
 
 // Whether libdeflate_png could stand in for libspng on this file: it
 // decodes the same pixels, palette and alpha, or refuses or leaves the file
-// to libspng, which decides then. 0 when it could, 3 when not: it decodes a
-// file libspng refuses, or decodes it otherwise.
+// to libspng, which decides then, on the file's bytes as they came. 0 when
+// it could, 3 when not: it decodes a file libspng refuses, decodes it
+// otherwise, or gives up on it with its bytes changed.
 int compare(const char* name, FileBytes& bytes) {
     const Decoded spng = decode_with_libspng(bytes);
+    const FileBytes original = bytes;
     const Decoded deflate = decode_with_libdeflate(bytes, false);
     std::string difference;
     const char* verdict = "same";
-    if (deflate.left_to_libspng) {
+    if (!deflate.ok && bytes != original) {
+        difference = "the file's bytes not restored";
+    } else if (deflate.left_to_libspng) {
     } else if (spng.ok && !deflate.ok) {
         verdict = "stricter";
     } else if (!spng.ok && deflate.ok) {

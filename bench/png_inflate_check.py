@@ -138,6 +138,12 @@ def cases(rng):
         files[f"{kind}_stream_bad_adler"] = png(8, 8, rgba, rng, stream=bytes(bad_adler))
         files[f"{kind}_stream_garbage_after"] = png(8, 8, rgba, rng, stream=stream + b"garbage")
         files[f"{kind}_garbage_idat_after"] = png(8, 8, rgba, rng, stream=stream + b"junk", idat_sizes=[len(stream)])
+        # Given up on after the IDATs were gathered: their bytes must be put back for libspng.
+        many = bytearray(png(31, 20, rgba, rng, idat_sizes=[0, 1, 0, 2, 7, 0, 50, 3, 0]))
+        many[many.rindex(b"IDAT") + 10] ^= 0xFF
+        files[f"{kind}_many_idat_stream_damaged"] = fix_crcs(bytes(many))
+        files[f"{kind}_many_idat_stream_long"] = png(8, 8, rgba, rng, idat_sizes=[5, 0, 9, 1],
+                                                     stream=zlib.compress(raw_stream(8, 8, bpp, rng, 1)))
         files[f"{kind}_stream_long"] = png(8, 8, rgba, rng, stream=zlib.compress(raw_stream(8, 8, bpp, rng, 1)))
         files[f"{kind}_stream_short"] = png(8, 8, rgba, rng, stream=zlib.compress(raw_stream(8, 7, bpp, rng)))
         bad_filter = bytearray(raw_stream(8, 8, bpp, rng))
