@@ -18,6 +18,7 @@
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
+#include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
 #include "output/dependency_file.h"
@@ -191,7 +192,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
 
     // The conversion, and what it is warned about.
-    const Conversion conversion = convert(description.sprites, sheets);
+    const ConvertedTexts converted = convert_and_render(description.sprites, sheets, names.ident_base);
+    const Conversion& conversion = converted.conversion;
     if (!stands()) return 1;
     for (const std::size_t skipped : conversion.skipped) {
         const SpriteObject& sprite = description.sprites[skipped];
@@ -213,8 +215,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
 
     // The texts, and the files put in place all together or not at all.
-    const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
-    std::vector<OutputFile> files = output_files(texts, names.file_base);
+    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
     if (command_line.palette) {
         for (const OutputFile& file : palette_files(extras.palette, names.file_base)) files.push_back(file);
     }
