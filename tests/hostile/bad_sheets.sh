@@ -114,7 +114,7 @@ noise_pix 1536 1024 9 >big.pix
 "$MKBMP" big.pix run/big.bmp && "$MKBMP" big.pix run/big.png || exit 2
 (($(stat -c %s run/big.png) >= 512 * 1024)) || fail "big.png is too small to be decoded alongside"
 mkdir -p run/from_png run/from_bmp
-printf '*big.png\nall 0,0 1536x1024\n+ 16,8 32x32 h\n' >run/big_png.txt
+printf '*big.png\nall 0,0 1536x1024\n+ 16,8 32x32 h\nall_h 0,0 1536x1024 h\nall_v 0,0 1536x1024 v\n' >run/big_png.txt
 sed 's/big.png/big.bmp/' run/big_png.txt >run/big_bmp.txt
 run run big_png.txt from_png/big
 expect_status 0 "large PNG"
