@@ -31,7 +31,7 @@ png_decode=$build/bench/pixcell_bench_png_decode
 
 data=$build/bench-data
 rm -rf "$data"
-mkdir -p "$data/out/png" "$data/times"
+mkdir -p "$data/out/png" "$data/out/rgba" "$data/times"
 echo "== inputs in $data"
 "$build/bench/pixcell_bench_inputs" "$data"
 cd "$data"  # the descriptions name their sheets relative to here
@@ -53,6 +53,21 @@ list() { "$timer" "times/list_$1" "$pixcell" -d "$1.txt" >"out/$1.list"; }
 png=sheet_4096
 convert_png() { "$timer" times/convert_png "$pixcell" "${png}_png.txt" "out/png/$png"; }
 decode_png() { "$timer" times/decode_png "$png_decode" "$png.png"; }
+# The same picture as an RGBA PNG, put in palette rows by the colour stage.
+convert_rgba() { "$timer" times/convert_rgba "$pixcell" "${png}_rgba.txt" "out/rgba/$png"; }
+decode_rgba() { "$timer" times/decode_rgba "$png_decode" "${png}_rgba.png"; }
+# The field's other converters on the same indexed PNG, when they are on the
+# PATH (neither is a Debian package): RGBDS's rgbgfx, matching mirrored
+# tiles as pixcell does, and pret's gbagfx, which only unpacks the tiles.
+peers=()
+command -v rgbgfx >/dev/null && peers+=(rgbgfx)
+command -v gbagfx >/dev/null && peers+=(gbagfx)
+run_peer() {
+    case $1 in
+        rgbgfx) "$timer" times/peer_rgbgfx rgbgfx -m -o out/peer.2bpp "$png.png" ;;
+        gbagfx) "$timer" times/peer_gbagfx gbagfx "$png.png" out/peer.8bpp ;;
+    esac
+}
 # Runs per round: a small input's net cost is a millisecond or two above its
 # baseline's, so it and the baselines get more samples for a steadier median.
 runs_per_round() {
@@ -63,6 +78,12 @@ runs_per_round() {
 for s in $sheets; do "$pixcell" "sheet_$s.txt" "out/sheet_$s"; done
 for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
 "$pixcell" "${png}_png.txt" "out/png/$png"
+"$pixcell" "${png}_rgba.txt" "out/rgba/$png"
+working=()
+for peer in ${peers[@]+"${peers[@]}"}; do
+    if run_peer "$peer" >/dev/null 2>&1; then working+=("$peer"); else echo "bench: $peer failed on $png.png: left out" >&2; fi
+done
+peers=(${working[@]+"${working[@]}"})
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "== $reps rounds (each: every sheet converted and copied, the PNG converted and decoded, every description listed)"
@@ -73,6 +94,9 @@ for ((round = 1; round <= reps; round++)); do
     done
     convert_png
     decode_png
+    convert_rgba
+    decode_rgba
+    for peer in ${peers[@]+"${peers[@]}"}; do run_peer "$peer" >/dev/null 2>&1; done
     for d in $descriptions; do
         for ((i = $(runs_per_round "$d"); i > 0; i--)); do list "$d"; done
     done
@@ -96,6 +120,10 @@ done
 for suffix in .s .h _enum.h _pat.c _pat.h; do
     cmp -s "out/$png$suffix" "out/png/$png$suffix" || fail "$png$suffix from the PNG differs from the one from the BMP"
 done
+# From RGBA the colours get slots of their own order, so the cells differ
+# from the indexed ones; how many there are may not.
+[ "$(($(grep -c '\.short' "out/rgba/$png.s") / 4))" -eq "$(manifest "$png" 5)" ] || fail "$png from RGBA: wrong number of distinct cells"
+[ "$(grep -c 'SP_[A-Z]*FLIP' "out/rgba/${png}_pat.c")" -eq "$(manifest "$png" 6)" ] || fail "$png from RGBA: wrong number of placed cells"
 
 median() {  # median of column $2 of file $1
     awk -v c="$2" '{print $c}' "$1" | sort -g |
@@ -186,9 +214,12 @@ parse_mem=$(ratio "$(field desc_16mb 11)" "$(field desc_1mb 11)")
 # From PNG against what it can't avoid: libspng's decode and the conversion from BMP.
 png_wall=$(median times/convert_png 1) png_cpu=$(median times/convert_png 2)
 decode_wall=$(median times/decode_png 1) decode_cpu=$(median times/decode_png 2)
-bmp_wall=$(median times/convert_4096 1) bmp_cpu=$(median times/convert_4096 2)
-png_ratio=$(awk -v p="$png_wall" -v d="$decode_wall" -v b="$bmp_wall" 'BEGIN {printf "%.2f", p / (d + b)}')
-png_cpu_ratio=$(awk -v p="$png_cpu" -v d="$decode_cpu" -v b="$bmp_cpu" 'BEGIN {printf "%.2f", p / (d + b)}')
+png_ratio=$(ratio "$png_wall" "$decode_wall")
+png_cpu_ratio=$(ratio "$png_cpu" "$decode_cpu")
+rgba_wall=$(median times/convert_rgba 1) rgba_cpu=$(median times/convert_rgba 2)
+rgba_decode_wall=$(median times/decode_rgba 1) rgba_decode_cpu=$(median times/decode_rgba 2)
+rgba_ratio=$(awk -v r="$rgba_wall" -v d="$rgba_decode_wall" -v p="$png_wall" 'BEGIN {printf "%.2f", r / (d + p)}')
+rgba_cpu_ratio=$(awk -v r="$rgba_cpu" -v d="$rgba_decode_cpu" -v p="$png_cpu" 'BEGIN {printf "%.2f", r / (d + p)}')
 png_row() {  # png_row WHAT TIMES FILE
     awk -v what="$1" -v wall="$(median "$2" 1)" -v cpu="$(median "$2" 2)" -v rss="$(peak "$2")" -v bytes="$(size "$3")" \
         'BEGIN {printf "| %s | %.1f MB | %.1f ms | %.1f ms | %.1f MiB |\n", what, bytes / 1e6, wall * 1e3, cpu * 1e3, rss / 1024}'
@@ -231,10 +262,17 @@ png_row() {  # png_row WHAT TIMES FILE
     png_row "pixcell converting \`$png.png\`" times/convert_png "$png.png"
     png_row "libspng decoding \`$png.png\` alone (\`pixcell_bench_png_decode\`)" times/decode_png "$png.png"
     png_row "pixcell converting \`$png.bmp\` (the same pixels)" "times/convert_4096" "$png.bmp"
+    png_row "pixcell converting \`${png}_rgba.png\` (the same picture in RGBA)" times/convert_rgba "${png}_rgba.png"
+    png_row "libspng decoding \`${png}_rgba.png\` alone" times/decode_rgba "${png}_rgba.png"
+    for peer in ${peers[@]+"${peers[@]}"}; do
+        png_row "\`$peer\` on \`$png.png\` (pixcell / $peer: $(ratio "$png_wall" "$(median "times/peer_$peer" 1)"))" "times/peer_$peer" "$png.png"
+    done
+    [ ${#peers[@]} -gt 0 ] || echo "| rgbgfx, gbagfx | neither on the PATH: not measured | | | |"
     echo
-    echo "Medians over $reps rounds of 1 run each. The five files converted from the PNG are checked to be"
-    echo "the same bytes as those from the BMP. The decode reads the file whole and decodes it with the"
-    echo "same checks pixcell asks for (every CRC, the chunks after the image), into a byte a pixel."
+    echo "Medians over $reps rounds of 1 run each, taken in turn. The five files converted from the PNG are"
+    echo "checked to be the same bytes as those from the BMP, and those from the RGBA PNG to hold as many"
+    echo "cells. A decode reads the file whole and decodes it with the same checks pixcell asks for (every"
+    echo "CRC, the chunks after the image), into the PNG's own samples."
     echo
     echo "### Targets"
     echo
@@ -244,9 +282,10 @@ png_row() {  # png_row WHAT TIMES FILE
     echo "| target | limit | wall time (median) | verdict | CPU time (median) | verdict |"
     echo "|---|---|---|---|---|---|"
     echo "| time per cell, 4096x4096 / 512x512, net of baseline (raw: $raw_ratio) | 1.5 | $time_ratio | $(verdict "$time_ratio" 1.5) | $cpu_ratio | $(verdict "$cpu_ratio" 1.5) |"
-    echo "| 4096x4096 conversion / plain copy of its input and output bytes | 4 | $copy_ratio | $(verdict "$copy_ratio" 4) | $copy_cpu_ratio | $(verdict "$copy_cpu_ratio" 4) |"
+    echo "| 4096x4096 conversion / plain copy of its input and output bytes | 2 | $copy_ratio | $(verdict "$copy_ratio" 2) | $copy_cpu_ratio | $(verdict "$copy_cpu_ratio" 2) |"
     echo "| parse time per byte, 16 MB / 1 MB description, net of baseline (raw: $parse_raw) | 1.5 | $parse_ratio | $(verdict "$parse_ratio" 1.5) | $parse_cpu | $(verdict "$parse_cpu" 1.5) |"
-    echo "| 4096x4096 conversion from PNG / (libspng decode of that PNG + conversion from BMP) | 1.1 | $png_ratio | $(verdict "$png_ratio" 1.1) | $png_cpu_ratio | $(verdict "$png_cpu_ratio" 1.1) |"
+    echo "| 4096x4096 conversion from indexed PNG / libspng decode of that PNG alone | 1.1 | $png_ratio | $(verdict "$png_ratio" 1.1) | $png_cpu_ratio | $(verdict "$png_cpu_ratio" 1.1) |"
+    echo "| 4096x4096 conversion from RGBA PNG / (libspng decode of that PNG + conversion from indexed PNG) | 1 | $rgba_ratio | $(verdict "$rgba_ratio" 1) | $rgba_cpu_ratio | $(verdict "$rgba_cpu_ratio" 1) |"
     echo
     echo "| target | limit | measured | verdict |"
     echo "|---|---|---|---|"

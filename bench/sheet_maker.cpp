@@ -9,6 +9,7 @@
 #include "common/console.h"
 #include "random_bits.h"
 #include "support/sheet_writer.h"
+#include "support/true_colour_writer.h"
 
 namespace pixcell::bench {
 
@@ -34,6 +35,22 @@ bool write_bytes(const std::string& path, const char* data, std::size_t size) {
 // indexed 8-bit PNG that libspng encodes.
 bool write_sheet(const std::string& path, const testing::Sheet& sheet, bool png) {
     const std::vector<std::uint8_t> bytes = png ? testing::png_bytes(sheet, 8) : testing::bmp_bytes(sheet);
+    return write_bytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// The same picture as an RGBA PNG, as paint programs save by default: each
+// index's colour from the sheet's palette, transparent where its low nibble
+// is 0. Each sprite keeps its 15 colours (fewer: the grey palette repeats
+// them in every row), so the colour stage can put it in a row.
+bool write_rgba_sheet(const std::string& path, const testing::Sheet& sheet) {
+    std::vector<std::uint16_t> samples;
+    samples.reserve(sheet.pixels.size() * 4);
+    for (const std::uint8_t index : sheet.pixels) {
+        const auto grey = static_cast<std::uint16_t>((index & kPixelMask) * 17);
+        samples.insert(samples.end(), {grey, grey, grey, static_cast<std::uint16_t>((index & kPixelMask) ? 255 : 0)});
+    }
+    const std::vector<std::uint8_t> bytes =
+        testing::raw_png_bytes(sheet.width, sheet.height, 6, 8, samples);
     return write_bytes(path, reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
@@ -201,6 +218,7 @@ std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, c
     paint_rows(sheet.pixels, side, random);
     if (!write_sheet(dir + "/" + stem + ".bmp", sheet, false)) return std::nullopt;
     if (with_png && !write_sheet(dir + "/" + stem + ".png", sheet, true)) return std::nullopt;
+    if (with_png && !write_rgba_sheet(dir + "/" + stem + "_rgba.png", sheet)) return std::nullopt;
 
     const std::int32_t parts_per_row = side / kPartPixels;
     SheetCounts counts;
@@ -213,13 +231,16 @@ std::optional<SheetCounts> write_sheet_and_description(const std::string& dir, c
     std::int64_t sprite = 0;
     std::int64_t left_in_sprite = 0;
     for (std::int64_t i = 0; i < counts.parts; ++i) parts += part_line(i, parts_per_row, sprite, left_in_sprite);
-    for (const char* format : {"bmp", "png"}) {
-        if (format == std::string("png") && !with_png) break;
+    const struct {
+        const char* sheet;
+        const char* description;
+    } forms[] = {{".bmp", ".txt"}, {".png", "_png.txt"}, {"_rgba.png", "_rgba.txt"}};
+    for (const auto& form : forms) {
+        if (form.sheet != std::string(".bmp") && !with_png) break;
         const std::string text = "// Benchmark sheet " + stem + ": " + std::to_string(side) + "x" +
                                  std::to_string(side) + " pixels, " + std::to_string(counts.cells) +
-                                 " cells, in 32x32 parts\n*" + stem + "." + format + "\n" + parts;
-        const std::string name = format == std::string("png") ? stem + "_png.txt" : stem + ".txt";
-        if (!write_bytes(dir + "/" + name, text.data(), text.size())) return std::nullopt;
+                                 " cells, in 32x32 parts\n*" + stem + form.sheet + "\n" + parts;
+        if (!write_bytes(dir + "/" + stem + form.description, text.data(), text.size())) return std::nullopt;
     }
     return counts;
 }

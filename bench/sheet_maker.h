@@ -19,7 +19,8 @@ struct SheetCounts {
 // Writes `dir/stem.bmp`, side x side pixels (side a multiple of 32), and
 // `dir/stem.txt`, which names the sheet as "stem.bmp" (relative to dir).
 // With `with_png`, also the same pixels as an indexed PNG, `dir/stem.png`,
-// and `dir/stem_png.txt`, the same description naming it.
+// and as an RGBA PNG, `dir/stem_rgba.png`, with `dir/stem_png.txt` and
+// `dir/stem_rgba.txt`, the same description naming them.
 // A quarter of the cells are unique, a quarter exact repeats of unique ones,
 // a quarter mirrored copies (left-right, top-bottom, half turn in turn) and
 // a quarter empty, shuffled over the sheet. Nothing when a file can't be

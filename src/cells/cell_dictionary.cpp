@@ -23,13 +23,14 @@ std::int32_t CellDictionary::add_hashed(const Cell& cell, std::uint64_t hash, Fl
     std::array<Tile, 4> tiles;
     std::memcpy(tiles.data(), cell.data(), sizeof tiles);
     const auto added = table.size();
-    table.push_back(make_cell_pattern(tiles));
-    index.insert(table, added);
+    const CellPattern pattern = make_cell_pattern(tiles);
+    table.push_back(pattern.variant[0]);
+    index.insert(pattern, added);
     return static_cast<std::int32_t>(added);
 }
 
-const CellPattern& CellDictionary::cell(std::uint32_t at) const {
-    static const CellPattern kNone{};
+const Cell& CellDictionary::cell(std::uint32_t at) const {
+    static const Cell kNone{};
     if (table.empty()) return kNone;
     return table[at < table.size() ? at : table.size() - 1];
 }

@@ -20,10 +20,13 @@ public:
     // the stored cell with; it is left alone for an empty or a new cell.
     std::int32_t add(const Cell& cell, FlipFlags& flip);
 
-    // An index at or past the end gives the last entry; an empty dictionary
-    // gives a blank one.
-    const CellPattern& cell(std::uint32_t index) const;
+    // The stored cell, as cut. An index at or past the end gives the last
+    // entry; an empty dictionary gives a blank one.
+    const Cell& cell(std::uint32_t index) const;
     std::uint32_t size() const { return table.size(); }
+
+    // The cells stored so far, in table order: they never move as more come.
+    const CellTable& cells() const { return table; }
 
     // The cells in table order, once no more will be added; the dictionary is
     // left empty, its index freed.

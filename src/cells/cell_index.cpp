@@ -26,13 +26,22 @@ std::optional<CellIndex::Match> CellIndex::find(const Cell& cell, std::uint64_t 
     if (slots.empty()) return std::nullopt;
     const std::uint32_t tag = tag_of(hash);
     const std::size_t mask = slots.size() - 1;
+    // The table keeps each entry as cut: variant v of it is this cell when
+    // the entry is this cell mirrored by v (mirrors undo themselves).
+    std::optional<Cell> mirrored[4];
     for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots[i];
         if (slot.entry_and_variant == kEmpty) return std::nullopt;
         if (slot.tag != tag) continue;
         const std::uint32_t entry = slot.entry_and_variant / 4;
         const auto variant = static_cast<FlipFlags>(slot.entry_and_variant % 4);
-        if (cells[entry].variant[static_cast<std::size_t>(variant)] == cell) return Match{entry, variant};
+        if (variant == 0) {
+            if (cells[entry] == cell) return Match{entry, variant};
+            continue;
+        }
+        std::optional<Cell>& mirror = mirrored[variant];
+        if (!mirror) mirror = mirror_cell(cell, variant);
+        if (cells[entry] == *mirror) return Match{entry, variant};
     }
 }
 
@@ -44,13 +53,12 @@ void CellIndex::prefetch_entry(std::uint64_t hash, const CellTable& cells) const
     if (slots.empty()) return;
     const Slot& slot = slots[tag_of(hash) & (slots.size() - 1)];
     if (slot.entry_and_variant == kEmpty || slot.tag != tag_of(hash)) return;
-    const Cell& stored = cells[slot.entry_and_variant / 4].variant[slot.entry_and_variant % 4];
+    const Cell& stored = cells[slot.entry_and_variant / 4];
     __builtin_prefetch(stored.data());
     __builtin_prefetch(stored.data() + stored.size() - 1);  // 128 bytes: two cache lines or three
 }
 
-void CellIndex::insert(const CellTable& cells, std::uint32_t entry) {
-    const CellPattern& pattern = cells[entry];
+void CellIndex::insert(const CellPattern& pattern, std::uint32_t entry) {
     std::uint64_t hash[4];
     for (std::size_t v = 0; v < 4; ++v) {
         hash[v] = cell_hash(pattern.variant[v]);

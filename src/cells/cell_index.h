@@ -29,8 +29,8 @@ public:
     // bytes it points at. Neither changes anything.
     void prefetch_slot(std::uint64_t hash) const;
     void prefetch_entry(std::uint64_t hash, const CellTable& cells) const;
-    // Indexes the variants of the entry just appended at `entry`.
-    void insert(const CellTable& cells, std::uint32_t entry);
+    // Indexes the variants of `pattern`, the entry just appended at `entry`.
+    void insert(const CellPattern& pattern, std::uint32_t entry);
 
 private:
     // 8 bytes, so that the table stays small in the cache: the low 32 bits

@@ -40,6 +40,24 @@ CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
     return pattern;
 }
 
+Cell mirror_cell(const Cell& cell, std::int32_t flip) {
+    const bool left_right = (flip & kFlipHorizontal) != 0;
+    const bool top_bottom = (flip & kFlipVertical) != 0;
+    Cell mirrored;
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (std::size_t q = 0; q < 2; ++q) {
+            const std::uint16_t* from = &cell[(2 * r + q) * kTileHalfwords];
+            std::uint16_t* to = &mirrored[(2 * (top_bottom ? 1 - r : r) + (left_right ? 1 - q : q)) * kTileHalfwords];
+            for (std::size_t k = 0; k < kTileRows; ++k) {
+                const std::size_t source = 2 * (top_bottom ? kTileRows - 1 - k : k);
+                to[2 * k] = left_right ? reversed(from[source + 1]) : from[source];
+                to[2 * k + 1] = left_right ? reversed(from[source]) : from[source + 1];
+            }
+        }
+    }
+    return mirrored;
+}
+
 bool is_empty(const Cell& cell) {
     for (const std::uint16_t h : cell) {
         if (h != 0) return false;

@@ -40,6 +40,9 @@ inline void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& til
 // bottom-right.
 CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles);
 
+// The cell mirrored as `flip` (0..3) says: variant `flip` of its pattern.
+Cell mirror_cell(const Cell& cell, std::int32_t flip);
+
 // True when every pixel of the cell (or tile) is 0.
 bool is_empty(const Cell& cell);
 bool is_empty(const Tile& tile);

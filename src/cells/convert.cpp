@@ -13,11 +13,14 @@ namespace pixcell {
 
 namespace {
 
+// Placed cells reserved at most: parts that overlap many times may place
+// more, and then the list grows by copying.
+constexpr std::size_t kMostReserved = std::size_t{4} << 20;
+
 // The most cells the parts can place: those they cover on their sheets. It
 // is reserved at once so that the list never grows by copying; pages that
 // stay unused cost no memory. Capped, for parts that overlap many times.
 std::size_t most_cells(const SpriteList& sprites, const SheetStore& sheets) {
-    constexpr std::size_t kMostReserved = std::size_t{4} << 20;
     std::size_t cells = 0;
     for (const SpriteObject& sprite : sprites) {
         const std::int32_t sheet = sheets.find(sprite.bitmap);
@@ -46,10 +49,13 @@ void count_cells(const SpritePart& part, std::int64_t& cells) {
 
 }  // namespace
 
-Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
+Conversion convert(const SpriteList& sprites, const SheetStore& sheets, const ConversionProgress& progress) {
     Conversion result;
     CellDictionary dictionary;
     result.placed.reserve(most_cells(sprites, sheets));
+    result.sprites.reserve(sprites.size());
+    // Only lists that can't grow by copying may be read from another thread.
+    const bool tell_as_it_goes = progress && result.placed.capacity() < kMostReserved;
 
     // Sprites are listed cell by cell a batch at a time, and then each batch
     // is cut: that way the pipeline can fetch a few cells ahead of the one
@@ -90,6 +96,7 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
         }
         listed.clear();
         cells.clear();
+        if (tell_as_it_goes) progress(result, dictionary.cells(), false);
     };
     for (std::size_t i = 0; i < sprites.size(); ++i) {
         const SpriteObject& sprite = sprites[i];
@@ -110,6 +117,7 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets) {
         if (cells.size() >= kBatchCells) cut_batch();
     }
     cut_batch();
+    if (progress) progress(result, dictionary.cells(), true);
     // The index is needed no more: its memory goes before the texts are made.
     result.cells = dictionary.take_cells();
     return result;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "cells/cell_table.h"
@@ -48,9 +49,17 @@ struct Conversion {
     ConversionCounts counts;
 };
 
+// Told, on the converting thread, what is converted so far: the sprites of
+// `so_far.sprites`, the placed cells they name and the distinct cells of
+// `cells`. Those never move or change as more come, so another thread may
+// read them meanwhile; `last` is the final call, after which `so_far` and
+// `cells` go (the call may wait for that other thread to be done). A run too
+// large to promise that is told only once, at the end.
+using ConversionProgress = std::function<void(const Conversion& so_far, const CellTable& cells, bool last)>;
+
 // Cells are numbered in the order they are first cut: sprites in list order,
 // each one's parts from the last described to the first, and each part's
 // cells row by row from the top, left to right.
-Conversion convert(const SpriteList& sprites, const SheetStore& sheets);
+Conversion convert(const SpriteList& sprites, const SheetStore& sheets, const ConversionProgress& progress = {});
 
 }  // namespace pixcell

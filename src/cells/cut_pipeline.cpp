@@ -1,5 +1,6 @@
 #include "cells/cut_pipeline.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "cells/cut_cell.h"
@@ -17,7 +18,10 @@ CutPipeline::CutPipeline(const SheetStore& sheets, CellDictionary& dictionary, c
 void CutPipeline::cut(std::size_t i) {
     const CellToCut& at = cells[i];
     CutCell& out = ring[i % kAhead];
-    const std::array<Tile, 4> tiles = cut_cell_tiles(sheets.sheet(at.sheet), at.x, at.y, out.span);
+    const IndexedImage& image = sheets.sheet(at.sheet);
+    // A sheet may still be arriving, a band of rows at a time.
+    image.wait_for_rows(std::clamp<std::int64_t>(std::int64_t{at.y} + kCellPixels, 0, image.height()));
+    const std::array<Tile, 4> tiles = cut_cell_tiles(image, at.x, at.y, out.span);
     // Tested before anything else: blank cells are common and need nothing more.
     out.empty = is_empty(tiles[0]) && is_empty(tiles[1]) && is_empty(tiles[2]) && is_empty(tiles[3]);
     if (out.empty) return;

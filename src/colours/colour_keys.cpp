@@ -55,6 +55,8 @@ KeyedSheet key_sheet(TrueColourImage image, const std::optional<Rgb>& transparen
     sheet.height = image.height();
 
     const bool has_alpha = image.has_alpha();
+    // The sheet may still be arriving, row by row from the top.
+    image.wait_for_rows(1);
     const Rgba corner = image.row(0)[0];
     ColourKey transparent_key = kTransparentKey;  // no 15-bit colour
     if (!has_alpha) {
@@ -106,6 +108,7 @@ KeyedSheet key_sheet(TrueColourImage image, const std::optional<Rgb>& transparen
     RecentColours recent;
     std::size_t p = 0;
     for (std::int64_t y = 0; y < image.height(); ++y) {
+        image.wait_for_rows(y + 1);
         for (std::int64_t x = 0; x < image.width(); ++x, ++p) {
             const std::uint8_t* pixel = bytes + 4 * p;
             RecentColours::Entry& entry = recent.slot(packed(pixel));

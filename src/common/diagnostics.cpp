@@ -1,13 +1,13 @@
 #include "common/diagnostics.h"
 
-#include <cstdio>
+#include "common/error_stream.h"
 
 namespace pixcell {
 
 void Diagnostics::print(const std::string& where, const char* kind, const std::string& text) {
     // One write, so that the line can't be torn; names may hold any byte.
     const std::string line = where + ": " + kind + ": " + text + "\n";
-    std::fwrite(line.data(), 1, line.size(), stderr);
+    write_error_stream(line);
 }
 
 void Diagnostics::warning(const std::string& text) {

@@ -3,12 +3,13 @@
 #include <cstdio>
 
 #include "common/console.h"
+#include "common/error_stream.h"
 
 namespace pixcell::messages {
 
 namespace {
 
-void print(const std::string& line) { std::fwrite(line.data(), 1, line.size(), stderr); }
+void print(const std::string& line) { write_error_stream(line); }
 
 // How many bytes of a well-formed UTF-8 character start at `at`, 0 when none
 // does (a stray continuation byte, an overlong form, a surrogate, a cut one).

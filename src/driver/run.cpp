@@ -13,10 +13,12 @@
 #include "cells/row_warnings.h"
 #include "colours/index_sheets.h"
 #include "common/diagnostics.h"
+#include "common/error_stream.h"
 #include "common/messages.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
+#include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
 #include "output/dependency_file.h"
@@ -141,6 +143,91 @@ bool add_preview_and_rule(const CommandLine& command_line, const Description& de
     return true;
 }
 
+// The run from reading the description on: the sheets, the conversion and
+// the files. With its sheets decoded `alongside`, it may find that one of
+// them fails only after it went on: it then says nothing and sets
+// `start_again`. `diagnostics` is a copy, so that a second start counts
+// afresh what the command line was warned about.
+int convert_description(const CommandLine& command_line, const OutputNames& names, const std::string& text,
+                        const ColourOptions& colours, bool loaded, Diagnostics diagnostics, Decoding decoding,
+                        bool& start_again) {
+    // The description, into the sprite list; sheets load as their lines are
+    // read, each reporting its own failure.
+    std::optional<HeldErrorStream> held;
+    if (decoding == Decoding::alongside) held.emplace();
+    SheetStore sheets(TrueColourSheets::loaded, decoding);
+    // Whether the sheets decoded alongside were all fine: then what was held
+    // back is said; if not, it is dropped and the run starts again.
+    const auto stands = [&] {
+        if (!held) return true;
+        if (!sheets.finish_decoding().empty()) {
+            held->drop();
+            start_again = true;
+            return false;
+        }
+        held->release();
+        return true;
+    };
+    const Description description =
+        parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base));
+    // A description that doesn't match still gives its (empty) outputs.
+    if (!description.matched) messages::illegal_input();
+    warn_where_reading_stopped(description, diagnostics);
+    const int status = loaded && sheets.failed_loads() == 0 ? 0 : 1;
+    // With --werror a warning or an illegal description fails the run, but the
+    // listing is still printed.
+    const auto failed_for_warnings = [&]() {
+        return command_line.werror && (diagnostics.warnings() > 0 || !description.matched);
+    };
+    if (command_line.debug_listing) {
+        print_listing(stdout, description.sprites, sheets);
+        return failed_for_warnings() ? 1 : status;
+    }
+    if (status != 0) return stands() ? status : 1;  // no files when a sheet failed
+
+    // True-colour sheets become indexed, now that the sprites are known.
+    if (!index_true_colour_sheets(description.sprites, sheets, colours, description.sheet_lines, diagnostics)) {
+        stands();
+        return 1;
+    }
+
+    // The conversion, and what it is warned about.
+    const ConvertedTexts converted = convert_and_render(description.sprites, sheets, names.ident_base);
+    const Conversion& conversion = converted.conversion;
+    if (!stands()) return 1;
+    for (const std::size_t skipped : conversion.skipped) {
+        const SpriteObject& sprite = description.sprites[skipped];
+        messages::sprite_skipped(sprite.bitmap, sprite.name);
+    }
+    warn_about_limits(conversion, description.sprites, diagnostics);
+    warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
+    if (command_line.stats) {
+        const ConversionCounts& counts = conversion.counts;
+        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
+                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
+                                     conversion.cells.size(), counts.mirrored);
+    }
+    ExtraTexts extras;
+    if (command_line.palette) extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
+    if (failed_for_warnings()) {
+        diagnostics.note(messages::warn::failed_for_warnings());
+        return 1;
+    }
+
+    // The texts, and the files put in place all together or not at all.
+    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
+    if (command_line.palette) {
+        for (const OutputFile& file : palette_files(extras.palette, names.file_base)) files.push_back(file);
+    }
+    if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
+    std::size_t failed = 0;
+    if (!commit_files(files, &failed)) {
+        note_missing_folder(files[failed].name, diagnostics);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int run(int argc, const char* const* argv) {
@@ -202,66 +289,18 @@ int run(int argc, const char* const* argv) {
         loaded = colours.given_rows.has_value();
     }
 
-    // The description, into the sprite list; sheets load as their lines are
-    // read, each reporting its own failure.
     diagnostics.set_file(*command_line.input);
-    SheetStore sheets(TrueColourSheets::loaded);
-    const Description description =
-        parse_description(*text, sheets, &diagnostics, declared_identifiers(names.ident_base));
-    // A description that doesn't match still gives its (empty) outputs.
-    if (!description.matched) messages::illegal_input();
-    warn_where_reading_stopped(description, diagnostics);
-    const int status = loaded && sheets.failed_loads() == 0 ? 0 : 1;
-    // With --werror a warning or an illegal description fails the run, but the
-    // listing is still printed.
-    const auto failed_for_warnings = [&]() {
-        return command_line.werror && (diagnostics.warnings() > 0 || !description.matched);
-    };
-    if (command_line.debug_listing) {
-        print_listing(stdout, description.sprites, sheets);
-        return failed_for_warnings() ? 1 : status;
-    }
-    if (status != 0) return status;  // no files when a sheet failed
-
-    // True-colour sheets become indexed, now that the sprites are known.
-    if (!index_true_colour_sheets(description.sprites, sheets, colours, description.sheet_lines, diagnostics)) {
-        return 1;
-    }
-
-    // The conversion, and what it is warned about.
-    const Conversion conversion = convert(description.sprites, sheets);
-    for (const std::size_t skipped : conversion.skipped) {
-        const SpriteObject& sprite = description.sprites[skipped];
-        messages::sprite_skipped(sprite.bitmap, sprite.name);
-    }
-    warn_about_limits(conversion, description.sprites, diagnostics);
-    warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
-    if (command_line.stats) {
-        const ConversionCounts& counts = conversion.counts;
-        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
-                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
-                                     conversion.cells.size(), counts.mirrored);
-    }
-    ExtraTexts extras;
-    if (command_line.palette) extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
-    if (failed_for_warnings()) {
-        diagnostics.note(messages::warn::failed_for_warnings());
-        return 1;
-    }
-
-    // The texts, and the files put in place all together or not at all.
-    const GeneratedTexts texts = render_texts(description.sprites, conversion, names.ident_base);
-    std::vector<OutputFile> files = output_files(texts, names.file_base);
-    if (command_line.palette) {
-        for (const OutputFile& file : palette_files(extras.palette, names.file_base)) files.push_back(file);
-    }
-    if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
-    std::size_t failed = 0;
-    if (!commit_files(files, &failed)) {
-        note_missing_folder(files[failed].name, diagnostics);
-        return 1;
-    }
-    return 0;
+    // Large PNG sheets are decoded alongside the rest of the run. Should one
+    // fail there, the run starts again from the description with every sheet
+    // decoded as it loads, which says what a plain run says: so until the
+    // decoding is over, what the run says is held back.
+    bool start_again = false;
+    const Decoding decoding = command_line.debug_listing ? Decoding::at_once : Decoding::alongside;
+    const int status =
+        convert_description(command_line, names, *text, colours, loaded, diagnostics, decoding, start_again);
+    if (!start_again) return status;
+    return convert_description(command_line, names, *text, colours, loaded, diagnostics, Decoding::at_once,
+                               start_again);
 }
 
 }  // namespace pixcell

@@ -185,7 +185,7 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
     }
     for (std::int64_t k = 0; k < distinct; ++k) {
         const auto index = static_cast<std::uint32_t>(k);
-        canvas.draw(conversion.cells[index].variant[0], 0, palette_of(sheets, conversion.cell_sheets[index]),
+        canvas.draw(conversion.cells[index], 0, palette_of(sheets, conversion.cell_sheets[index]),
                     cell_rows[index], (k % kCellsPerRow) * (kCellPixels + kCellGap),
                     (k / kCellsPerRow) * (kCellPixels + kCellGap));
     }
@@ -198,7 +198,7 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
         // record's first entry ends on top.
         for (std::size_t i = converted.cell_count; i-- > 0;) {
             const PlacedCell& cell = conversion.placed[converted.first_cell + i];
-            canvas.draw(conversion.cells[static_cast<std::uint32_t>(cell.index)].variant[0], cell.flip, palette,
+            canvas.draw(conversion.cells[static_cast<std::uint32_t>(cell.index)], cell.flip, palette,
                         converted.palette_row, frame.x + frame.origin_x + cell.x_offset,
                         frame.y + frame.origin_y + cell.y_offset);
         }

@@ -1,5 +1,7 @@
 #include "output/render_texts.h"
 
+#include <algorithm>
+
 #include "common/large_pages.h"
 #include "output/text_templates.h"
 
@@ -9,32 +11,36 @@ namespace {
 
 // About the bytes of the pattern records: a typical entry line for every
 // placed cell, and a record's frame for every sprite.
-std::size_t estimated_record_bytes(const SpriteList& sprites, const Conversion& conversion) {
+std::size_t estimated_record_bytes(const SpriteList& sprites, std::size_t placed_cells) {
     constexpr std::size_t kTypicalEntryLine = 40;
     constexpr std::size_t kRecordFrame = 48;
-    std::size_t bytes = conversion.placed.size() * kTypicalEntryLine;
-    for (const ConvertedSprite& converted : conversion.sprites) {
-        if (converted.cell_count > 0) bytes += kRecordFrame + sprites[converted.sprite].name.size();
-    }
+    std::size_t bytes = placed_cells * kTypicalEntryLine;
+    for (const SpriteObject& sprite : sprites) bytes += kRecordFrame + sprite.name.size();
     return bytes;
 }
 
 }  // namespace
 
-GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base) {
-    GeneratedTexts texts;
+TextBuilder::TextBuilder(const SpriteList& sprites, const std::string& ident_base, std::size_t most_cells,
+                         std::size_t most_placed)
+    : sprites(sprites) {
     append_asm_head(texts.asm_text, ident_base);
     append_chr_header(texts.chr_header_text, ident_base);
     append_enum_head(texts.enum_text, ident_base);
     append_pattern_source_head(texts.pattern_source_text, ident_base);
-    std::string table_text;
     append_table_head(table_text, ident_base);
     append_pattern_header_head(texts.pattern_header_text, ident_base);
+    // Room for all of the cells' lines and records at once; pages that stay
+    // unused cost no memory. (Not large pages: one of them, half used at the
+    // end, would cost up to 2 MB.)
+    texts.asm_text.reserve(texts.asm_text.size() + most_cells * kCellDataLength + 32);
+    texts.pattern_source_text.reserve(texts.pattern_source_text.size() + estimated_record_bytes(sprites, most_placed));
+}
 
-    texts.pattern_source_text.reserve(texts.pattern_source_text.size() + estimated_record_bytes(sprites, conversion));
-    ask_for_large_pages(texts.pattern_source_text.data(), texts.pattern_source_text.capacity());
-    std::string entry_text;
-    for (const ConvertedSprite& converted : conversion.sprites) {
+void TextBuilder::add(const Conversion& conversion, std::size_t sprite_count, const CellTable& cells,
+                      std::uint32_t cell_count) {
+    for (; sprites_done < sprite_count; ++sprites_done) {
+        const ConvertedSprite& converted = conversion.sprites[sprites_done];
         const std::string& name = sprites[converted.sprite].name;
         append_enum_line(texts.enum_text, name);
         if (converted.cell_count == 0) continue;  // listed, but no record and no table slot
@@ -46,24 +52,28 @@ GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& convers
                               entry_text);
         append_table_line(table_text, name);
     }
-
-    // All cells' lines in one piece: one fill of the new length, on large pages.
-    const std::uint32_t cell_count = conversion.cells.size();
+    // The cells' lines: every cell's are of one length, so they are put in
+    // place after one resize.
+    if (cell_count <= cells_done) return;
     const std::size_t data_start = texts.asm_text.size();
-    texts.asm_text.reserve(data_start + std::size_t{cell_count} * kCellDataLength + 32);
-    ask_for_large_pages(texts.asm_text.data(), texts.asm_text.capacity());
-    texts.asm_text.resize(data_start + std::size_t{cell_count} * kCellDataLength);
+    texts.asm_text.resize(data_start + std::size_t{cell_count - cells_done} * kCellDataLength);
     char* at = &texts.asm_text[data_start];
-    for (std::uint32_t index = 0; index < cell_count; ++index) {
-        at = put_cell_data(at, conversion.cells[index].variant[0]);
-    }
+    for (; cells_done < cell_count; ++cells_done) at = put_cell_data(at, cells[cells_done]);
+}
 
+GeneratedTexts TextBuilder::finish() {
     append_asm_tail(texts.asm_text);
     append_enum_tail(texts.enum_text);
     append_table_tail(table_text);
     texts.pattern_source_text += table_text;
     append_pattern_header_tail(texts.pattern_header_text);
-    return texts;
+    return std::move(texts);
+}
+
+GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base) {
+    TextBuilder builder(sprites, ident_base, conversion.cells.size(), conversion.placed.size());
+    builder.add(conversion, conversion.sprites.size(), conversion.cells, conversion.cells.size());
+    return builder.finish();
 }
 
 std::vector<GeneratedName> declared_identifiers(const std::string& ident_base) {

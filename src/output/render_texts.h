@@ -24,6 +24,28 @@ struct GeneratedTexts {
 // `ident_base` begins every identifier and include line inside the texts.
 GeneratedTexts render_texts(const SpriteList& sprites, const Conversion& conversion, const std::string& ident_base);
 
+// The same texts built while the conversion is still being made: each call
+// formats the sprites and distinct cells converted since the one before, up
+// to `sprites` of conversion.sprites and `cells` of the cell table (those
+// must no longer change). finish() closes the texts.
+class TextBuilder {
+public:
+    // `most_cells` and `most_placed`: as many distinct and placed cells as
+    // there may be, so that the texts are sized once.
+    TextBuilder(const SpriteList& sprites, const std::string& ident_base, std::size_t most_cells,
+                std::size_t most_placed);
+    void add(const Conversion& conversion, std::size_t sprites, const CellTable& cells, std::uint32_t cell_count);
+    GeneratedTexts finish();
+
+private:
+    const SpriteList& sprites;
+    GeneratedTexts texts;
+    std::string table_text;
+    std::string entry_text;
+    std::size_t sprites_done = 0;
+    std::uint32_t cells_done = 0;
+};
+
 // The identifiers the texts declare besides the sprites' names and records,
 // and those they take from gba.h and sprite16.h: no sprite may be named so.
 std::vector<GeneratedName> declared_identifiers(const std::string& ident_base);

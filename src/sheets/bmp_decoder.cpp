@@ -84,7 +84,7 @@ DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
         IndexedImage image = IndexedImage::decoded(header.width, rows, std::move(palette));
         std::string bad_data = expand_rle(bytes, header.pixel_offset, header.bits, image);
         if (!bad_data.empty()) return refuse(std::move(bad_data));
-        return DecodedSheet{std::move(image), std::nullopt, {}, {}};
+        return DecodedSheet{std::move(image), std::nullopt, {}, {}, {}};
     }
 
     const std::int64_t stride = header.row_size();
@@ -100,10 +100,10 @@ DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
     const std::int64_t step = top_down ? stride : -stride;
     if (header.bits != 8) {
         return DecodedSheet{
-            unpack_rows(bytes, header.bits, header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}};
+            unpack_rows(bytes, header.bits, header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}, {}};
     }
     return DecodedSheet{
-        IndexedImage::view(std::move(bytes), header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}};
+        IndexedImage::view(std::move(bytes), header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}, {}};
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ DecodedSheet decode_bmp_true_colour(const FileBytes& bytes, const BmpHeader& hea
         }
     }
     image.set_has_alpha(has_alpha);
-    return DecodedSheet{std::nullopt, std::move(image), {}, {}};
+    return DecodedSheet{std::nullopt, std::move(image), {}, {}, {}};
 }
 
 }  // namespace pixcell

@@ -4,6 +4,7 @@
 // stages after it read pixels without checks.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -22,9 +23,17 @@ struct DecodedSheet {
     // Whenever the file is a true-colour one, read or not: why a run that
     // takes indexed sheets only refuses it.
     std::string not_indexed;
+    // Set when the pixels are still to be decoded: running it fills the
+    // image's rows from the top, letting readers of the rows that have
+    // arrived go on meanwhile, and returns why the file can't serve as a
+    // sheet after all (the rows that never came then read 0), or nothing.
+    std::function<std::string()> pending;
 };
 
-// Throws std::bad_alloc when a decoded image doesn't fit in memory.
-DecodedSheet decode_sheet(FileBytes bytes);
+// Throws std::bad_alloc when a decoded image doesn't fit in memory. With
+// `later`, a PNG's pixels are left to `pending`, for a thread of their own;
+// everything up to them (its header, its palette, the sizes it may have) is
+// read and checked now.
+DecodedSheet decode_sheet(FileBytes bytes, bool later = false);
 
 }  // namespace pixcell

@@ -20,10 +20,10 @@ constexpr std::int64_t kMaxTrueColourPixels = std::int64_t{1} << 26;  // 4 bytes
 constexpr std::int64_t kMaxTrueColourPngWidth = std::int64_t{1} << 16;
 
 DecodedSheet decode_bmp(FileBytes bytes);
-DecodedSheet decode_png(FileBytes bytes);
+DecodedSheet decode_png(FileBytes bytes, bool later = false);
 
 inline DecodedSheet refuse(std::string problem) {
-    return DecodedSheet{std::nullopt, std::nullopt, std::move(problem), {}};
+    return DecodedSheet{std::nullopt, std::nullopt, std::move(problem), {}, {}};
 }
 
 }  // namespace pixcell

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "sheets/arriving_rows.h"
 #include "sheets/file_bytes.h"
 
 namespace pixcell {
@@ -47,6 +49,15 @@ public:
     // Row y, 0 <= y < height(): width() palette indices, left to right.
     const std::uint8_t* row(std::int64_t y) const { return first_row_ + y * stride_; }
 
+    // Returns once rows 0 .. rows - 1 can be read: a sheet may still be being
+    // decoded, its rows arriving from the top, while the stages after loading
+    // read the rows that have.
+    void wait_for_rows(std::int64_t rows) const {
+        if (arriving_) arriving_->wait_for(rows);
+    }
+    // Set by the decoder of such a sheet.
+    void set_arriving(std::shared_ptr<const ArrivingRows> arriving) { arriving_ = std::move(arriving); }
+
     const Palette& palette() const { return palette_; }
     // The alpha of each palette entry, as a PNG's tRNS chunk gives it: empty
     // when the file has none; entries past its end are opaque.
@@ -65,6 +76,7 @@ private:
     std::int32_t width_ = 0;
     std::int64_t height_ = 0;
     Palette palette_;
+    std::shared_ptr<const ArrivingRows> arriving_;  // null when loaded whole
     std::vector<std::uint8_t> palette_alpha_;
 };
 

@@ -112,13 +112,36 @@ int read_palette(spng_ctx* png, const spng_ihdr& header, Palette& palette, std::
     return error == SPNG_ECHUNKAVAIL ? 0 : error;
 }
 
+// Tells readers how far the rows have come: every band of 16 rows, as the
+// cutting reads a band at a time, and at the end. A decode without readers
+// waiting (a sheet read whole before the run goes on) tells no one.
+class RowCounter {
+public:
+    explicit RowCounter(ArrivingRows* arriving) : arriving(arriving) {}
+    void done(std::int64_t rows) {
+        if (arriving != nullptr && rows % kBand == 0) arriving->arrive(rows);
+    }
+
+private:
+    static constexpr std::int64_t kBand = 16;
+    ArrivingRows* arriving;
+};
+
+// Where the pixels go: `width` a row, rows from the top; a byte a pixel, or
+// an Rgba. Raw, since the image itself moves into the store meanwhile.
+struct Destination {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint8_t* indices = nullptr;
+    Rgba* colours = nullptr;
+};
+
 // Scanline by scanline, each pass's pixels put in their columns: rows of
 // fewer than 8 bits a pixel are unpacked here rather than by libspng.
-int decode_scanlines(spng_ctx* context, const spng_ihdr& header, IndexedImage& image) {
+int decode_scanlines(spng_ctx* context, const spng_ihdr& header, const Destination& to, RowCounter& rows) {
     int error = spng_decode_image(context, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE);
     if (error != 0) return error;
-    const std::int64_t width = header.width;
-    std::vector<std::uint8_t> scanline((width * header.bit_depth + 7) / 8);
+    std::vector<std::uint8_t> scanline((to.width * header.bit_depth + 7) / 8);
     const bool interlaced = header.interlace_method == SPNG_INTERLACE_ADAM7;
     do {
         spng_row_info row{};
@@ -128,19 +151,24 @@ int decode_scanlines(spng_ctx* context, const spng_ihdr& header, IndexedImage& i
         if (error != 0 && error != SPNG_EOI) return error;
         const std::int64_t first = interlaced ? kPassFirstColumn[row.pass] : 0;
         const std::int64_t step = interlaced ? kPassColumnStep[row.pass] : 1;
-        const std::int64_t count = (width - first + step - 1) / step;
-        unpack_pixels(scanline.data(), header.bit_depth, count, image.pixels() + row.row_num * width + first, step);
+        const std::int64_t count = (to.width - first + step - 1) / step;
+        unpack_pixels(scanline.data(), header.bit_depth, count, to.indices + row.row_num * to.width + first, step);
+        if (!interlaced) rows.done(std::int64_t{row.row_num} + 1);
     } while (error != SPNG_EOI);
     return 0;
 }
 
-int decode_indices(spng_ctx* png, const spng_ihdr& header, IndexedImage& image) {
-    if (header.bit_depth == 8 && header.interlace_method == SPNG_INTERLACE_NONE) {
-        // Already a byte a pixel, rows from the top: straight into the image.
-        const std::size_t size = static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
-        return spng_decode_image(png, image.pixels(), size, SPNG_FMT_PNG, 0);
+int decode_indices(spng_ctx* png, const spng_ihdr& header, const Destination& to, RowCounter& rows) {
+    if (header.bit_depth != 8 || header.interlace_method != SPNG_INTERLACE_NONE) {
+        return decode_scanlines(png, header, to, rows);
     }
-    return decode_scanlines(png, header, image);
+    // Already a byte a pixel, rows from the top: straight into the image.
+    int error = spng_decode_image(png, nullptr, 0, SPNG_FMT_PNG, SPNG_DECODE_PROGRESSIVE);
+    for (std::int64_t y = 0; error == 0; ++y) {
+        error = spng_decode_row(png, to.indices + y * to.width, static_cast<std::size_t>(to.width));
+        rows.done(y + 1);
+    }
+    return error == SPNG_EOI ? 0 : error;
 }
 
 // A 16-bit alpha keeps its three kinds: none, full, and partial, which
@@ -153,11 +181,11 @@ std::uint8_t alpha_of(std::uint16_t alpha) {
 }
 
 // 16-bit samples row by row, each pass's pixels in their columns, to 8 bits.
-int decode_wide_colours(spng_ctx* png, const spng_ihdr& header, TrueColourImage& image) {
+int decode_wide_colours(spng_ctx* png, const spng_ihdr& header, const Destination& to, RowCounter& rows) {
     int error = spng_decode_image(png, nullptr, 0, SPNG_FMT_RGBA16, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
     if (error != 0) return error;
     // Uninitialised: libspng fills what is read of it.
-    std::vector<std::uint16_t, UninitialisedAllocator<std::uint16_t>> row(static_cast<std::size_t>(image.width()) * 4);
+    std::vector<std::uint16_t, UninitialisedAllocator<std::uint16_t>> row(static_cast<std::size_t>(to.width) * 4);
     const bool interlaced = header.interlace_method == SPNG_INTERLACE_ADAM7;
     do {
         spng_row_info info{};
@@ -166,79 +194,147 @@ int decode_wide_colours(spng_ctx* png, const spng_ihdr& header, TrueColourImage&
         error = spng_decode_row(png, row.data(), row.size() * sizeof(std::uint16_t));
         if (error != 0 && error != SPNG_EOI) return error;
         const std::size_t step = interlaced ? kPassColumnStep[info.pass] : 1;
-        Rgba* out = image.row(info.row_num);
+        Rgba* out = to.colours + std::int64_t{info.row_num} * to.width;
         for (std::size_t x = interlaced ? kPassFirstColumn[info.pass] : 0; x < header.width; x += step) {
             const std::uint16_t* in = row.data() + 4 * x;
             out[x] = Rgba{static_cast<std::uint8_t>(in[0] >> 8), static_cast<std::uint8_t>(in[1] >> 8),
                           static_cast<std::uint8_t>(in[2] >> 8), alpha_of(in[3])};
         }
+        if (!interlaced) rows.done(std::int64_t{info.row_num} + 1);
     } while (error != SPNG_EOI);
     return 0;
 }
 
-int decode_colours(spng_ctx* png, const spng_ihdr& header, TrueColourImage& image) {
-    // A colour key (tRNS) makes one colour transparent.
+// A colour key (tRNS) makes one colour transparent.
+int colours_have_alpha(spng_ctx* png, const spng_ihdr& header, bool& has_alpha) {
     spng_trns trns{};
     const int error = spng_get_trns(png, &trns);
     if (error != 0 && error != SPNG_ECHUNKAVAIL) return error;
-    image.set_has_alpha(header.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ||
-                        header.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || error == 0);
-    if (header.bit_depth == 16) return decode_wide_colours(png, header, image);
-    const std::size_t size = static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height());
-    return spng_decode_image(png, image.row(0), size * sizeof(Rgba), SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
+    has_alpha = header.color_type == SPNG_COLOR_TYPE_GRAYSCALE_ALPHA ||
+                header.color_type == SPNG_COLOR_TYPE_TRUECOLOR_ALPHA || error == 0;
+    return 0;
 }
 
-// The image decoded (error 0), then the chunks after it up to IEND, so that
-// every CRC is seen.
-DecodedSheet finish(spng_ctx* png, int error, DecodedSheet sheet, const FileBytes& bytes) {
-    if (error == 0) error = spng_decode_chunks(png);
-    if (error != 0) return refuse(explain(error, bytes));
+int decode_colours(spng_ctx* png, const spng_ihdr& header, const Destination& to, RowCounter& rows) {
+    if (header.bit_depth == 16) return decode_wide_colours(png, header, to, rows);
+    const bool interlaced = header.interlace_method == SPNG_INTERLACE_ADAM7;
+    if (interlaced) {
+        const std::size_t size = static_cast<std::size_t>(to.width) * static_cast<std::size_t>(to.height);
+        return spng_decode_image(png, to.colours, size * sizeof(Rgba), SPNG_FMT_RGBA8, SPNG_DECODE_TRNS);
+    }
+    int error = spng_decode_image(png, nullptr, 0, SPNG_FMT_RGBA8, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE);
+    for (std::int64_t y = 0; error == 0; ++y) {
+        error = spng_decode_row(png, to.colours + y * to.width, static_cast<std::size_t>(to.width) * sizeof(Rgba));
+        rows.done(y + 1);
+    }
+    return error == SPNG_EOI ? 0 : error;
+}
+
+// What is left of a PNG's decoding once its header is read: the pixels,
+// then the chunks after them up to IEND, so that every CRC is seen. Run at
+// once or by the store's decoding thread; the reason the file can't be
+// read, or nothing.
+struct PixelDecoding {
+    Context context;
+    FileBytes bytes;  // what the context reads
+    spng_ihdr header{};
+    Destination to;
+    std::shared_ptr<ArrivingRows> arriving;  // null when nobody waits
+
+    std::string operator()() {
+        RowCounter rows(arriving.get());
+        int error = to.indices != nullptr ? decode_indices(context.get(), header, to, rows)
+                                          : decode_colours(context.get(), header, to, rows);
+        if (error == 0) error = spng_decode_chunks(context.get());
+        std::string problem;
+        if (error != 0) {
+            try {
+                problem = explain(error, bytes);
+            } catch (const std::bad_alloc&) {
+                problem = problem::too_large_for_memory();
+            }
+        }
+        context.reset();
+        bytes = FileBytes{};
+        if (arriving) {
+            // Rows that never came read 0 for whoever waits for them.
+            if (error != 0) {
+                const std::size_t size = static_cast<std::size_t>(to.width) * static_cast<std::size_t>(to.height);
+                if (to.indices != nullptr) std::fill(to.indices, to.indices + size, std::uint8_t{0});
+                if (to.colours != nullptr) std::fill(to.colours, to.colours + size, Rgba{0, 0, 0, 0});
+            }
+            arriving->arrive(to.height);
+        }
+        return problem;
+    }
+};
+
+// The sheet with its pixels decoded now, or, with `later`, to be decoded by
+// the pending job the sheet comes back with, its rows arriving meanwhile.
+DecodedSheet with_pixels(DecodedSheet sheet, std::shared_ptr<PixelDecoding> decoding, bool later) {
+    if (!later) {
+        std::string problem = (*decoding)();
+        if (!problem.empty()) return refuse(std::move(problem));
+        return sheet;
+    }
+    decoding->arriving = std::make_shared<ArrivingRows>();
+    if (sheet.image) sheet.image->set_arriving(decoding->arriving);
+    if (sheet.true_colour) sheet.true_colour->set_arriving(decoding->arriving);
+    sheet.pending = [decoding]() { return (*decoding)(); };
     return sheet;
 }
 
-DecodedSheet decode_indexed(spng_ctx* png, const spng_ihdr& header, const FileBytes& bytes) {
+DecodedSheet decode_indexed(std::shared_ptr<PixelDecoding> decoding, bool later) {
+    const spng_ihdr& header = decoding->header;
     const std::int64_t width = header.width;
     const std::int64_t height = header.height;
     if (width * height > kMaxDecodedPixels) return refuse(too_many_pixels(width, height, true));
     Palette palette;
     std::vector<std::uint8_t> alpha;
-    const int error = read_palette(png, header, palette, alpha);
-    if (error != 0) return refuse(explain(error, bytes));
+    const int error = read_palette(decoding->context.get(), header, palette, alpha);
+    if (error != 0) return refuse(explain(error, decoding->bytes));
     IndexedImage image = IndexedImage::decoded(static_cast<std::int32_t>(width), height, std::move(palette));
     image.set_palette_alpha(std::move(alpha));
-    const int decoded = decode_indices(png, header, image);
-    return finish(png, decoded, DecodedSheet{std::move(image), std::nullopt, {}, {}}, bytes);
+    decoding->to = Destination{width, height, image.pixels(), nullptr};
+    return with_pixels(DecodedSheet{std::move(image), std::nullopt, {}, {}, {}}, std::move(decoding), later);
 }
 
-DecodedSheet decode_true_colour(spng_ctx* png, const spng_ihdr& header, const FileBytes& bytes) {
+DecodedSheet decode_true_colour(std::shared_ptr<PixelDecoding> decoding, bool later) {
+    const spng_ihdr& header = decoding->header;
     const std::int64_t width = header.width;
     const std::int64_t height = header.height;
     if (width * height > kMaxTrueColourPixels) return refuse(too_many_pixels(width, height, false));
     if (width > kMaxTrueColourPngWidth) return refuse(problem::true_colour_too_wide(width, kMaxTrueColourPngWidth));
+    bool has_alpha = false;
+    const int error = colours_have_alpha(decoding->context.get(), header, has_alpha);
+    if (error != 0) return refuse(explain(error, decoding->bytes));
     TrueColourImage image(static_cast<std::int32_t>(width), height);
-    const int decoded = decode_colours(png, header, image);
-    return finish(png, decoded, DecodedSheet{std::nullopt, std::move(image), {}, {}}, bytes);
+    image.set_has_alpha(has_alpha);
+    decoding->to = Destination{width, height, nullptr, image.row(0)};
+    return with_pixels(DecodedSheet{std::nullopt, std::move(image), {}, {}, {}}, std::move(decoding), later);
 }
 
 }  // namespace
 
-DecodedSheet decode_png(FileBytes bytes) {
+DecodedSheet decode_png(FileBytes bytes, bool later) {
     std::string mended = cut_long_palette(bytes);
     if (!mended.empty()) return refuse(std::move(mended));
-    Context context(spng_ctx_new(0));
-    if (!context) throw std::bad_alloc();
-    spng_ctx* png = context.get();
+    auto decoding = std::make_shared<PixelDecoding>();
+    decoding->context.reset(spng_ctx_new(0));
+    if (!decoding->context) throw std::bad_alloc();
+    decoding->bytes = std::move(bytes);
+    spng_ctx* png = decoding->context.get();
     spng_set_crc_action(png, SPNG_CRC_ERROR, SPNG_CRC_ERROR);
     // No side may be longer than the pixel limit; the area is checked below.
     spng_set_image_limits(png, kMaxDecodedPixels, kMaxDecodedPixels);
     spng_set_chunk_limits(png, kMaxChunkSize, kMaxChunkCache);
-    spng_set_png_buffer(png, bytes.data(), bytes.size());
+    spng_set_png_buffer(png, decoding->bytes.data(), decoding->bytes.size());
 
-    spng_ihdr header{};
-    const int error = spng_get_ihdr(png, &header);
-    if (error != 0) return refuse(explain(error, bytes));
-    if (keeps_indices(header.color_type, header.bit_depth)) return decode_indexed(png, header, bytes);
-    DecodedSheet sheet = decode_true_colour(png, header, bytes);
+    const int error = spng_get_ihdr(png, &decoding->header);
+    if (error != 0) return refuse(explain(error, decoding->bytes));
+    const spng_ihdr header = decoding->header;
+    if (keeps_indices(header.color_type, header.bit_depth)) return decode_indexed(std::move(decoding), later);
+    DecodedSheet sheet = decode_true_colour(std::move(decoding), later);
     sheet.not_indexed = problem::png_not_indexed(header.color_type);
     return sheet;
 }

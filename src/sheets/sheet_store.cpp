@@ -19,11 +19,15 @@ bool SheetStore::load(const std::string& name) {
             ++failures;
             return false;
         }
-        DecodedSheet decoded = decode_sheet(std::move(bytes));
-        // Until the colour stage can index them, true-colour sheets are
-        // refused as they always were: this is the one place that decides.
+        // Small sheets decode faster than a thread starts.
+        constexpr std::size_t kDecodedAlongsideFrom = std::size_t{512} << 10;
+        const bool later = decoding == Decoding::alongside && bytes.size() >= kDecodedAlongsideFrom;
+        DecodedSheet decoded = decode_sheet(std::move(bytes), later);
+        // A store for indexed sheets alone refuses true-colour ones, as the
+        // converter did before it could index them: the one place that decides.
         if (!decoded.not_indexed.empty() && true_colour_sheets == TrueColourSheets::refused) {
             decoded.true_colour.reset();
+            decoded.pending = nullptr;
             decoded.problem = std::move(decoded.not_indexed);
         }
         if (!decoded.image && !decoded.true_colour) {
@@ -41,6 +45,10 @@ bool SheetStore::load(const std::string& name) {
         }
         colours.push_back(std::move(decoded.true_colour));
         by_name.emplace(name, index);
+        if (decoded.pending) {
+            if (!thread) thread = std::make_unique<DecodingThread>();
+            thread->add(name, std::move(decoded.pending));
+        }
         return true;
     } catch (const std::bad_alloc&) {
         // A file larger than the memory left (a sparse file, say) is refused, not a crash.
@@ -52,6 +60,10 @@ bool SheetStore::load(const std::string& name) {
         ++failures;
         return false;
     }
+}
+
+std::vector<LateFailure> SheetStore::finish_decoding() {
+    return thread ? thread->finish() : std::vector<LateFailure>{};
 }
 
 std::int32_t SheetStore::find(const std::string& name) const {

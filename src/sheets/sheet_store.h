@@ -7,10 +7,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "sheets/decoding_thread.h"
 #include "sheets/indexed_image.h"
 #include "sheets/true_colour_image.h"
 
@@ -20,10 +22,17 @@ namespace pixcell {
 // refused as a sheet that isn't a palette image.
 enum class TrueColourSheets { refused, loaded };
 
+// Whether a large PNG's pixels are decoded before load returns, or on a
+// thread of their own while the run goes on, the readers of its rows waiting
+// for the rows they read (IndexedImage::wait_for_rows). A failure found
+// there comes out only at finish_decoding.
+enum class Decoding { at_once, alongside };
+
 class SheetStore {
 public:
     SheetStore() = default;
-    explicit SheetStore(TrueColourSheets true_colour_sheets) : true_colour_sheets(true_colour_sheets) {}
+    explicit SheetStore(TrueColourSheets true_colour_sheets, Decoding decoding = Decoding::at_once)
+        : true_colour_sheets(true_colour_sheets), decoding(decoding) {}
 
     // Loads a sheet once: a name already loaded returns true without reading.
     // Prints one line and returns false when the file can't be opened or used.
@@ -54,13 +63,20 @@ public:
     // Loads that failed, each counted once per call to load.
     std::size_t failed_loads() const { return failures; }
 
+    // Waits until the sheets decoded alongside are whole; those that failed
+    // there, in loading order, not yet said. Their rows read 0.
+    std::vector<LateFailure> finish_decoding();
+
 private:
     TrueColourSheets true_colour_sheets = TrueColourSheets::refused;
+    Decoding decoding = Decoding::at_once;
     std::vector<IndexedImage> images;
     std::vector<std::optional<TrueColourImage>> colours;  // by index, beside images
     std::vector<std::string> names;
     std::map<std::string, std::int32_t> by_name;
     std::size_t failures = 0;
+    // Last, so that it has stopped writing rows before the images go.
+    std::unique_ptr<DecodingThread> thread;  // made for the first sheet decoded alongside
 };
 
 }  // namespace pixcell

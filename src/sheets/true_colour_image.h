@@ -5,8 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "sheets/arriving_rows.h"
 #include "sheets/file_bytes.h"
 
 namespace pixcell {
@@ -37,6 +39,15 @@ public:
 
     // Row y, 0 <= y < height(), from the top: width() pixels, left to right.
     const Rgba* row(std::int64_t y) const { return pixels_.data() + y * width_; }
+
+    // Returns once rows 0 .. rows - 1 can be read: a sheet may still be being
+    // decoded, its rows arriving from the top, while the stages after loading
+    // read the rows that have.
+    void wait_for_rows(std::int64_t rows) const {
+        if (arriving_) arriving_->wait_for(rows);
+    }
+    // Set by the decoder of such a sheet.
+    void set_arriving(std::shared_ptr<const ArrivingRows> arriving) { arriving_ = std::move(arriving); }
     Rgba* row(std::int64_t y) { return pixels_.data() + y * width_; }
     // The pixels' bytes, 4 a pixel, for a stage that works on them in place.
     std::uint8_t* bytes() { return reinterpret_cast<std::uint8_t*>(pixels_.data()); }
@@ -51,6 +62,7 @@ private:
     std::int32_t width_ = 0;
     std::int64_t height_ = 0;
     bool has_alpha_ = false;
+    std::shared_ptr<const ArrivingRows> arriving_;  // null when loaded whole
 };
 
 }  // namespace pixcell

@@ -361,7 +361,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
             if (static_cast<std::uint32_t>(index) >= store.cell_count() || flip < 0 || flip > 3) __builtin_trap();
-            if (store.cell(static_cast<std::uint32_t>(index)).variant[static_cast<std::size_t>(flip)] != expected) {
+            if (mirror_cell(store.cell(static_cast<std::uint32_t>(index)), flip) != expected) {
                 __builtin_trap();
             }
         }

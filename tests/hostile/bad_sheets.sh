@@ -106,4 +106,31 @@ record() { sed -n "/^const SPR_PATTERN $1_ptn/,/^};/p" run/good_pat.c | tail -n 
 [[ -n $(record plain) && $(record plain) == "$(record turned)" ]] ||
     fail "good sheets: sprite turned should place the cells of sprite plain: [$(record plain)] [$(record turned)]"
 
+# A PNG large enough to be decoded on a thread of its own while the run
+# cuts its rows: the files are those of its BMP twin. Damaged near its end,
+# it fails as if read whole at once, its message in its place among the
+# others, and nothing is written.
+noise_pix 1536 1024 9 >big.pix
+"$MKBMP" big.pix run/big.bmp && "$MKBMP" big.pix run/big.png || exit 2
+(($(stat -c %s run/big.png) >= 512 * 1024)) || fail "big.png is too small to be decoded alongside"
+mkdir -p run/from_png run/from_bmp
+printf '*big.png\nall 0,0 1536x1024\n+ 16,8 32x32 h\nall_h 0,0 1536x1024 h\nall_v 0,0 1536x1024 v\n' >run/big_png.txt
+sed 's/big.png/big.bmp/' run/big_png.txt >run/big_bmp.txt
+run run big_png.txt from_png/big
+expect_status 0 "large PNG"
+run run big_bmp.txt from_bmp/big
+for file in big.s big.h big_enum.h big_pat.c big_pat.h; do
+    cmp -s "run/from_png/$file" "run/from_bmp/$file" || fail "large PNG: $file differs from its BMP twin's"
+done
+cp run/big.png run/late.png
+size=$(stat -c %s run/late.png)
+printf '\xFF' | dd of=run/late.png bs=1 seek=$((size - 100)) conv=notrunc status=none
+printf '*late.png\nall 0,0 1536x1024\n*nosuch.bmp\nother 0,0\n' >run/late.txt
+run run late.txt
+expect_status 1 "large PNG damaged at its end"
+expect_stderr "Can't use file late.png: a PNG chunk's CRC doesn't match its data, the file is damaged
+Can't open file nosuch.bmp
+" "large PNG damaged at its end"
+[[ ! -e run/late.s ]] || fail "large PNG damaged at its end: late.s was written"
+
 finish

@@ -44,7 +44,7 @@ struct CellStore {
         return cells.add(cell, flip);
     }
 
-    const CellPattern& cell(std::uint32_t index) const { return cells.cell(index); }
+    const Cell& cell(std::uint32_t index) const { return cells.cell(index); }
     std::uint32_t cell_count() const { return cells.size(); }
 };
 

@@ -127,7 +127,7 @@ TEST_F(CellWalk, TheLastDescribedPartIsCutFirst) {
     ASSERT_TRUE(fresh.load(sheet));
     FlipFlags flip = 0;
     ASSERT_EQ(fresh.add_cell(sheet, 0, 16, flip), 0);
-    EXPECT_EQ(store.converted[0].variant[0], fresh.cell(0).variant[0]);
+    EXPECT_EQ(store.converted[0], fresh.cell(0));
 }
 
 TEST_F(CellWalk, ListedObjectsWithoutCellsKeepTheirEnumeratorOnly) {

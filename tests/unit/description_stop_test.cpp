@@ -65,7 +65,7 @@ TEST(StopReport, TellsAnImageFromText) {
 
 TEST(ConsoleLimits, TooManyCellsForTileMemoryOrHardwareSprites) {
     Conversion conversion;
-    for (int i = 0; i < 257; ++i) conversion.cells.push_back(CellPattern{});
+    for (int i = 0; i < 257; ++i) conversion.cells.push_back(Cell{});
     conversion.sprites = {{0, 0, 128}, {1, 128, 129}};
     SpriteList sprites(2);
     sprites[0].name = "fits";

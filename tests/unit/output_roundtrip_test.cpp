@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "description/parse_description.h"
+#include "driver/convert_and_render.h"
 #include "driver/run.h"
 #include "support/cell_store.h"
 #include "support/true_colour_writer.h"
@@ -245,6 +246,37 @@ TEST(OutputRoundTrip, EverySpriteShowsThePixelsItsPartsCut) {
     }
     EXPECT_GT(placed, 500u) << mirrored;
     EXPECT_GT(mirrored, 100u);
+}
+
+// A run large enough to format its texts on a second thread while it cuts
+// gives the texts of one thread doing both in turn.
+TEST(OutputRoundTrip, TextsFormattedAlongsideAreTheSame) {
+    std::mt19937 random(4096);
+    TempDir dir;
+    testing::CellStore store;
+    Sheet sheet = random_sheet(random);
+    Sheet large(2048, 1024);
+    for (std::int32_t y = 0; y < large.height; ++y) {
+        for (std::int32_t x = 0; x < large.width; ++x) large.at(x, y) = sheet.at(x % sheet.width, y % sheet.height);
+    }
+    const std::string name = load_sheet(store, dir, "large.bmp", large);
+    SpriteList list;
+    for (int n = 0; n < 300; ++n) {
+        std::vector<SpritePart> parts;
+        for (int p = 0; p < 3; ++p) parts.push_back(random_part(random, large));
+        parts.push_back(make_part(16 * (n % 128), 16 * (n / 128), 64, 48, 0, 0, n % 4));
+        list.push_back(make_object("s" + std::to_string(n), name, parts));
+    }
+    // Twice the sheet's cells: enough for the second thread.
+    list.push_back(make_object("everything", name, {make_part(0, 0, 2048, 1024, 8, 8, 1)}));
+    list.push_back(make_object("everything_v", name, {make_part(0, 0, 2048, 1024, 8, 8, 2)}));
+    const ConvertedTexts alongside = convert_and_render(list, store.sheets, "rt");
+    const Conversion conversion = convert(list, store.sheets);
+    const GeneratedTexts in_turn = render_texts(list, conversion, "rt");
+    EXPECT_GT(conversion.placed.size(), 16384u);
+    EXPECT_EQ(alongside.texts.asm_text, in_turn.asm_text);
+    EXPECT_EQ(alongside.texts.enum_text, in_turn.enum_text);
+    EXPECT_EQ(alongside.texts.pattern_source_text, in_turn.pattern_source_text);
 }
 
 // True-colour sheets: one picture of three characters, each drawn with a

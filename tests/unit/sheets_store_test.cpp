@@ -178,7 +178,7 @@ TEST_F(SheetStoreTest, PixelsOutsideTheSheetReadZero) {
     EXPECT_EQ(store.add_cell(name, INT32_MIN, INT32_MIN, flip), -1);
     // Only the bottom-right quarter overlaps the sheet.
     ASSERT_EQ(store.add_cell(name, -8, -8, flip), 0);
-    const Cell& cell = store.cell(0).variant[0];
+    const Cell cell = store.cell(0);
     for (std::size_t i = 0; i < kCellHalfwords; ++i) {
         const bool inside = i >= 48 && i < 56 && i % 2 == 0;
         EXPECT_EQ(cell[i], inside ? 0xFFFF : 0) << "halfword " << i;
