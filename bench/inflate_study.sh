@@ -2,11 +2,11 @@
 # The inflate study: bench/inflate_study.sh [PNG...]
 #
 # Times libspng against libdeflate_png (pixcell_bench_png_inflate) on the
-# 4096x4096 sheet as an indexed PNG and as an RGBA PNG (made from it with
-# python3-pil: alpha 0 where the index is a multiple of 16), and on any
-# other PNG named, interleaved round by round; beside them pixcell_bench_png_decode
-# and pixcell converting the PNG and the BMP. Prints medians of wall and
-# CPU time, and of where the libdeflate way's time goes (--split).
+# bench's 4096x4096 sheet as an indexed and as an RGBA PNG, and on any other
+# PNG named, interleaved round by round; beside them pixcell_bench_png_decode
+# and pixcell converting the two PNGs and the BMP. Prints medians of wall
+# and CPU time and peak memory, and of where the libdeflate way's time goes
+# (--split).
 #
 #   PIXCELL_BENCH_BUILD  build folder (default: build-bench/ in the repository)
 #   PIXCELL_BENCH_REPS   rounds (default: 21)
@@ -24,18 +24,8 @@ cmake --build "$build" -j2 --target pixcell pixcell_bench_inputs pixcell_bench_t
 timer=$build/bench/pixcell_bench_time
 inflate=$build/bench/pixcell_bench_png_inflate
 data=$build/bench-data
-[ -f "$data/sheet_4096.png" ] || "$build/bench/pixcell_bench_inputs" "$data" >/dev/null
+[ -f "$data/sheet_4096_rgba.png" ] || "$build/bench/pixcell_bench_inputs" "$data" >/dev/null
 cd "$data"
-if [ ! -f sheet_4096_rgba.png ]; then
-    /usr/bin/python3 - <<'EOF'
-from PIL import Image
-sheet = Image.open("sheet_4096.png")
-indices = Image.frombytes("L", sheet.size, sheet.tobytes())
-rgba = sheet.convert("RGB")
-rgba.putalpha(indices.point([0 if i % 16 == 0 else 255 for i in range(256)]))
-rgba.save("sheet_4096_rgba.png")
-EOF
-fi
 pngs=("$data/sheet_4096.png" "$data/sheet_4096_rgba.png" "${extra[@]}")
 for png in "${pngs[@]}"; do "$inflate" "$png" || { echo "inflate_study: the two ways differ on $png" >&2; exit 1; }; done
 
@@ -43,10 +33,13 @@ times=$data/inflate-times
 rm -rf "$times" "$data/out/study"
 mkdir -p "$times" "$data/out/study"
 key() { basename "$1" .png; }
-"$build/pixcell" sheet_4096_png.txt out/study/png 2>/dev/null  # untimed: files in the page cache
+# Untimed: the files in the page cache.
+"$build/pixcell" sheet_4096_png.txt out/study/png 2>/dev/null
+"$build/pixcell" sheet_4096_rgba.txt out/study/rgba 2>/dev/null
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 for ((round = 1; round <= reps; round++)); do
     "$timer" "$times/convert_png" "$build/pixcell" sheet_4096_png.txt out/study/png 2>/dev/null
+    "$timer" "$times/convert_rgba" "$build/pixcell" sheet_4096_rgba.txt out/study/rgba 2>/dev/null
     "$timer" "$times/convert_bmp" "$build/pixcell" sheet_4096.txt out/study/bmp 2>/dev/null
     "$timer" "$times/png_decode" "$build/bench/pixcell_bench_png_decode" sheet_4096.png
     for png in "${pngs[@]}"; do
@@ -62,7 +55,7 @@ mib() { cut -d' ' -f3 "$times/$1" | median | awk '{printf "%.1f", $1 / 1024}'; }
 row() { printf '%-40s %8s %8s %8s\n' "$1" "$(ms "$1" 1)" "$(ms "$1" 2)" "$(mib "$1")"; }
 echo "$reps rounds; load average $load_before before, $load_after after; medians"
 printf '%-40s %8s %8s %8s\n' run "wall ms" "CPU ms" "peak MiB"
-for run in convert_png convert_bmp png_decode; do row $run; done
+for run in convert_png convert_rgba convert_bmp png_decode; do row $run; done
 for png in "${pngs[@]}"; do
     k=$(key "$png")
     for way in libspng libdeflate; do row "${k}_$way"; done

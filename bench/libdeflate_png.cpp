@@ -190,22 +190,19 @@ void unfilter_pixels(std::uint8_t filter, const std::uint8_t* in, std::uint8_t* 
 #endif
 
 template <unsigned kBytesPerPixel>
-bool unfilter(std::uint8_t* rows, std::size_t size, std::uint32_t first, std::uint32_t end) {
+void unfilter(std::uint8_t* rows, std::size_t size, std::uint32_t first, std::uint32_t end) {
     std::vector<std::uint8_t> zeros;  // the row above the first
     for (std::uint32_t y = first; y < end; ++y) {
         const std::uint8_t* in = rows + static_cast<std::size_t>(y) * (size + 1);
-        const std::uint8_t filter = in[0];
-        if (filter > 4) return false;
         std::uint8_t* out = rows + static_cast<std::size_t>(y) * size;
         if (y == 0) zeros.assign(size, 0);
         const std::uint8_t* above = y == 0 ? zeros.data() : out - size;
         if (kBytesPerPixel == 1) {
-            unfilter_bytes(filter, in + 1, out, above, size);
+            unfilter_bytes(in[0], in + 1, out, above, size);
         } else {
-            unfilter_pixels(filter, in + 1, out, above, size);
+            unfilter_pixels(in[0], in + 1, out, above, size);
         }
     }
-    return true;
 }
 
 }  // namespace
@@ -336,15 +333,22 @@ void scatter_image_data(std::uint8_t* bytes, const WholePng& png, const Gathered
 }
 
 bool inflate_rows(libdeflate_decompressor* decompressor, const std::uint8_t* stream, std::size_t stream_size,
-                  std::uint8_t* rows, std::size_t rows_size) {
-    // No actual size asked for: anything but exactly rows_size bytes fails.
-    return libdeflate_zlib_decompress(decompressor, stream, stream_size, rows, rows_size, nullptr) ==
-           LIBDEFLATE_SUCCESS;
+                  std::uint8_t* rows, const WholePng& png) {
+    // No actual size asked for: anything but exactly the rows' size fails.
+    if (libdeflate_zlib_decompress(decompressor, stream, stream_size, rows, filtered_size(png), nullptr) !=
+        LIBDEFLATE_SUCCESS) {
+        return false;
+    }
+    const std::size_t stride = row_size(png) + 1;
+    for (std::size_t y = 0; y < png.height; ++y) {
+        if (rows[y * stride] > 4) return false;
+    }
+    return true;
 }
 
-bool unfilter_rows(std::uint8_t* rows, const WholePng& png, std::uint32_t first, std::uint32_t end) {
+void unfilter_rows(std::uint8_t* rows, const WholePng& png, std::uint32_t first, std::uint32_t end) {
     if (png.colour_type == kRgba) return unfilter<4>(rows, row_size(png), first, end);
-    return unfilter<1>(rows, row_size(png), first, end);
+    unfilter<1>(rows, row_size(png), first, end);
 }
 
 }  // namespace pixcell

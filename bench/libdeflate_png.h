@@ -63,15 +63,17 @@ GatheredStream gather_image_data(std::uint8_t* bytes, const WholePng& png);
 // Undoes gather_image_data, so that libspng can read the file after all.
 void scatter_image_data(std::uint8_t* bytes, const WholePng& png, const GatheredStream& gathered);
 
-// Inflates the zlib stream into exactly filtered_size(png) bytes at `rows`,
-// Adler-32 checked. False when the stream is damaged or ends early or late.
+// Inflates the zlib stream into the filtered_size(png) bytes at `rows`,
+// Adler-32 checked, and checks every row's filter type. False when the
+// stream is damaged, ends early or late, or a filter type is past Paeth:
+// once it returns true, nothing can fail, and rows may be handed on.
 bool inflate_rows(libdeflate_decompressor* decompressor, const std::uint8_t* stream, std::size_t stream_size,
-                  std::uint8_t* rows, std::size_t rows_size);
+                  std::uint8_t* rows, const WholePng& png);
 
 // Unfilters rows [first, end) of the buffer inflate_rows filled: row y moves
 // from y * (row_size + 1) + 1 to y * row_size, so that the buffer's start
 // holds the picture, rows from the top, as soon as each band is done. Rows
-// before `first` must be done already. False at a filter type past Paeth.
-bool unfilter_rows(std::uint8_t* rows, const WholePng& png, std::uint32_t first, std::uint32_t end);
+// before `first` must be done already.
+void unfilter_rows(std::uint8_t* rows, const WholePng& png, std::uint32_t first, std::uint32_t end);
 
 }  // namespace pixcell

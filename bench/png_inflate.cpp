@@ -131,11 +131,11 @@ Decoded decode_with_libdeflate(FileBytes& bytes, bool split) {
         scatter_image_data(bytes.data(), png, gathered);
         return failed(problem);
     };
-    if (!inflate_rows(decompressor.get(), bytes.data() + stream.offset, stream.size, rows, filtered_size(png))) {
-        return give_up("zlib stream damaged, short or long");
+    if (!inflate_rows(decompressor.get(), bytes.data() + stream.offset, stream.size, rows, png)) {
+        return give_up("zlib stream damaged, short or long, or a bad filter type");
     }
     const double inflate = since(start);
-    if (!unfilter_rows(rows, png, 0, png.height)) return give_up("bad filter type");
+    unfilter_rows(rows, png, 0, png.height);
     const double unfilter = since(start);
     if (split) {
         // zlib on the same stream, into a buffer of its own: what libspng's inflate costs.
