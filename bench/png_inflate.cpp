@@ -1,9 +1,9 @@
 // pixcell_bench_png_inflate FILE [libspng|libdeflate [--split]]
 //
 // Decodes a non-interlaced 8-bit indexed or RGBA PNG one of two ways, to
-// time them with pixcell_bench_time: libspng row by row as pixcell asks it
-// (every CRC checked, pixcell's limits, the chunks after the image read), or
-// libdeflate_png's whole-buffer way. --split prints where the libdeflate
+// time them with pixcell_bench_time: libspng as pixcell_bench_png_decode
+// calls it (one call for the image, every CRC checked, the chunks after the
+// image read) with pixcell's limits, or libdeflate_png's whole-buffer way. --split prints where the libdeflate
 // way's time goes, and zlib inflating the same stream beside it.
 // Without a way named, decodes with both and compares (see compare()).
 // Both ways read the file and take their buffers as pixcell does.
