@@ -361,7 +361,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
             if (static_cast<std::uint32_t>(index) >= store.cell_count() || flip < 0 || flip > 3) __builtin_trap();
-            if (mirror_cell(store.cell(static_cast<std::uint32_t>(index)), flip) != expected) {
+            if (pixcell::mirror_cell(store.cell(static_cast<std::uint32_t>(index)), flip) != expected) {
                 __builtin_trap();
             }
         }
