@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The inflate study: bench/inflate_study.sh [PNG...]
 #
-# Times libspng against libdeflate_png (pixcell_bench_png_inflate) on the
+# Times libspng against whole_png (pixcell_bench_png_inflate) on the
 # bench's 4096x4096 sheet as an indexed and as an RGBA PNG, and on any other
 # PNG named, interleaved round by round; beside them pixcell_bench_png_decode
 # and pixcell converting the two PNGs and the BMP. Prints medians of wall

@@ -3,7 +3,7 @@
 // Decodes a non-interlaced 8-bit indexed or RGBA PNG one of two ways, to
 // time them with pixcell_bench_time: libspng as pixcell_bench_png_decode
 // calls it (one call for the image, every CRC checked, the chunks after the
-// image read) with pixcell's limits, or libdeflate_png's whole-buffer way. --split prints where the libdeflate
+// image read) with pixcell's limits, or whole_png's whole-buffer way. --split prints where the libdeflate
 // way's time goes, and zlib inflating the same stream beside it.
 // Without a way named, decodes with both and compares (see compare()).
 // Both ways read the file and take their buffers as pixcell does.
@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "libdeflate_png.h"
+#include "sheets/whole_png.h"
 #include "sheets/decoders.h"
 
 namespace {
@@ -160,7 +160,7 @@ std::string outcome(const Decoded& d) {
     return (d.left_to_libspng ? "left to libspng: " : "refused: ") + d.problem;
 }
 
-// Whether libdeflate_png could stand in for libspng on this file: it
+// Whether whole_png could stand in for libspng on this file: it
 // decodes the same pixels, palette and alpha, or refuses or leaves the file
 // to libspng, which decides then, on the file's bytes as they came. 0 when
 // it could, 3 when not: it decodes a file libspng refuses, decodes it
@@ -177,7 +177,7 @@ int compare(const char* name, FileBytes& bytes) {
     } else if (spng.ok && !deflate.ok) {
         verdict = "stricter";
     } else if (!spng.ok && deflate.ok) {
-        difference = "libdeflate_png decodes what libspng refuses";
+        difference = "whole_png decodes what libspng refuses";
     } else if (spng.ok) {
         if (spng.width != deflate.width || spng.height != deflate.height || spng.size != deflate.size) {
             difference = "sizes";

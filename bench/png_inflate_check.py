@@ -10,7 +10,7 @@ filter types, chunks out of place), then MUTANTS random mutations of the
 good ones (default 2000), half with their CRCs made right again so that the
 damage reaches the zlib stream and the rows. Runs TOOL FILE on each (the
 comparing mode) and prints the outcome of each made file, the mutants where
-libdeflate_png can't stand in for libspng, and a count of outcomes; exit
+whole_png can't stand in for libspng, and a count of outcomes; exit
 status 1 if there is any such mutant."""
 import os
 import random
@@ -224,7 +224,7 @@ def main():
             os.remove(path)
     for key, n in sorted(outcomes.items()):
         print(f"mutants: {n:5} {key}")
-    print(f"{differ} differ; libdeflate_png stricter on {stricter} (libspng decodes them after it)")
+    print(f"{differ} differ; whole_png stricter on {stricter} (libspng decodes them after it)")
     return 1 if differ else 0
 
 

@@ -3,11 +3,11 @@
 #   deps.sh build   - to build pixcell and convert sheets
 #   deps.sh package - also what cpack -G DEB needs
 #   deps.sh test    - also everything the test suite uses
-#   deps.sh bench   - also what the benchmark plots with, and libdeflate
+#   deps.sh bench   - also what the benchmark plots with
 #                     for the inflate study
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libboost-dev libspng-dev)
+packages=(g++ cmake make pkg-config libboost-dev libspng-dev libdeflate-dev)
 # cpack's Debian generator finds the package's dependencies with
 # dpkg-shlibdeps, and the programs to ask it about with file.
 package_tools=(dpkg-dev file)
@@ -20,7 +20,7 @@ case "${1:-build}" in
                gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev
                ninja-build man-db groff-base "${package_tools[@]}") ;;
   bench)
-    packages+=(gnuplot-nox time libdeflate-dev) ;;
+    packages+=(gnuplot-nox time) ;;
   *) echo "usage: $0 build|package|test|bench" >&2; exit 2 ;;
 esac
 

@@ -17,6 +17,18 @@ IndexedImage IndexedImage::view(FileBytes bytes, std::int32_t width, std::int64_
     return image;
 }
 
+IndexedImage IndexedImage::to_decode(std::int32_t width, std::int64_t height, Palette palette) {
+    IndexedImage image;
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    image.storage_.resize(size + static_cast<std::size_t>(height));
+    image.first_row_ = image.storage_.data();
+    image.stride_ = width;
+    image.width_ = width;
+    image.height_ = height;
+    image.palette_ = std::move(palette);
+    return image;
+}
+
 IndexedImage IndexedImage::decoded(std::int32_t width, std::int64_t height, Palette palette) {
     IndexedImage image;
     const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);

@@ -33,6 +33,10 @@ public:
     // Room for width x height pixels, row after row from the top, all 0, for
     // a decoder to fill through `pixels`. Throws std::bad_alloc.
     static IndexedImage decoded(std::int32_t width, std::int64_t height, Palette palette);
+    // The same, its pixels not cleared, for a decoder that writes every one
+    // of them (or clears them when it fails); past them, a byte a row more,
+    // as a PNG's filtered rows take (their filter type).
+    static IndexedImage to_decode(std::int32_t width, std::int64_t height, Palette palette);
     // The size of a true-colour sheet and nothing else, until the colour
     // stage makes its indices: it has no rows to read.
     static IndexedImage without_pixels(std::int32_t width, std::int64_t height);

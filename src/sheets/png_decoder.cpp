@@ -3,6 +3,7 @@
 // as indices, keep their indices; every other kind (RGB, grey with alpha,
 // RGBA, 16-bit grey) is read as colours. Every chunk's CRC is checked, up to
 // the end of the file.
+#include <libdeflate.h>
 #include <spng.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "sheets/decoders.h"
 #include "sheets/packed_pixels.h"
 #include "sheets/png_long_palette.h"
+#include "sheets/whole_png.h"
 
 namespace pixcell {
 
@@ -37,6 +39,7 @@ constexpr std::size_t kWidthField = 16;
 constexpr std::size_t kHeightField = 20;
 constexpr std::size_t kDepthField = 24;
 constexpr std::size_t kColourTypeField = 25;
+constexpr std::uint8_t kIndexedColourType = 3;
 
 struct ContextDeleter {
     void operator()(spng_ctx* context) const noexcept { spng_ctx_free(context); }
@@ -241,8 +244,40 @@ struct PixelDecoding {
     Destination to;
     std::shared_ptr<ArrivingRows> arriving;  // null when nobody waits
 
+    // The file decoded whole, as most sheets can be: its image data inflated
+    // by libdeflate in one call, then unfiltered a band of rows at a time.
+    // False, with the file's bytes as they came, when this way can't take
+    // it or finds it damaged: libspng then reads it and says what is wrong.
+    bool decode_whole(RowCounter& rows) {
+        const WholePng png = read_png_chunks(bytes.data(), bytes.size());
+        if (png.state != WholePngState::ready || png.width != to.width || png.height != to.height) return false;
+        if ((png.colour_type == kIndexedColourType) != (to.indices != nullptr)) return false;
+        const GatheredStream gathered = gather_image_data(bytes.data(), png);
+        std::uint8_t* out = to.indices != nullptr ? to.indices : reinterpret_cast<std::uint8_t*>(to.colours);
+        const std::unique_ptr<libdeflate_decompressor, void (*)(libdeflate_decompressor*)> inflater(
+            libdeflate_alloc_decompressor(), libdeflate_free_decompressor);
+        if (!inflater) throw std::bad_alloc();
+        if (!inflate_rows(inflater.get(), bytes.data() + gathered.stream.offset, gathered.stream.size, out, png)) {
+            scatter_image_data(bytes.data(), png, gathered);
+            return false;
+        }
+        constexpr std::uint32_t kBand = 16;
+        for (std::uint32_t y = 0; y < png.height; y += kBand) {
+            const std::uint32_t end = std::min(y + kBand, png.height);
+            unfilter_rows(out, png, y, end);
+            rows.done(end);
+        }
+        return true;
+    }
+
     std::string operator()() {
         RowCounter rows(arriving.get());
+        if (decode_whole(rows)) {
+            context.reset();
+            bytes = FileBytes{};
+            if (arriving) arriving->arrive(to.height);
+            return {};
+        }
         int error = to.indices != nullptr ? decode_indices(context.get(), header, to, rows)
                                           : decode_colours(context.get(), header, to, rows);
         if (error == 0) error = spng_decode_chunks(context.get());
@@ -293,7 +328,7 @@ DecodedSheet decode_indexed(std::shared_ptr<PixelDecoding> decoding, bool later)
     std::vector<std::uint8_t> alpha;
     const int error = read_palette(decoding->context.get(), header, palette, alpha);
     if (error != 0) return refuse(explain(error, decoding->bytes));
-    IndexedImage image = IndexedImage::decoded(static_cast<std::int32_t>(width), height, std::move(palette));
+    IndexedImage image = IndexedImage::to_decode(static_cast<std::int32_t>(width), height, std::move(palette));
     image.set_palette_alpha(std::move(alpha));
     decoding->to = Destination{width, height, image.pixels(), nullptr};
     return with_pixels(DecodedSheet{std::move(image), std::nullopt, {}, {}, {}}, std::move(decoding), later);

@@ -1,4 +1,4 @@
-#include "libdeflate_png.h"
+#include "sheets/whole_png.h"
 
 #include <libdeflate.h>
 #if defined(__SSE2__)
