@@ -469,6 +469,8 @@ namespace sheet_problem {
 
 std::string too_large_for_memory() { return "too large to load into memory"; }
 
+std::string changed_while_read() { return "the file changed while it was read, it is shorter now"; }
+
 std::string unknown_format(std::size_t size) {
     if (size == 0) return "an empty file, neither a BMP nor a PNG image";
     return "neither a BMP nor a PNG image, it starts with neither \"BM\" nor the PNG signature";

@@ -133,6 +133,7 @@ void conversion_summary(std::int64_t sprites, std::int64_t parts, std::int64_t c
 // Why a file can't serve as a sheet: the reason after "Can't use file NAME: ".
 namespace sheet_problem {
 std::string too_large_for_memory();
+std::string changed_while_read();
 std::string unknown_format(std::size_t size);
 std::string other_image(const std::string& kind);
 std::string too_short(std::size_t size);

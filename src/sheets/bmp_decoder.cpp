@@ -5,6 +5,8 @@
 // on to bmp_true_colour.cpp.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <utility>
 
 #include "common/messages.h"
@@ -71,7 +73,34 @@ IndexedImage unpack_rows(const FileBytes& bytes, std::uint32_t bits, std::int32_
     return image;
 }
 
-DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
+// The rows of an uncompressed 8-bit BMP read from the file on the decoding
+// thread, from the top row down (the bottom one first, when the file stores
+// the bottom row first), a band at a time, each band arriving for readers.
+std::function<std::string()> read_rows_later(std::shared_ptr<const OpenFile> file, std::uint8_t* data,
+                                             const BmpHeader& header, std::shared_ptr<ArrivingRows> arriving) {
+    return [file, data, arriving, offset = std::uint64_t{header.pixel_offset}, stride = header.row_size(),
+            rows = header.rows(), top_down = header.height < 0]() -> std::string {
+        constexpr std::int64_t kBand = 64;
+        for (std::int64_t first = 0; first < rows; first += kBand) {
+            const std::int64_t end = std::min(rows, first + kBand);
+            // The file's rows [first, end) from the top, as one range of bytes.
+            const std::uint64_t from = offset + static_cast<std::uint64_t>((top_down ? first : rows - end) * stride);
+            const auto count = static_cast<std::size_t>((end - first) * stride);
+            if (!file->read(data + from, static_cast<std::size_t>(from), count)) {
+                // Whoever waits reads 0 from here on; the run starts again.
+                const std::uint64_t all_from = top_down ? from : offset;
+                const std::uint64_t all_to = top_down ? offset + static_cast<std::uint64_t>(rows * stride) : from + count;
+                std::fill(data + all_from, data + all_to, std::uint8_t{0});
+                arriving->arrive(rows);
+                return problem::changed_while_read();
+            }
+            arriving->arrive(end);
+        }
+        return {};
+    };
+}
+
+DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header, PartlyRead partly) {
     const std::int64_t rows = header.rows();
     if (header.compression != kBmpUncompressed) {
         if (header.height < 0) return refuse(problem::rle_top_down());
@@ -90,6 +119,13 @@ DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
     const std::int64_t stride = header.row_size();
     const std::uint64_t end = header.pixel_offset + static_cast<std::uint64_t>(stride * rows);
     if (end > bytes.size()) return refuse(problem::pixels_cut_short(end, bytes.size()));
+    // Pixels read later: the colour table before them now.
+    if (!partly.whole() && header.pixel_offset > partly.read) {
+        if (!partly.file->read(bytes.data() + partly.read, partly.read, header.pixel_offset - partly.read)) {
+            return refuse(problem::changed_while_read());
+        }
+        partly.read = header.pixel_offset;
+    }
     Palette palette;
     std::string bad_palette = read_palette(bytes, header, palette);
     if (!bad_palette.empty()) return refuse(std::move(bad_palette));
@@ -102,13 +138,20 @@ DecodedSheet decode_indexed(FileBytes bytes, const BmpHeader& header) {
         return DecodedSheet{
             unpack_rows(bytes, header.bits, header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}, {}};
     }
-    return DecodedSheet{
-        IndexedImage::view(std::move(bytes), header.width, rows, top, step, std::move(palette)), std::nullopt, {}, {}, {}};
+    std::uint8_t* data = bytes.data();
+    DecodedSheet sheet{IndexedImage::view(std::move(bytes), header.width, rows, top, step, std::move(palette)),
+                       std::nullopt, {}, {}, {}};
+    if (!partly.whole()) {
+        auto arriving = std::make_shared<ArrivingRows>();
+        sheet.image->set_arriving(arriving);
+        sheet.pending = read_rows_later(std::move(partly.file), data, header, std::move(arriving));
+    }
+    return sheet;
 }
 
 }  // namespace
 
-DecodedSheet decode_bmp(FileBytes bytes) {
+DecodedSheet decode_bmp(FileBytes bytes, bool later, PartlyRead partly) {
     if (bytes.size() < kBmpHeadersSize) return refuse(problem::too_short(bytes.size()));
     const BmpHeader header = read_bmp_header(bytes);
     if (header.info_size < kBmpInfoHeaderSize) return refuse(problem::old_bmp_header(header.info_size));
@@ -119,12 +162,17 @@ DecodedSheet decode_bmp(FileBytes bytes) {
     if (bad_header.empty() && header.width <= 0) bad_header = problem::bad_width(header.width);
     if (bad_header.empty() && header.height == 0) bad_header = problem::zero_height();
     if (is_true_colour(header.bits)) {
+        if (!partly.finish(bytes)) return refuse(problem::changed_while_read());
         DecodedSheet sheet = bad_header.empty() ? decode_bmp_true_colour(bytes, header) : refuse(std::move(bad_header));
         sheet.not_indexed = problem::bmp_not_indexed(header.bits);
         return sheet;
     }
     if (!bad_header.empty()) return refuse(std::move(bad_header));
-    return decode_indexed(std::move(bytes), header);
+    // Only an uncompressed 8-bit pixel array, read in place, can be read
+    // while the run goes on; any other is read whole now.
+    const bool in_place = header.bits == 8 && header.compression == kBmpUncompressed;
+    if ((!later || !in_place) && !partly.finish(bytes)) return refuse(problem::changed_while_read());
+    return decode_indexed(std::move(bytes), header, std::move(partly));
 }
 
 }  // namespace pixcell

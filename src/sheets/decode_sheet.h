@@ -31,9 +31,10 @@ struct DecodedSheet {
 };
 
 // Throws std::bad_alloc when a decoded image doesn't fit in memory. With
-// `later`, a PNG's pixels are left to `pending`, for a thread of their own;
-// everything up to them (its header, its palette, the sizes it may have) is
-// read and checked now.
-DecodedSheet decode_sheet(FileBytes bytes, bool later = false);
+// `later`, a PNG's pixels are left to `pending`, for a thread of their own,
+// and so is reading the pixels of an uncompressed 8-bit BMP when `partly`
+// says they aren't read yet; everything up to them (the header, the
+// palette, the sizes the sheet may have) is read and checked now.
+DecodedSheet decode_sheet(FileBytes bytes, bool later = false, PartlyRead partly = {});
 
 }  // namespace pixcell

@@ -19,7 +19,7 @@ constexpr std::int64_t kMaxTrueColourPixels = std::int64_t{1} << 26;  // 4 bytes
 // RGBA: a strip of 2^26 pixels in a row would take a gigabyte besides them.
 constexpr std::int64_t kMaxTrueColourPngWidth = std::int64_t{1} << 16;
 
-DecodedSheet decode_bmp(FileBytes bytes);
+DecodedSheet decode_bmp(FileBytes bytes, bool later = false, PartlyRead partly = {});
 DecodedSheet decode_png(FileBytes bytes, bool later = false);
 
 inline DecodedSheet refuse(std::string problem) {

@@ -1,5 +1,10 @@
 #include "sheets/file_bytes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -29,6 +34,40 @@ bool read_whole_file(const std::string& name, FileBytes& bytes) {
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
     std::fclose(file);
+    return ok;
+}
+
+std::shared_ptr<const OpenFile> OpenFile::open(const std::string& name) {
+    if (name.find('\0') != std::string::npos) return nullptr;
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat info;
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::shared_ptr<const OpenFile>(new OpenFile(fd, static_cast<std::size_t>(info.st_size)));
+}
+
+OpenFile::~OpenFile() { ::close(fd); }
+
+bool OpenFile::read(std::uint8_t* to, std::size_t from, std::size_t count) const {
+    while (count > 0) {
+        const ssize_t got = pread(fd, to, count, static_cast<off_t>(from));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;  // an error, or the file is shorter now
+        to += got;
+        from += static_cast<std::size_t>(got);
+        count -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+bool PartlyRead::finish(FileBytes& bytes) {
+    if (!file) return true;
+    const bool ok = file->read(bytes.data() + read, read, bytes.size() - read);
+    read = bytes.size();
+    file.reset();
     return ok;
 }
 

@@ -52,4 +52,37 @@ using FileBytes = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>
 // Throws std::bad_alloc when the file is larger than the memory left.
 bool read_whole_file(const std::string& name, FileBytes& bytes);
 
+// A regular file open for reading a part at a time, for a sheet whose pixels
+// are read on another thread while the run goes on; closed when its last
+// owner lets go.
+class OpenFile {
+public:
+    // Null when the file can't be opened, or isn't a regular file.
+    static std::shared_ptr<const OpenFile> open(const std::string& name);
+    ~OpenFile();
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+
+    std::size_t size() const { return size_; }
+    // Bytes [from, from + count) into `to`; false when the file no longer
+    // holds them (it changed meanwhile) or can't be read.
+    bool read(std::uint8_t* to, std::size_t from, std::size_t count) const;
+
+private:
+    OpenFile(int fd, std::size_t size) : fd(fd), size_(size) {}
+    int fd;
+    std::size_t size_;
+};
+
+// A file's bytes, of which the first `read` are in place; `file` reads the
+// rest when they are needed. `file` null: all of them are in place.
+struct PartlyRead {
+    std::size_t read = 0;
+    std::shared_ptr<const OpenFile> file;
+
+    bool whole() const { return file == nullptr; }
+    // Reads what isn't in place yet; false when the file changed meanwhile.
+    bool finish(FileBytes& bytes);
+};
+
 }  // namespace pixcell

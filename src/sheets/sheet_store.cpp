@@ -5,24 +5,49 @@
 
 #include "common/messages.h"
 #include "sheets/decode_sheet.h"
+#include "common/large_pages.h"
 #include "sheets/file_bytes.h"
 
 namespace pixcell {
+
+namespace {
+
+// Small sheets are read and decoded faster than a thread starts.
+constexpr std::size_t kAlongsideFrom = std::size_t{512} << 10;
+// What is read of a large one before load returns: the headers, the palette
+// and the chunks before a PNG's image data lie there.
+constexpr std::size_t kReadFirst = std::size_t{64} << 10;
+
+// The file's bytes: all of them, or, for a large sheet when `alongside`,
+// room for all and the first of them in place, the rest for `partly` to
+// read. False when the file can't be opened or read.
+bool read_sheet_file(const std::string& name, bool alongside, FileBytes& bytes, PartlyRead& partly) {
+    if (!alongside) return read_whole_file(name, bytes);
+    std::shared_ptr<const OpenFile> file = OpenFile::open(name);
+    if (!file) return false;
+    bytes.resize(file->size());
+    ask_for_large_pages(bytes.data(), bytes.size());
+    const std::size_t first = file->size() < kAlongsideFrom ? file->size() : kReadFirst;
+    if (!file->read(bytes.data(), 0, first)) return false;
+    partly.read = first;
+    if (first < file->size()) partly.file = std::move(file);
+    return true;
+}
+
+}  // namespace
 
 bool SheetStore::load(const std::string& name) {
     if (by_name.count(name) != 0) return true;
     const std::size_t loaded = names.size();
     try {
         FileBytes bytes;
-        if (!read_whole_file(name, bytes)) {
+        PartlyRead partly;
+        if (!read_sheet_file(name, decoding == Decoding::alongside, bytes, partly)) {
             messages::cant_open_sheet(name);
             ++failures;
             return false;
         }
-        // Small sheets decode faster than a thread starts.
-        constexpr std::size_t kDecodedAlongsideFrom = std::size_t{512} << 10;
-        const bool later = decoding == Decoding::alongside && bytes.size() >= kDecodedAlongsideFrom;
-        DecodedSheet decoded = decode_sheet(std::move(bytes), later);
+        DecodedSheet decoded = decode_sheet(std::move(bytes), !partly.whole(), std::move(partly));
         // A store for indexed sheets alone refuses true-colour ones, as the
         // converter did before it could index them: the one place that decides.
         if (!decoded.not_indexed.empty() && true_colour_sheets == TrueColourSheets::refused) {
