@@ -30,15 +30,8 @@ IndexedImage IndexedImage::to_decode(std::int32_t width, std::int64_t height, Pa
 }
 
 IndexedImage IndexedImage::decoded(std::int32_t width, std::int64_t height, Palette palette) {
-    IndexedImage image;
-    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    image.storage_.resize(size);
-    std::memset(image.storage_.data(), 0, size);
-    image.first_row_ = image.storage_.data();
-    image.stride_ = width;
-    image.width_ = width;
-    image.height_ = height;
-    image.palette_ = std::move(palette);
+    IndexedImage image = to_decode(width, height, std::move(palette));
+    std::memset(image.storage_.data(), 0, static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     return image;
 }
 

@@ -2,6 +2,8 @@
 
 #include <spng.h>
 
+#include "support/png_encoder.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -123,14 +125,6 @@ void encode_rle_row(const std::uint8_t* row, int width, int bits, Bytes& out) {
     }
 }
 
-struct SpngDeleter {
-    void operator()(spng_ctx* context) const { spng_ctx_free(context); }
-};
-
-void check_spng(int error) {
-    if (error != 0) throw std::runtime_error(std::string("libspng: ") + spng_strerror(error));
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> indexed_bmp_bytes(const Sheet& sheet, int bits, bool top_down) {
@@ -162,10 +156,8 @@ std::vector<std::uint8_t> rle_bmp_bytes(const Sheet& sheet, int bits) {
 
 std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced) {
     check_fits(sheet, depth);
-    std::unique_ptr<spng_ctx, SpngDeleter> context(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!context) throw std::runtime_error("libspng: no encoder");
-    spng_ctx* png = context.get();
-    check_spng(spng_set_option(png, SPNG_ENCODE_TO_BUFFER, 1));
+    PngEncoder encoder;
+    spng_ctx* png = encoder.get();
     spng_ihdr header{};
     header.width = static_cast<std::uint32_t>(sheet.width);
     header.height = static_cast<std::uint32_t>(sheet.height);
@@ -189,23 +181,13 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
     const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
     Bytes image(row_size * sheet.height, 0);
     for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
-    check_spng(spng_encode_image(png, image.data(), image.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
-    std::size_t size = 0;
-    int error = 0;
-    void* encoded = spng_get_png_buffer(png, &size, &error);
-    check_spng(error);
-    const auto* begin = static_cast<const std::uint8_t*>(encoded);
-    Bytes out(begin, begin + size);
-    std::free(encoded);
-    return out;
+    return encoder.encode(image, SPNG_FMT_PNG);
 }
 
 std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool interlaced, int transparent) {
     check_fits(sheet, depth);
-    std::unique_ptr<spng_ctx, SpngDeleter> context(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!context) throw std::runtime_error("libspng: no encoder");
-    spng_ctx* png = context.get();
-    check_spng(spng_set_option(png, SPNG_ENCODE_TO_BUFFER, 1));
+    PngEncoder encoder;
+    spng_ctx* png = encoder.get();
     spng_ihdr header{};
     header.width = static_cast<std::uint32_t>(sheet.width);
     header.height = static_cast<std::uint32_t>(sheet.height);
@@ -221,15 +203,7 @@ std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool int
     const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
     Bytes image(row_size * sheet.height, 0);
     for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
-    check_spng(spng_encode_image(png, image.data(), image.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
-    std::size_t size = 0;
-    int error = 0;
-    void* encoded = spng_get_png_buffer(png, &size, &error);
-    check_spng(error);
-    const auto* begin = static_cast<const std::uint8_t*>(encoded);
-    Bytes out(begin, begin + size);
-    std::free(encoded);
-    return out;
+    return encoder.encode(image, SPNG_FMT_PNG);
 }
 
 std::vector<std::uint8_t> long_palette_png_bytes(const Sheet& sheet, int depth, std::size_t entries,

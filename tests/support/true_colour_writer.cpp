@@ -2,6 +2,8 @@
 
 #include <spng.h>
 
+#include "support/png_encoder.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
@@ -14,14 +16,6 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using Colour = ColourSheet::Colour;
 
-struct SpngDeleter {
-    void operator()(spng_ctx* context) const { spng_ctx_free(context); }
-};
-
-void check_spng(int error) {
-    if (error != 0) throw std::runtime_error(std::string("libspng: ") + spng_strerror(error));
-}
-
 int samples_per_pixel(int colour_type) {
     switch (colour_type) {
     case SPNG_COLOR_TYPE_GRAYSCALE: return 1;
@@ -33,10 +27,8 @@ int samples_per_pixel(int colour_type) {
 
 Bytes encode_png(std::int32_t width, std::int32_t height, int colour_type, int depth,
                  const std::vector<std::uint16_t>& samples, bool interlaced, spng_trns* key) {
-    std::unique_ptr<spng_ctx, SpngDeleter> context(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!context) throw std::runtime_error("libspng: no encoder");
-    spng_ctx* png = context.get();
-    check_spng(spng_set_option(png, SPNG_ENCODE_TO_BUFFER, 1));
+    PngEncoder encoder;
+    spng_ctx* png = encoder.get();
     spng_ihdr header{};
     header.width = static_cast<std::uint32_t>(width);
     header.height = static_cast<std::uint32_t>(height);
@@ -51,15 +43,7 @@ Bytes encode_png(std::int32_t width, std::int32_t height, int colour_type, int d
         if (depth == 16) image.push_back(static_cast<std::uint8_t>(sample >> 8));
         image.push_back(static_cast<std::uint8_t>(sample));
     }
-    check_spng(spng_encode_image(png, image.data(), image.size(), SPNG_FMT_RAW, SPNG_ENCODE_FINALIZE));
-    std::size_t size = 0;
-    int error = 0;
-    void* encoded = spng_get_png_buffer(png, &size, &error);
-    check_spng(error);
-    const auto* begin = static_cast<const std::uint8_t*>(encoded);
-    Bytes out(begin, begin + size);
-    std::free(encoded);
-    return out;
+    return encoder.encode(image, SPNG_FMT_RAW);
 }
 
 bool opaque(const Colour& colour) { return colour[3] >= 128; }
