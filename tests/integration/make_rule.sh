@@ -63,5 +63,17 @@ for file in out/extras.s out/extras_pat.h out/extras_pal.c out/extras_pal.h out/
         { echo "FAIL: $file is not a target of the rule: $targets"; failed=1; }
 done
 
+# The palette file of --palette-from is read: a prerequisite, so that make
+# converts again when the game's palette changes.
+printf '000000\n' > game.txt
+printf 'PALETTE := --palette-from=game.txt\n' > palette.mk
+sed -i 's/\$(PIXCELL) --deps/$(PIXCELL) $(PALETTE) --deps/; 1i -include palette.mk' Makefile
+touch sprites.txt
+step "with --palette-from" converts
+grep -q 'game\.txt' out/sprites.d || { echo "FAIL: the palette file is not a prerequisite"; failed=1; }
+step "nothing changed with --palette-from" keeps
+touch game.txt
+step "palette file touched" converts
+
 if ((failed)); then echo "make_rule: failed"; exit 1; fi
 echo "make_rule: ok"
