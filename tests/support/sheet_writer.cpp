@@ -154,17 +154,33 @@ std::vector<std::uint8_t> rle_bmp_bytes(const Sheet& sheet, int bits) {
     return out;
 }
 
-std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced) {
-    check_fits(sheet, depth);
-    PngEncoder encoder;
-    spng_ctx* png = encoder.get();
+namespace {
+
+void set_header(spng_ctx* png, const Sheet& sheet, int depth, int colour_type, bool interlaced) {
     spng_ihdr header{};
     header.width = static_cast<std::uint32_t>(sheet.width);
     header.height = static_cast<std::uint32_t>(sheet.height);
     header.bit_depth = static_cast<std::uint8_t>(depth);
-    header.color_type = SPNG_COLOR_TYPE_INDEXED;
+    header.color_type = static_cast<std::uint8_t>(colour_type);
     header.interlace_method = interlaced ? SPNG_INTERLACE_ADAM7 : SPNG_INTERLACE_NONE;
     check_spng(spng_set_ihdr(png, &header));
+}
+
+// The rows as a PNG stores them, `depth` bits a pixel, each row whole bytes.
+Bytes packed_rows(const Sheet& sheet, int depth) {
+    const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
+    Bytes image(row_size * sheet.height, 0);
+    for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
+    return image;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlaced) {
+    check_fits(sheet, depth);
+    PngEncoder encoder;
+    spng_ctx* png = encoder.get();
+    set_header(png, sheet, depth, SPNG_COLOR_TYPE_INDEXED, interlaced);
     spng_plte palette{};
     palette.n_entries = 1u << depth;
     for (std::uint32_t i = 0; i < palette.n_entries; ++i) {
@@ -178,32 +194,20 @@ std::vector<std::uint8_t> png_bytes(const Sheet& sheet, int depth, bool interlac
         for (std::size_t i = 0; i < sheet.alpha.size(); ++i) transparency.type3_alpha[i] = sheet.alpha[i];
         check_spng(spng_set_trns(png, &transparency));
     }
-    const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
-    Bytes image(row_size * sheet.height, 0);
-    for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
-    return encoder.encode(image, SPNG_FMT_PNG);
+    return encoder.encode(packed_rows(sheet, depth), SPNG_FMT_PNG);
 }
 
 std::vector<std::uint8_t> grey_png_bytes(const Sheet& sheet, int depth, bool interlaced, int transparent) {
     check_fits(sheet, depth);
     PngEncoder encoder;
     spng_ctx* png = encoder.get();
-    spng_ihdr header{};
-    header.width = static_cast<std::uint32_t>(sheet.width);
-    header.height = static_cast<std::uint32_t>(sheet.height);
-    header.bit_depth = static_cast<std::uint8_t>(depth);
-    header.color_type = SPNG_COLOR_TYPE_GRAYSCALE;
-    header.interlace_method = interlaced ? SPNG_INTERLACE_ADAM7 : SPNG_INTERLACE_NONE;
-    check_spng(spng_set_ihdr(png, &header));
+    set_header(png, sheet, depth, SPNG_COLOR_TYPE_GRAYSCALE, interlaced);
     if (transparent >= 0) {
         spng_trns key{};
         key.gray = static_cast<std::uint16_t>(transparent);
         check_spng(spng_set_trns(png, &key));
     }
-    const std::size_t row_size = (static_cast<std::size_t>(sheet.width) * depth + 7) / 8;
-    Bytes image(row_size * sheet.height, 0);
-    for (std::int32_t y = 0; y < sheet.height; ++y) pack_row(sheet, y, depth, image.data() + row_size * y);
-    return encoder.encode(image, SPNG_FMT_PNG);
+    return encoder.encode(packed_rows(sheet, depth), SPNG_FMT_PNG);
 }
 
 std::vector<std::uint8_t> long_palette_png_bytes(const Sheet& sheet, int depth, std::size_t entries,
