@@ -40,19 +40,29 @@ CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles) {
     return pattern;
 }
 
+Tile mirror_tile(const Tile& tile, std::int32_t flip) {
+    const bool left_right = (flip & kFlipHorizontal) != 0;
+    const bool top_bottom = (flip & kFlipVertical) != 0;
+    Tile mirrored;
+    for (std::size_t k = 0; k < kTileRows; ++k) {
+        const std::size_t source = 2 * (top_bottom ? kTileRows - 1 - k : k);
+        mirrored[2 * k] = left_right ? reversed(tile[source + 1]) : tile[source];
+        mirrored[2 * k + 1] = left_right ? reversed(tile[source]) : tile[source + 1];
+    }
+    return mirrored;
+}
+
 Cell mirror_cell(const Cell& cell, std::int32_t flip) {
     const bool left_right = (flip & kFlipHorizontal) != 0;
     const bool top_bottom = (flip & kFlipVertical) != 0;
     Cell mirrored;
     for (std::size_t r = 0; r < 2; ++r) {
         for (std::size_t q = 0; q < 2; ++q) {
-            const std::uint16_t* from = &cell[(2 * r + q) * kTileHalfwords];
-            std::uint16_t* to = &mirrored[(2 * (top_bottom ? 1 - r : r) + (left_right ? 1 - q : q)) * kTileHalfwords];
-            for (std::size_t k = 0; k < kTileRows; ++k) {
-                const std::size_t source = 2 * (top_bottom ? kTileRows - 1 - k : k);
-                to[2 * k] = left_right ? reversed(from[source + 1]) : from[source];
-                to[2 * k + 1] = left_right ? reversed(from[source]) : from[source + 1];
-            }
+            Tile from;
+            std::memcpy(from.data(), &cell[(2 * r + q) * kTileHalfwords], sizeof from);
+            const Tile to = mirror_tile(from, flip);
+            const std::size_t quarter = 2 * (top_bottom ? 1 - r : r) + (left_right ? 1 - q : q);
+            std::memcpy(&mirrored[quarter * kTileHalfwords], to.data(), sizeof to);
         }
     }
     return mirrored;

@@ -42,6 +42,8 @@ CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles);
 
 // The cell mirrored as `flip` (0..3) says: variant `flip` of its pattern.
 Cell mirror_cell(const Cell& cell, std::int32_t flip);
+// One tile mirrored the same way.
+Tile mirror_tile(const Tile& tile, std::int32_t flip);
 
 // True when every pixel of the cell (or tile) is 0.
 bool is_empty(const Cell& cell);

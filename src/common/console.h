@@ -37,4 +37,45 @@ constexpr std::int32_t kObjectCount = 128;  // hardware sprites, one cell each h
 constexpr std::size_t kSpriteTileMemoryBytes = 32 * 1024;
 constexpr std::size_t kCellsInSpriteTileMemory = kSpriteTileMemoryBytes / kCellBytes;
 
+// An 8x8 tile at 4 bits a pixel. In the one-dimensional mapping an object's
+// tiles are consecutive in that memory, row after row of the object, and
+// attribute 2 names its first tile counted in these 32-byte units.
+constexpr std::size_t kTileBytes = 2 * kTileHalfwords;
+constexpr std::size_t kTilesInSpriteTileMemory = kSpriteTileMemoryBytes / kTileBytes;
+
+// The twelve object shapes: attribute 0 bits 14-15 say square, wide or tall,
+// attribute 1 bits 14-15 the size within that.
+struct ObjectShape {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t shape_bits = 0;  // attribute 0
+    std::uint16_t size_bits = 0;   // attribute 1
+};
+constexpr std::uint16_t kShapeSquare = 0x0000;
+constexpr std::uint16_t kShapeWide = 0x4000;
+constexpr std::uint16_t kShapeTall = 0x8000;
+constexpr std::int32_t kSizeShift = 14;
+constexpr std::size_t kObjectShapeCount = 12;
+constexpr ObjectShape kObjectShapes[kObjectShapeCount] = {
+    {8, 8, kShapeSquare, 0 << kSizeShift},   {16, 16, kShapeSquare, 1 << kSizeShift},
+    {32, 32, kShapeSquare, 2 << kSizeShift}, {64, 64, kShapeSquare, 3 << kSizeShift},
+    {16, 8, kShapeWide, 0 << kSizeShift},    {32, 8, kShapeWide, 1 << kSizeShift},
+    {32, 16, kShapeWide, 2 << kSizeShift},   {64, 32, kShapeWide, 3 << kSizeShift},
+    {8, 16, kShapeTall, 0 << kSizeShift},    {8, 32, kShapeTall, 1 << kSizeShift},
+    {16, 32, kShapeTall, 2 << kSizeShift},   {32, 64, kShapeTall, 3 << kSizeShift},
+};
+constexpr std::int32_t kLargestObjectPixels = 64;  // no shape is wider or taller
+
+// Attribute 1 bits 12 and 13 mirror an object as a whole, left-right and top-bottom.
+constexpr std::uint16_t kAttributeFlipShift = 12;
+
+constexpr std::int32_t object_tiles(std::size_t shape) {
+    return kObjectShapes[shape].width / kTilePixels * (kObjectShapes[shape].height / kTilePixels);
+}
+// The bits of attribute 0 and attribute 1 that a shape and a flip code set.
+constexpr std::uint16_t object_attribute0(std::size_t shape) { return kObjectShapes[shape].shape_bits; }
+constexpr std::uint16_t object_attribute1(std::size_t shape, std::int32_t flip) {
+    return static_cast<std::uint16_t>(kObjectShapes[shape].size_bits | (flip & kFlipMask) << kAttributeFlipShift);
+}
+
 }  // namespace pixcell
