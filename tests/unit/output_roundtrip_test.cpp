@@ -20,6 +20,7 @@
 #include "support/true_colour_writer.h"
 #include "output/render_texts.h"
 #include "output_test_support.h"
+#include "sprite_pixels.h"
 
 namespace pixcell {
 namespace {
@@ -31,8 +32,8 @@ using output_test::make_part;
 using output_test::TempDir;
 using testing::Sheet;
 
-// One shown pixel of a sprite: position from the origin, and colour.
-using Pixel = std::tuple<std::int64_t, std::int64_t, int>;
+using sprite_test::cut_pixels;
+using sprite_test::Pixel;
 
 struct Entry {
     int index = 0;
@@ -116,31 +117,6 @@ std::vector<Pixel> shown_pixels(const std::vector<Entry>& entries, const std::ve
     }
     std::sort(shown.begin(), shown.end());
     return shown;
-}
-
-// What the parts cut, mirrored about the origin by each part's flip.
-std::vector<Pixel> cut_pixels(const std::vector<SpritePart>& parts, const Sheet& sheet) {
-    std::vector<Pixel> cut;
-    for (const SpritePart& part : parts) {
-        for (std::int64_t k = 0; k < part.height / 16; ++k) {
-            for (std::int64_t l = 0; l < part.width / 16; ++l) {
-                for (std::int64_t v = 0; v < 16; ++v) {
-                    for (std::int64_t u = 0; u < 16; ++u) {
-                        const std::int64_t sx = part.x + 16 * l + u;
-                        const std::int64_t sy = part.y + 16 * k + v;
-                        if (sx < 0 || sy < 0 || sx >= sheet.width || sy >= sheet.height) continue;
-                        const int value = sheet.at(static_cast<std::int32_t>(sx), static_cast<std::int32_t>(sy)) & 0xF;
-                        if (value == 0) continue;
-                        const std::int64_t px = 16 * l + u - part.dx;
-                        const std::int64_t py = 16 * k + v - part.dy;
-                        cut.emplace_back((part.flip & 1) ? -1 - px : px, (part.flip & 2) ? -1 - py : py, value);
-                    }
-                }
-            }
-        }
-    }
-    std::sort(cut.begin(), cut.end());
-    return cut;
 }
 
 // Sheets of 16x16 blocks drawn from a few pictures in random flips, so that

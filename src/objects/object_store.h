@@ -1,0 +1,52 @@
+// The distinct object pictures of a run in the order they are first used,
+// each stored once: a picture equal to a stored one of its shape, or to a
+// mirror image of one, is shown with that picture's tiles and a flip.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "cells/cell_pattern.h"
+#include "description/sprite_list.h"
+
+namespace pixcell {
+
+class ObjectStore {
+public:
+    // The first tile of the stored picture that shows `tiles`, the picture
+    // of an object of `shape` whose picture_hash is `hash`; stored now, its
+    // tiles after the last ones, unless it or a mirror of it is stored.
+    // `flip` comes in as the flip wanted for the picture as given and goes
+    // out as the flip to show the stored picture with.
+    std::uint32_t add(const Tile* tiles, std::int32_t shape, std::uint64_t hash, FlipFlags& flip);
+
+    // Every stored picture's tiles, in the order stored.
+    const std::vector<Tile>& tiles() const { return stored; }
+    std::size_t pictures() const { return entries.size(); }
+    // The tiles, once no more pictures will be added; the store is left empty.
+    std::vector<Tile> take_tiles();
+
+private:
+    struct Entry {
+        std::uint32_t first_tile;
+        std::int32_t shape;
+    };
+    // As the cell index keeps them: the low 32 bits of the hash, and the
+    // entry and the flip whose mirror image of it has that hash.
+    struct Slot {
+        std::uint32_t tag = 0;
+        std::uint32_t entry_and_variant = kEmpty;
+    };
+    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
+
+    bool matches(const Slot& slot, const Tile* tiles, std::int32_t shape, std::vector<Tile> (&mirrored)[4]) const;
+    void index(std::uint32_t entry);
+    void place(Slot item);
+
+    std::vector<Entry> entries;
+    std::vector<Tile> stored;
+    std::vector<Slot> slots;  // open addressing, linear probing; size a power of 2
+    std::size_t count = 0;    // items in `slots`
+};
+
+}  // namespace pixcell

@@ -1,0 +1,37 @@
+// Reading a sprite part's pixels for its cover: only those of its 16x16
+// cells that lie on the sheet (pixels_on_sheet), whatever the part's size.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "description/part_area.h"
+#include "description/sprite_list.h"
+#include "objects/pixel_mask.h"
+#include "sheets/indexed_image.h"
+
+namespace pixcell {
+
+// A rectangle of sheet pixels, [left, right) x [top, bottom).
+struct SheetBox {
+    std::int64_t left = 0;
+    std::int64_t top = 0;
+    std::int64_t right = 0;
+    std::int64_t bottom = 0;
+    bool empty() const { return left >= right || top >= bottom; }
+};
+
+struct PartScan {
+    SheetBox shown;                // the box of the pixels that show; empty when none does
+    std::int64_t cells = 0;        // the part's cells that show a pixel
+    std::vector<SheetBox> listed;  // those cells, whole, rows from the top (when asked for)
+};
+
+// One pass over the part's pixels on the sheet, `area`.
+PartScan scan_part(const IndexedImage& image, const SpritePart& part, const PixelArea& area, bool list_cells);
+
+// The pixels that show in `window`, which lies in `area`, at most 64 by 64:
+// bit x of row y for the pixel at (window.left + x, window.top + y).
+PixelMask window_mask(const IndexedImage& image, const SheetBox& window);
+
+}  // namespace pixcell

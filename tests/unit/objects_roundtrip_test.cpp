@@ -1,0 +1,117 @@
+// Random sheets and sprite lists are covered with objects in each way of
+// covering; the tiles are read back into pixels and every sprite is
+// compared with what its parts' cells show.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+#include <set>
+
+#include "objects_test_support.h"
+#include "output_test_support.h"
+
+namespace pixcell {
+namespace {
+
+using objects_test::LoadedSheet;
+using output_test::make_object;
+using output_test::make_part;
+using testing::Sheet;
+
+// Blobs of one picture in random flips, noise, pixels whose low nibble is 0
+// and blank space, at any position (not only on 16-pixel steps).
+Sheet random_sheet(std::mt19937& random) {
+    std::uniform_int_distribution<int> side(1, 140);
+    std::uniform_int_distribution<int> byte(0, 255);
+    Sheet sheet(side(random), side(random));
+    std::vector<std::uint8_t> picture(24 * 24);
+    for (auto& p : picture) p = byte(random) % 4 == 0 ? 0 : static_cast<std::uint8_t>(byte(random));
+    for (int blob = byte(random) % 12; blob > 0; --blob) {
+        const int w = 1 + byte(random) % 24, h = 1 + byte(random) % 24, flip = byte(random) % 4;
+        const int x = byte(random) % sheet.width, y = byte(random) % sheet.height;
+        const bool noise = byte(random) % 4 == 0;
+        for (int v = 0; v < h && y + v < sheet.height; ++v) {
+            for (int u = 0; u < w && x + u < sheet.width; ++u) {
+                const int pu = (flip & 1) ? w - 1 - u : u, pv = (flip & 2) ? h - 1 - v : v;
+                sheet.at(x + u, y + v) = noise ? static_cast<std::uint8_t>(byte(random)) : picture[pv * 24 + pu];
+            }
+        }
+    }
+    return sheet;
+}
+
+SpritePart random_part(std::mt19937& random, const Sheet& sheet) {
+    std::uniform_int_distribution<int> any(0, 1 << 20);
+    const auto within = [&](int low, int high) { return low + any(random) % (high - low + 1); };
+    // Sizes of no cell, of one, and up to a few more than the sheet holds.
+    return make_part(within(-40, sheet.width + 8), within(-40, sheet.height + 8), within(-16, 96), within(-16, 96),
+                     within(-40, 40), within(-40, 40), within(0, 7));
+}
+
+// Each stored picture is stored once: no two differ only by a flip.
+std::size_t distinct_pictures(const ObjectConversion& covered) {
+    std::set<std::pair<std::int32_t, std::vector<int>>> seen;
+    for (const PlacedObject& object : covered.objects) {
+        const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
+        std::vector<int> least;
+        for (int flip = 0; flip < 4; ++flip) {
+            std::vector<int> pixels;
+            for (int b = 0; b < size.height; ++b) {
+                for (int a = 0; a < size.width; ++a) {
+                    pixels.push_back(objects_test::picture_pixel(covered.tiles, object,
+                                                                 (flip & 1) ? size.width - 1 - a : a,
+                                                                 (flip & 2) ? size.height - 1 - b : b));
+                }
+            }
+            if (flip == 0 || pixels < least) least = pixels;
+        }
+        seen.emplace(object.shape, least);
+    }
+    return seen.size();
+}
+
+TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
+    std::mt19937 random(25);
+    for (int round = 0; round < 60; ++round) {
+        const Sheet sheet = random_sheet(random);
+        const LoadedSheet loaded(sheet);
+        SpriteList list;
+        for (int s = 1 + static_cast<int>(random() % 6); s > 0; --s) {
+            std::vector<SpritePart> parts;
+            for (int p = 1 + static_cast<int>(random() % 3); p > 0; --p) parts.push_back(random_part(random, sheet));
+            list.push_back(make_object("s", loaded.name, parts));
+        }
+        list.push_back(make_object("missing", loaded.dir.file("missing.bmp"), {make_part(0, 0, 16, 16, 0, 0)}));
+        const Conversion conversion = convert(list, loaded.sheets);
+        for (const ObjectCost& cost : {kFewestObjects, kBalanced, kFewestTileBytes}) {
+            const ObjectConversion covered = cover_sprites(list, conversion, loaded.sheets, cost);
+            const std::string where = "round " + std::to_string(round) + ", objects cost " + std::to_string(cost.per_object);
+            ASSERT_EQ(covered.sprites.size(), conversion.sprites.size()) << where;
+            std::int64_t objects = 0, most = 0;
+            std::set<std::int32_t> firsts;
+            std::int64_t tiles = 0;
+            for (std::size_t s = 0; s < covered.sprites.size(); ++s) {
+                const ObjectSprite& sprite = covered.sprites[s];
+                EXPECT_EQ(sprite.first, static_cast<std::size_t>(objects)) << where;
+                EXPECT_LE(sprite.count, conversion.sprites[s].cell_count) << where << ", sprite " << s;
+                EXPECT_EQ(objects_test::object_pixels(covered, sprite),
+                          objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
+                    << where << ", sprite " << s;
+                objects += static_cast<std::int64_t>(sprite.count);
+                most = std::max(most, static_cast<std::int64_t>(sprite.count));
+            }
+            for (const PlacedObject& object : covered.objects) {
+                if (firsts.insert(object.tile).second) tiles += object_tiles(static_cast<std::size_t>(object.shape));
+            }
+            EXPECT_EQ(covered.counts.objects, objects) << where;
+            EXPECT_EQ(covered.counts.most_objects, most) << where;
+            EXPECT_EQ(covered.counts.tiles, tiles) << where;
+            EXPECT_EQ(covered.counts.tiles, static_cast<std::int64_t>(covered.tiles.size())) << where;
+            EXPECT_EQ(covered.counts.bytes, 32 * tiles) << where;
+            EXPECT_EQ(distinct_pictures(covered), firsts.size()) << where;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pixcell
