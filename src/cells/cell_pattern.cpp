@@ -46,8 +46,10 @@ Tile mirror_tile(const Tile& tile, std::int32_t flip) {
     Tile mirrored;
     for (std::size_t k = 0; k < kTileRows; ++k) {
         const std::size_t source = 2 * (top_bottom ? kTileRows - 1 - k : k);
-        mirrored[2 * k] = left_right ? reversed(tile[source + 1]) : tile[source];
-        mirrored[2 * k + 1] = left_right ? reversed(tile[source]) : tile[source + 1];
+        std::uint32_t row = tile_row(tile, source / 2);
+        if (left_right) row = mirrored_row(row);
+        mirrored[2 * k] = static_cast<std::uint16_t>(row);
+        mirrored[2 * k + 1] = static_cast<std::uint16_t>(row >> 16);
     }
     return mirrored;
 }

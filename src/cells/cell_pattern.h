@@ -40,6 +40,15 @@ inline void pack_tile_row(const std::uint8_t* pixels, std::size_t row, Tile& til
 // bottom-right.
 CellPattern make_cell_pattern(const std::array<Tile, 4>& tiles);
 
+// Row k (0..7) of a tile as one word, pixel i in bits 4i .. 4i + 3, and a
+// row so held mirrored left-right.
+inline std::uint32_t tile_row(const Tile& tile, std::size_t k) {
+    return static_cast<std::uint32_t>(tile[2 * k]) | static_cast<std::uint32_t>(tile[2 * k + 1]) << 16;
+}
+inline std::uint32_t mirrored_row(std::uint32_t row) {
+    return __builtin_bswap32((row & 0x0F0F0F0Fu) << 4 | (row >> 4 & 0x0F0F0F0Fu));
+}
+
 // The cell mirrored as `flip` (0..3) says: variant `flip` of its pattern.
 Cell mirror_cell(const Cell& cell, std::int32_t flip);
 // One tile mirrored the same way.

@@ -65,6 +65,7 @@ constexpr ObjectShape kObjectShapes[kObjectShapeCount] = {
     {16, 32, kShapeTall, 2 << kSizeShift},   {32, 64, kShapeTall, 3 << kSizeShift},
 };
 constexpr std::int32_t kLargestObjectPixels = 64;  // no shape is wider or taller
+constexpr std::size_t kMostObjectTiles = 64;       // of a 64x64 object
 
 // Attribute 1 bits 12 and 13 mirror an object as a whole, left-right and top-bottom.
 constexpr std::uint16_t kAttributeFlipShift = 12;

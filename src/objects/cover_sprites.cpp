@@ -27,7 +27,7 @@ struct PartJob {
 struct CoveredPart {
     std::vector<SheetObject> objects;
     std::vector<Tile> tiles;  // each object's picture after the one before
-    std::vector<std::uint64_t> hashes;
+    std::vector<PictureKey> keys;
 };
 
 // Parts are covered a batch at a time, so that the packed pictures waiting
@@ -47,7 +47,7 @@ CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     Tile* picture = covered.tiles.data();
     for (const SheetObject& object : covered.objects) {
         pack_picture(*job.image, area, object.x, object.y, object.shape, picture);
-        covered.hashes.push_back(picture_hash(picture, object.shape));
+        covered.keys.push_back(picture_key(picture, object.shape));
         picture += object_tiles(static_cast<std::size_t>(object.shape));
     }
     return covered;
@@ -107,7 +107,7 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
                 const SheetObject& object = covered[i].objects[k];
                 const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
                 FlipFlags flip = part_flip;
-                const std::uint32_t tile = store.add(picture, object.shape, covered[i].hashes[k], flip);
+                const std::uint32_t tile = store.add(picture, object.shape, covered[i].keys[k], flip);
                 picture += object_tiles(static_cast<std::size_t>(object.shape));
                 result.objects.push_back(
                     {object_offset(object.x - part.x, part.dx, size.width, (part_flip & kFlipHorizontal) != 0),

@@ -1,12 +1,11 @@
 #include "objects/guillotine_cover.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace pixcell {
 
 namespace {
-
-constexpr std::int32_t kBlockPixels = 8;
 
 // A rectangle of blocks: the box of its set pixels, the cost of covering
 // them, and how: one object (cut 0), or cut at block column `cut` (cut > 0)
@@ -28,20 +27,24 @@ struct Piece {
     }
 };
 
+// The rectangles' pieces, in storage a thread keeps from one search to the
+// next, since most windows are searched in a few microseconds.
 class Pieces {
 public:
-    Pieces(std::int32_t columns, std::int32_t rows)
-        : stride(columns + 1), row_stride(rows + 1),
-          pieces(static_cast<std::size_t>(stride * stride * row_stride * row_stride)) {}
+    Pieces(std::int32_t columns, std::int32_t rows) : stride(columns + 1), row_stride(rows + 1) {
+        thread_local std::vector<Piece> storage;
+        storage.resize(std::max(storage.size(), static_cast<std::size_t>(stride * stride * row_stride * row_stride)));
+        pieces = storage.data();
+    }
     // Block columns [x0, x1), block rows [y0, y1).
     Piece& at(std::int32_t x0, std::int32_t x1, std::int32_t y0, std::int32_t y1) {
-        return pieces[static_cast<std::size_t>(((x0 * stride + x1) * row_stride + y0) * row_stride + y1)];
+        return pieces[((x0 * stride + x1) * row_stride + y0) * row_stride + y1];
     }
 
 private:
     std::int32_t stride;
     std::int32_t row_stride;
-    std::vector<Piece> pieces;
+    Piece* pieces;
 };
 
 // The grid lines along one axis: block i spans [line(i), line(i + 1)),
@@ -52,12 +55,15 @@ struct GridLines {
     std::int32_t low = 0;
     std::int32_t high = 0;
 
-    GridLines(std::int32_t low_edge, std::int32_t high_edge, bool from_high) : low(low_edge), high(high_edge) {
-        count = (high - low + kBlockPixels - 1) / kBlockPixels;
-        origin = from_high ? high - count * kBlockPixels : low;
+    std::int32_t block = 0;
+
+    GridLines(std::int32_t low_edge, std::int32_t high_edge, std::int32_t block_pixels, bool from_high)
+        : low(low_edge), high(high_edge), block(block_pixels) {
+        count = (high - low + block - 1) / block;
+        origin = from_high ? high - count * block : low;
     }
     std::int32_t line(std::int32_t i) const {
-        const std::int32_t at = origin + i * kBlockPixels;
+        const std::int32_t at = origin + i * block;
         return at < low ? low : at > high ? high : at;
     }
 };
@@ -83,11 +89,11 @@ void collect(Pieces& pieces, std::int32_t x0, std::int32_t x1, std::int32_t y0, 
 
 }  // namespace
 
-std::vector<Placement> guillotine_cover(const PixelMask& mask, const ObjectCost& cost, GridAnchor anchor) {
+std::vector<Placement> guillotine_cover(const PixelMask& mask, const ObjectCost& cost, const Grid& grid) {
     const Box all = bounding_box(mask);
     if (all.empty()) return {};
-    const GridLines columns(all.left, all.right, anchor.right);
-    const GridLines rows(all.top, all.bottom, anchor.bottom);
+    const GridLines columns(all.left, all.right, grid.block, grid.right);
+    const GridLines rows(all.top, all.bottom, grid.block, grid.bottom);
     Pieces pieces(columns.count, rows.count);
     // Smaller rectangles first: each is worked out from the ones it splits into.
     for (std::int32_t dx = 1; dx <= columns.count; ++dx) {
@@ -105,6 +111,8 @@ std::vector<Placement> guillotine_cover(const PixelMask& mask, const ObjectCost&
                         piece.set_box(block_box(mask, columns, rows, x0, y0));
                     }
                     const Box box = piece.box();
+                    piece.cost = 0;
+                    piece.cut = 0;
                     if (box.empty()) continue;  // costs nothing
                     piece.cost = shape_cost(cheapest_shape(box.width(), box.height()), cost);
                     for (std::int32_t k = x0 + 1; k < x1; ++k) {

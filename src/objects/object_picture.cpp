@@ -3,12 +3,31 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cells/cut_cell.h"
+
 namespace pixcell {
 
 void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y,
                   std::int32_t shape, Tile* tiles) {
     const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(shape)];
     const std::int32_t columns = size.width / kTilePixels;
+    // An object of whole cells that the area holds: cut cell by cell, as the
+    // cells are, four tiles at a time.
+    if (size.width % kCellPixels == 0 && size.height % kCellPixels == 0 && x >= area.left && y >= area.top &&
+        x + size.width <= area.right && y + size.height <= area.bottom) {
+        for (std::int32_t v = 0; v < size.height; v += kCellPixels) {
+            for (std::int32_t u = 0; u < size.width; u += kCellPixels) {
+                const std::array<Tile, 4> cell =
+                    cut_cell_tiles(image, static_cast<std::int32_t>(x + u), static_cast<std::int32_t>(y + v));
+                Tile* top_left = tiles + v / kTilePixels * columns + u / kTilePixels;
+                top_left[0] = cell[0];
+                top_left[1] = cell[1];
+                top_left[columns] = cell[2];
+                top_left[columns + 1] = cell[3];
+            }
+        }
+        return;
+    }
     std::fill(tiles, tiles + object_tiles(static_cast<std::size_t>(shape)), Tile{});
     const std::int64_t first = std::max<std::int64_t>(0, area.top - y);
     const std::int64_t last = std::min<std::int64_t>(size.height, area.bottom - y);
@@ -32,31 +51,84 @@ void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t
     }
 }
 
-void mirror_picture(const Tile* tiles, std::int32_t shape, std::int32_t flip, Tile* mirrored) {
-    const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(shape)];
-    const std::int32_t columns = size.width / kTilePixels;
-    const std::int32_t rows = size.height / kTilePixels;
-    for (std::int32_t r = 0; r < rows; ++r) {
-        for (std::int32_t c = 0; c < columns; ++c) {
-            const std::int32_t to_r = (flip & kFlipVertical) ? rows - 1 - r : r;
-            const std::int32_t to_c = (flip & kFlipHorizontal) ? columns - 1 - c : c;
-            mirrored[to_r * columns + to_c] = mirror_tile(tiles[r * columns + c], flip);
+namespace {
+
+// A picture seen through a flip, a row at a time: rows from the top, each
+// from the left, one word a tile (tile_row), without making the mirror image.
+struct Seen {
+    const Tile* tiles;
+    std::int32_t columns;
+    std::int32_t height;
+    std::int32_t flip;
+
+    Seen(const Tile* tiles, std::int32_t shape, std::int32_t flip)
+        : tiles(tiles), columns(kObjectShapes[static_cast<std::size_t>(shape)].width / kTilePixels),
+          height(kObjectShapes[static_cast<std::size_t>(shape)].height), flip(flip) {}
+
+    void row(std::int32_t y, std::uint32_t* words) const {
+        const std::int32_t from = (flip & kFlipVertical) ? height - 1 - y : y;
+        const Tile* line = tiles + from / kTilePixels * columns;
+        const auto k = static_cast<std::size_t>(from % kTilePixels);
+        if ((flip & kFlipHorizontal) == 0) {
+            for (std::int32_t c = 0; c < columns; ++c) words[c] = tile_row(line[c], k);
+        } else {
+            for (std::int32_t c = 0; c < columns; ++c) words[c] = mirrored_row(tile_row(line[columns - 1 - c], k));
         }
     }
+};
+
+constexpr std::size_t kMostColumns = static_cast<std::size_t>(kLargestObjectPixels / kTilePixels);
+
+// Orders two pictures of one shape row by row: negative, 0 or positive.
+int compare(const Seen& a, const Seen& b) {
+    std::uint32_t x[kMostColumns];
+    std::uint32_t y[kMostColumns];
+    for (std::int32_t row = 0; row < a.height; ++row) {
+        a.row(row, x);
+        b.row(row, y);
+        for (std::int32_t c = 0; c < a.columns; ++c) {
+            if (x[c] != y[c]) return x[c] < y[c] ? -1 : 1;
+        }
+    }
+    return 0;
 }
 
-std::uint64_t picture_hash(const Tile* tiles, std::int32_t shape) {
-    std::uint64_t h = 0x9E3779B97F4A7C15u ^ static_cast<std::uint64_t>(shape);
-    const std::int32_t count = object_tiles(static_cast<std::size_t>(shape));
-    for (std::int32_t t = 0; t < count; ++t) {
-        std::uint64_t words[sizeof(Tile) / 8];
-        std::memcpy(words, tiles[t].data(), sizeof words);
-        for (const std::uint64_t w : words) {
-            h = (h ^ w) * 0xFF51AFD7ED558CCDu;
-            h ^= h >> 32;
+// Four lanes, so that the multiplies of a large picture don't wait on one
+// another.
+std::uint64_t hash_of(const Seen& seen, std::int32_t shape) {
+    constexpr std::uint64_t kMultiplier = 0xFF51AFD7ED558CCDu;
+    std::uint64_t lanes[4] = {0x9E3779B97F4A7C15u ^ static_cast<std::uint64_t>(shape), 0xC2B2AE3D27D4EB4Fu,
+                              0x165667B19E3779F9u, 0x27D4EB2F165667C5u};
+    std::uint32_t words[kMostColumns];
+    std::size_t lane = 0;
+    for (std::int32_t row = 0; row < seen.height; ++row) {
+        seen.row(row, words);
+        for (std::int32_t c = 0; c < seen.columns; ++c, lane = (lane + 1) % 4) {
+            lanes[lane] = (lanes[lane] ^ words[c]) * kMultiplier;
+            lanes[lane] ^= lanes[lane] >> 32;
         }
     }
+    std::uint64_t h = lanes[0];
+    for (std::size_t k = 1; k < 4; ++k) {
+        h = (h ^ lanes[k]) * kMultiplier;
+        h ^= h >> 32;
+    }
     return h;
+}
+
+}  // namespace
+
+PictureKey picture_key(const Tile* tiles, std::int32_t shape) {
+    PictureKey key;
+    for (std::int32_t flip = 1; flip < 4; ++flip) {
+        if (compare(Seen(tiles, shape, flip), Seen(tiles, shape, key.flip)) < 0) key.flip = flip;
+    }
+    key.hash = hash_of(Seen(tiles, shape, key.flip), shape);
+    return key;
+}
+
+bool same_picture(const Tile* a, std::int32_t flip_a, const Tile* b, std::int32_t flip_b, std::int32_t shape) {
+    return compare(Seen(a, shape, flip_a), Seen(b, shape, flip_b)) == 0;
 }
 
 }  // namespace pixcell

@@ -16,11 +16,18 @@ namespace pixcell {
 void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y,
                   std::int32_t shape, Tile* tiles);
 
-// The picture mirrored as `flip` (0..3) says, into as many tiles.
-void mirror_picture(const Tile* tiles, std::int32_t shape, std::int32_t flip, Tile* mirrored);
+// A picture is stored as first seen, and found again by the least of its
+// mirror images (in an order of pictures fixed here): so a picture and
+// each of its mirror images come to the same key. `flip` turns the picture
+// into that least image, and `hash` is the least image's, with its shape.
+struct PictureKey {
+    std::uint64_t hash = 0;
+    std::int32_t flip = 0;
+};
+PictureKey picture_key(const Tile* tiles, std::int32_t shape);
 
-// A 64-bit hash of the shape and the tiles; collisions are settled by
-// comparing tiles.
-std::uint64_t picture_hash(const Tile* tiles, std::int32_t shape);
+// Whether picture a mirrored by flip_a is picture b mirrored by flip_b,
+// both of `shape`.
+bool same_picture(const Tile* a, std::int32_t flip_a, const Tile* b, std::int32_t flip_b, std::int32_t shape);
 
 }  // namespace pixcell

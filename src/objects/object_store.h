@@ -8,21 +8,21 @@
 
 #include "cells/cell_pattern.h"
 #include "description/sprite_list.h"
+#include "objects/object_picture.h"
 
 namespace pixcell {
 
 class ObjectStore {
 public:
     // The first tile of the stored picture that shows `tiles`, the picture
-    // of an object of `shape` whose picture_hash is `hash`; stored now, its
+    // of an object of `shape` whose picture_key is `key`; stored now, its
     // tiles after the last ones, unless it or a mirror of it is stored.
     // `flip` comes in as the flip wanted for the picture as given and goes
     // out as the flip to show the stored picture with.
-    std::uint32_t add(const Tile* tiles, std::int32_t shape, std::uint64_t hash, FlipFlags& flip);
+    std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
 
     // Every stored picture's tiles, in the order stored.
     const std::vector<Tile>& tiles() const { return stored; }
-    std::size_t pictures() const { return entries.size(); }
     // The tiles, once no more pictures will be added; the store is left empty.
     std::vector<Tile> take_tiles();
 
@@ -30,23 +30,21 @@ private:
     struct Entry {
         std::uint32_t first_tile;
         std::int32_t shape;
+        std::int32_t flip;  // the picture's key's: it turns the stored tiles into the least mirror image
     };
-    // As the cell index keeps them: the low 32 bits of the hash, and the
-    // entry and the flip whose mirror image of it has that hash.
+    // As the cell index keeps them: the low 32 bits of the key's hash, to
+    // skip most comparisons and to place the slot again when the table grows.
     struct Slot {
         std::uint32_t tag = 0;
-        std::uint32_t entry_and_variant = kEmpty;
+        std::uint32_t entry = kEmpty;
     };
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
-    bool matches(const Slot& slot, const Tile* tiles, std::int32_t shape, std::vector<Tile> (&mirrored)[4]) const;
-    void index(std::uint32_t entry);
     void place(Slot item);
 
     std::vector<Entry> entries;
     std::vector<Tile> stored;
     std::vector<Slot> slots;  // open addressing, linear probing; size a power of 2
-    std::size_t count = 0;    // items in `slots`
 };
 
 }  // namespace pixcell

@@ -31,19 +31,46 @@ void clear_covered(const SheetObject& object, const SheetBox& window, PixelMask&
     for (std::int64_t y = top; y < bottom; ++y) mask.rows[static_cast<std::size_t>(y - window.top)] &= ~columns;
 }
 
-std::vector<SheetObject> cover_windows(const IndexedImage& image, const SheetBox& shown, const ObjectCost& cost) {
+// The pixels of a part that show, read once: their box, the part's cells
+// that show any, and, when the box fits one window, its pixels.
+struct Shown {
+    SheetBox box;
+    std::int64_t cells = 0;
+    bool window_read = false;
+    PixelMask window;  // the box's pixels, when read
+};
+
+Shown read_shown(const IndexedImage& image, const SpritePart& part, const PixelArea& area) {
+    Shown shown;
+    if (area.right - area.left > kWindowPixels || area.bottom - area.top > kWindowPixels) {
+        const PartScan scan = scan_part(image, part, area, false);
+        shown.box = scan.shown;
+        shown.cells = scan.cells;
+        return shown;
+    }
+    const PixelMask mask = window_mask(image, {area.left, area.top, area.right, area.bottom});
+    const Box box = bounding_box(mask);
+    if (box.empty()) return shown;
+    shown.box = {area.left + box.left, area.top + box.top, area.left + box.right, area.top + box.bottom};
+    shown.cells = shown_cells(mask, image, part, area);
+    shown.window_read = true;
+    shown.window = cut_out(mask, box);
+    return shown;
+}
+
+std::vector<SheetObject> cover_windows(const IndexedImage& image, const Shown& shown, const ObjectCost& cost) {
     std::vector<SheetObject> objects;
-    const bool alone = shown.right - shown.left <= kWindowPixels && shown.bottom - shown.top <= kWindowPixels;
+    const SheetBox& all = shown.box;
+    const bool alone = all.right - all.left <= kWindowPixels && all.bottom - all.top <= kWindowPixels;
     // An object reaches less than a window's size past the window it was
     // placed for, so only the windows beside and above can have covered any
     // of this one: the objects from the start of the row above on.
     std::size_t row_above = 0;
-    for (std::int64_t top = shown.top; top < shown.bottom; top += kWindowPixels) {
+    for (std::int64_t top = all.top; top < all.bottom; top += kWindowPixels) {
         const std::size_t this_row = objects.size();
-        for (std::int64_t left = shown.left; left < shown.right; left += kWindowPixels) {
-            const SheetBox window{left, top, std::min(left + kWindowPixels, shown.right),
-                                  std::min(top + kWindowPixels, shown.bottom)};
-            WindowPixels pixels{window_mask(image, window), &image, left, top, alone};
+        for (std::int64_t left = all.left; left < all.right; left += kWindowPixels) {
+            const SheetBox window{left, top, std::min(left + kWindowPixels, all.right), std::min(top + kWindowPixels, all.bottom)};
+            WindowPixels pixels{shown.window_read ? shown.window : window_mask(image, window), &image, left, top, alone};
             for (std::size_t i = row_above; i < objects.size(); ++i) clear_covered(objects[i], window, pixels.shown);
             std::vector<Placement> cover = cover_window(pixels, cost);
             std::sort(cover.begin(), cover.end(), [](const Placement& a, const Placement& b) {
@@ -68,13 +95,13 @@ std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart&
     const PixelArea area = pixels_on_sheet(part, image.width(), image.height());
     if (area.empty()) return {};
     image.wait_for_rows(area.bottom);
-    const PartScan scan = scan_part(image, part, area, false);
-    if (scan.cells == 0) return {};
-    const std::int64_t by_cells = scan.cells * shape_cost(kCellShape, cost);
+    const Shown shown = read_shown(image, part, area);
+    if (shown.cells == 0) return {};
+    const std::int64_t by_cells = shown.cells * shape_cost(kCellShape, cost);
     ObjectCost trial = cost;
     for (int search = 0; search < kSearches; ++search) {
-        std::vector<SheetObject> objects = cover_windows(image, scan.shown, trial);
-        if (static_cast<std::int64_t>(objects.size()) <= scan.cells) {
+        std::vector<SheetObject> objects = cover_windows(image, shown, trial);
+        if (static_cast<std::int64_t>(objects.size()) <= shown.cells) {
             if (sheet_cover_cost(objects, cost) <= by_cells) return objects;
             break;
         }

@@ -47,6 +47,27 @@ PartScan scan_part(const IndexedImage& image, const SpritePart& part, const Pixe
     return scan;
 }
 
+std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part, const PixelArea& area) {
+    const CellRange columns = cells_on_sheet(part.x, part.width, image.width());
+    const CellRange rows = cells_on_sheet(part.y, part.height, image.height());
+    // Where a cell's edge lies in the mask, clipped to it.
+    const auto edge = [](std::int64_t start, std::int64_t cell, std::int64_t low, std::int64_t high) {
+        return static_cast<std::int32_t>(std::clamp(start + kCellPixels * cell, low, high) - low);
+    };
+    std::int64_t cells = 0;
+    for (std::int64_t r = rows.begin; r < rows.end; ++r) {
+        const std::int32_t top = edge(part.y, r, area.top, area.bottom);
+        const std::int32_t bottom = edge(part.y, r + 1, area.top, area.bottom);
+        for (std::int64_t c = columns.begin; c < columns.end; ++c) {
+            const std::uint64_t span = row_bits(edge(part.x, c, area.left, area.right), edge(part.x, c + 1, area.left, area.right));
+            std::uint64_t any = 0;
+            for (std::int32_t y = top; y < bottom; ++y) any |= mask.rows[static_cast<std::size_t>(y)] & span;
+            cells += any != 0;
+        }
+    }
+    return cells;
+}
+
 PixelMask window_mask(const IndexedImage& image, const SheetBox& window) {
     PixelMask mask;
     mask.width = static_cast<std::int32_t>(window.right - window.left);

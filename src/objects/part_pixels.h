@@ -30,6 +30,10 @@ struct PartScan {
 // One pass over the part's pixels on the sheet, `area`.
 PartScan scan_part(const IndexedImage& image, const SpritePart& part, const PixelArea& area, bool list_cells);
 
+// The part's cells that show a pixel of `mask`, the pixels of the whole
+// area (at most 64 by 64) read by window_mask.
+std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part, const PixelArea& area);
+
 // The pixels that show in `window`, which lies in `area`, at most 64 by 64:
 // bit x of row y for the pixel at (window.left + x, window.top + y).
 PixelMask window_mask(const IndexedImage& image, const SheetBox& window);

@@ -1,16 +1,13 @@
 #include "objects/pixel_mask.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 
 namespace pixcell {
-
-Box unite(const Box& a, const Box& b) {
-    if (a.empty()) return b;
-    if (b.empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
 
 Box bounding_box(const PixelMask& mask) { return bounding_box(mask, ~std::uint64_t{0}, 0, mask.height); }
 
@@ -30,10 +27,29 @@ Box bounding_box(const PixelMask& mask, std::uint64_t columns, std::int32_t top,
     return box;
 }
 
-std::int64_t pixel_count(const PixelMask& mask) {
-    std::int64_t count = 0;
-    for (std::int32_t y = 0; y < mask.height; ++y) count += __builtin_popcountll(mask.rows[static_cast<std::size_t>(y)]);
-    return count;
+namespace {
+
+std::uint64_t reverse_bits(std::uint64_t r) {
+    r = (r >> 1 & 0x5555555555555555ull) | (r & 0x5555555555555555ull) << 1;
+    r = (r >> 2 & 0x3333333333333333ull) | (r & 0x3333333333333333ull) << 2;
+    r = (r >> 4 & 0x0F0F0F0F0F0F0F0Full) | (r & 0x0F0F0F0F0F0F0F0Full) << 4;
+    return __builtin_bswap64(r);
+}
+
+}  // namespace
+
+PixelMask cut_out(const PixelMask& mask, const Box& box, std::int32_t flip) {
+    PixelMask out;
+    out.width = box.width();
+    out.height = box.height();
+    const std::uint64_t columns = row_bits(0, out.width);
+    for (std::int32_t y = 0; y < out.height; ++y) {
+        const std::int32_t from = box.top + ((flip & kFlipVertical) ? out.height - 1 - y : y);
+        std::uint64_t row = mask.rows[static_cast<std::size_t>(from)] >> box.left & columns;
+        if (flip & kFlipHorizontal) row = reverse_bits(row) >> (kWindowPixels - out.width);
+        out.rows[static_cast<std::size_t>(y)] = row;
+    }
+    return out;
 }
 
 std::uint64_t row_bits(std::int32_t left, std::int32_t right) {
@@ -49,6 +65,14 @@ std::uint64_t rectangle_row(std::int32_t x, std::int32_t width) {
 std::uint64_t shown_bits(const std::uint8_t* pixels, std::int32_t count) {
     std::uint64_t bits = 0;
     std::int32_t i = 0;
+#if defined(__SSE2__)
+    const __m128i nibble = _mm_set1_epi8(kPixelMask);
+    for (; i + 16 <= count; i += 16) {
+        const __m128i pixels16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + i));
+        const __m128i blank = _mm_cmpeq_epi8(_mm_and_si128(pixels16, nibble), _mm_setzero_si128());
+        bits |= static_cast<std::uint64_t>(~_mm_movemask_epi8(blank) & 0xFFFF) << i;
+    }
+#endif
     for (; i + 8 <= count; i += 8) {
         std::uint64_t w;
         std::memcpy(&w, pixels + i, sizeof w);

@@ -31,13 +31,21 @@ struct Box {
 };
 
 // The smallest box holding both; an empty box holds nothing.
-Box unite(const Box& a, const Box& b);
+inline Box unite(const Box& a, const Box& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+            a.bottom > b.bottom ? a.bottom : b.bottom};
+}
 
 // The set pixels' box, empty when none is set; the second, of those in the
 // columns set in `columns` and the rows [top, bottom).
 Box bounding_box(const PixelMask& mask);
 Box bounding_box(const PixelMask& mask, std::uint64_t columns, std::int32_t top, std::int32_t bottom);
-std::int64_t pixel_count(const PixelMask& mask);
+
+// The box's pixels of `mask` moved to the top-left corner and mirrored by
+// `flip` (0..3) within the box.
+PixelMask cut_out(const PixelMask& mask, const Box& box, std::int32_t flip = 0);
 
 // Bits left .. right - 1 of a row, 0 <= left <= right <= 64; the pixels of a
 // rectangle (which may lie partly or wholly outside the window) in row `row`.

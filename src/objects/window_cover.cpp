@@ -38,27 +38,6 @@ private:
     Box box;
 };
 
-std::uint64_t reverse_bits(std::uint64_t r) {
-    r = (r >> 1 & 0x5555555555555555ull) | (r & 0x5555555555555555ull) << 1;
-    r = (r >> 2 & 0x3333333333333333ull) | (r & 0x3333333333333333ull) << 2;
-    r = (r >> 4 & 0x0F0F0F0F0F0F0F0Full) | (r & 0x0F0F0F0F0F0F0F0Full) << 4;
-    return __builtin_bswap64(r);
-}
-
-// The box's pixels of `mask`, moved to the top-left corner and mirrored by `flip`.
-PixelMask oriented(const PixelMask& mask, const Box& box, std::int32_t flip) {
-    PixelMask out;
-    out.width = box.width();
-    out.height = box.height();
-    for (std::int32_t y = 0; y < out.height; ++y) {
-        const std::int32_t from = box.top + ((flip & kFlipVertical) ? out.height - 1 - y : y);
-        std::uint64_t row = mask.rows[static_cast<std::size_t>(from)] >> box.left;
-        if (flip & kFlipHorizontal) row = reverse_bits(row) >> (kWindowPixels - out.width);
-        out.rows[static_cast<std::size_t>(y)] = row;
-    }
-    return out;
-}
-
 // An object of a box `width` x `height` mirrored about the box's centre.
 Placement mirrored(const Placement& object, std::int32_t flip, std::int32_t width, std::int32_t height) {
     const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
@@ -124,7 +103,7 @@ std::vector<Placement> cover_window(const WindowPixels& window, const ObjectCost
     for (std::int32_t flip = 1; flip <= kFlipMask; ++flip) {
         if (content.compare(flip, least) < 0) least = flip;
     }
-    const PixelMask seen = oriented(window.shown, box, least);
+    const PixelMask seen = cut_out(window.shown, box, least);
     std::vector<Placement> cover = cover_mask(seen, cost);
     if (symmetry.any() && cover.size() > 0) {
         std::int64_t halves = 0;
