@@ -1,0 +1,122 @@
+// pixcell_bench_objects DESCRIPTION [ROUNDS [MODE]]: converts the description into
+// cells and covers its sprites with objects in each way of covering; prints
+// for each the objects (sum), the most objects of one sprite and the tile
+// bytes, and the median times of the conversion and of each cover (or of
+// MODE's alone: fewest, balanced or bytes, for a profiler). Run it in
+// the folder the description names its sheets from.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cells/convert.h"
+#include "common/console.h"
+#include "description/parse_description.h"
+#include "objects/cover_sprites.h"
+#include "sheets/sheet_store.h"
+
+namespace {
+
+using namespace pixcell;
+using Clock = std::chrono::steady_clock;
+
+// Median wall time and median CPU time (of every thread) of `rounds` runs, in ms.
+struct Times {
+    double wall = 0;
+    double cpu = 0;
+};
+
+template <class Work>
+Times median_times(int rounds, Work&& work) {
+    std::vector<double> walls;
+    std::vector<double> cpus;
+    for (int i = 0; i < rounds; ++i) {
+        const Clock::time_point start = Clock::now();
+        const std::clock_t cpu_start = std::clock();
+        work();
+        cpus.push_back(1000.0 * static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC);
+        walls.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
+}
+
+void print_row(const char* name, std::int64_t objects, std::int64_t most, std::int64_t bytes, const char* time) {
+    std::printf("| %-12s | %9lld | %6lld | %10lld | %s |\n", name, static_cast<long long>(objects),
+                static_cast<long long>(most), static_cast<long long>(bytes), time);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 4) {
+        std::fputs("Usage: pixcell_bench_objects DESCRIPTION [ROUNDS [MODE]]\n", stderr);
+        return 1;
+    }
+    const int rounds = argc >= 3 ? std::max(1, std::atoi(argv[2])) : 5;
+    const std::string only = argc == 4 ? argv[3] : "";
+    std::ifstream file(argv[1], std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file) {
+        std::fprintf(stderr, "Error: Can't open file '%s'\n", argv[1]);
+        return 1;
+    }
+    SheetStore sheets;
+    const Description description = parse_description(text.str(), sheets);
+    Conversion conversion;
+    const Times converting = median_times(rounds, [&] { conversion = convert(description.sprites, sheets); });
+
+    std::int64_t most_cells = 0;
+    for (const ConvertedSprite& sprite : conversion.sprites) {
+        most_cells = std::max(most_cells, static_cast<std::int64_t>(sprite.cell_count));
+    }
+    std::printf("%zu sprites, %lld parts\n\n", conversion.sprites.size(), static_cast<long long>(conversion.counts.parts));
+    std::printf("| cover        |   objects |   most | tile bytes | median wall, CPU time (%d rounds) |\n", rounds);
+    std::printf("|---|---|---|---|---|\n");
+    char time[64];
+    std::snprintf(time, sizeof time, "%.1f ms, %.1f ms (conversion)", converting.wall, converting.cpu);
+    print_row("16x16 cells", static_cast<std::int64_t>(conversion.placed.size()), most_cells,
+              static_cast<std::int64_t>(conversion.cells.size() * kCellBytes), time);
+    const struct {
+        const char* name;
+        ObjectCost cost;
+    } modes[] = {{"fewest", kFewestObjects}, {"balanced", kBalanced}, {"bytes", kFewestTileBytes}};
+    std::vector<ObjectConversion> covers;
+    for (const auto& mode : modes) {
+        if (!only.empty() && only != mode.name) continue;
+        ObjectConversion covered;
+        const Times covering = median_times(rounds, [&] { covered = cover_sprites(description.sprites, conversion, sheets, mode.cost); });
+        std::int64_t over = 0;
+        for (std::size_t s = 0; s < covered.sprites.size(); ++s) {
+            if (covered.sprites[s].count > conversion.sprites[s].cell_count) ++over;
+        }
+        std::snprintf(time, sizeof time, "%.1f ms, %.1f ms%s", covering.wall, covering.cpu, over > 0 ? ", SPRITES OVER THEIR CELLS" : "");
+        print_row(mode.name, covered.counts.objects, covered.counts.most_objects, covered.counts.bytes, time);
+        covers.push_back(std::move(covered));
+    }
+    if (std::getenv("PIXCELL_BENCH_KINDS") == nullptr || covers.size() != 3) return 0;
+    // Objects by kind of sprite: its name without the digits at the end.
+    std::map<std::string, std::vector<std::int64_t>> kinds;
+    for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
+        std::string name = description.sprites[conversion.sprites[s].sprite].name;
+        while (!name.empty() && name.back() >= '0' && name.back() <= '9') name.pop_back();
+        std::vector<std::int64_t>& counts = kinds[name];
+        counts.resize(1 + covers.size());
+        counts[0] += static_cast<std::int64_t>(conversion.sprites[s].cell_count);
+        for (std::size_t m = 0; m < covers.size(); ++m) counts[1 + m] += static_cast<std::int64_t>(covers[m].sprites[s].count);
+    }
+    std::printf("\n| kind | cells | fewest | balanced | bytes |\n|---|---|---|---|---|\n");
+    for (const auto& [name, counts] : kinds) {
+        std::printf("| %s | %lld | %lld | %lld | %lld |\n", name.c_str(), static_cast<long long>(counts[0]),
+                    static_cast<long long>(counts[1]), static_cast<long long>(counts[2]), static_cast<long long>(counts[3]));
+    }
+    return 0;
+}
