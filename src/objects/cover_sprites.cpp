@@ -95,6 +95,9 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
     for (std::size_t first = 0; first < jobs.size(); first += kBatchParts) {
         const std::size_t count = std::min(kBatchParts, jobs.size() - first);
         cover_batch(jobs, first, count, cost, covered);
+        std::size_t batch_tiles = 0;
+        for (const CoveredPart& part : covered) batch_tiles += part.tiles.size();
+        store.reserve(batch_tiles);
         for (std::size_t i = 0; i < count; ++i) {
             const PartJob& job = jobs[first + i];
             const SpritePart& part = *job.part;

@@ -3,6 +3,7 @@
 // mirror image of one, is shown with that picture's tiles and a flip.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,13 @@ public:
     // `flip` comes in as the flip wanted for the picture as given and goes
     // out as the flip to show the stored picture with.
     std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
+
+    // Room for `tiles` more tiles, so that the tiles of a batch of pictures
+    // are not moved again and again as they come (and, as the vector would,
+    // at least twice the room there was, so that batches aren't either).
+    void reserve(std::size_t tiles) {
+        if (stored.size() + tiles > stored.capacity()) stored.reserve(std::max(stored.size() + tiles, 2 * stored.capacity()));
+    }
 
     // Every stored picture's tiles, in the order stored.
     const std::vector<Tile>& tiles() const { return stored; }
