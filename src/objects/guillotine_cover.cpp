@@ -54,7 +54,6 @@ struct GridLines {
     std::int32_t count = 0;  // blocks
     std::int32_t low = 0;
     std::int32_t high = 0;
-
     std::int32_t block = 0;
 
     GridLines(std::int32_t low_edge, std::int32_t high_edge, std::int32_t block_pixels, bool from_high)

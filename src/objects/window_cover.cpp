@@ -56,7 +56,7 @@ struct Symmetry {
 };
 
 // A cover of a picture that equals some of its mirror images: a half (or a
-// quarter) covered, and its objects mirrored onto the rest. `cost` is set
+// quarter) covered, and its objects mirrored onto the rest. `total` is set
 // to what it costs, its mirrored objects showing stored tiles.
 std::vector<Placement> symmetric_cover(const PixelMask& mask, const ObjectCost& cost, const Symmetry& symmetry,
                                        std::int64_t& total) {

@@ -132,5 +132,29 @@ TEST(ObjectCover, OffsetsAndFlipsFollowThePart) {
     EXPECT_EQ(object_attribute1(11, 1), 0xD000);
 }
 
+// Only the cells on the sheet count, however far the part reaches past it:
+// a part of 2^31 - 16 pixels each way is covered as the sheet-sized one,
+// and one that ends left of the sheet shows nothing.
+TEST(ObjectCover, APartFarLargerThanItsSheetIsCoveredAsItsCellsOnIt) {
+    Sheet sheet(100, 90);
+    paint(sheet, 5, 7, 90, 75, true);
+    const LoadedSheet loaded(sheet);
+    const SpriteList list = {make_object("huge", loaded.name, {make_part(0, 0, 2147483632, 2147483632, 0, 0)}),
+                             make_object("sheet", loaded.name, {make_part(0, 0, 112, 96, 0, 0)}),
+                             make_object("left", loaded.name, {make_part(-2147483647 - 1, 0, 2147483632, 64, 0, 0)})};
+    const ObjectConversion covered = cover_sprites(list, convert(list, loaded.sheets), loaded.sheets, kBalanced);
+    ASSERT_EQ(covered.sprites.size(), 3u);
+    const ObjectSprite& huge = covered.sprites[0];
+    const ObjectSprite& whole = covered.sprites[1];
+    ASSERT_EQ(huge.count, whole.count);
+    EXPECT_GT(huge.count, 1u);
+    for (std::size_t i = 0; i < huge.count; ++i) {
+        const PlacedObject& a = covered.objects[huge.first + i];
+        const PlacedObject& b = covered.objects[whole.first + i];
+        EXPECT_EQ(std::tie(a.x_offset, a.y_offset, a.shape, a.flip, a.tile), std::tie(b.x_offset, b.y_offset, b.shape, b.flip, b.tile));
+    }
+    EXPECT_EQ(covered.sprites[2].count, 0u);
+}
+
 }  // namespace
 }  // namespace pixcell
