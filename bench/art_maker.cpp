@@ -1,12 +1,13 @@
 #include "art_maker.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <vector>
 
+#include "common/console.h"
 #include "random_bits.h"
 #include "support/sheet_writer.h"
 
@@ -54,7 +55,8 @@ Outline figure(std::int32_t w, std::int32_t h, std::int32_t step, std::int32_t b
         if (v < h * 3 / 4) return u >= 1 && u < w - 1;
         const std::int32_t spread = (step % 2 == 0 ? 1 : 3) * (v - h * 3 / 4) / 4;
         const std::int32_t centre = w / 2;
-        return (u >= centre - 1 - spread - 3 && u < centre - 1 - spread) || (u >= centre + 1 + spread && u < centre + 4 + spread);
+        return (u >= centre - 1 - spread - 3 && u < centre - 1 - spread) ||
+               (u >= centre + 1 + spread && u < centre + 4 + spread);
     };
 }
 
@@ -92,8 +94,8 @@ public:
             for (std::int32_t u = 0; u < w; ++u) {
                 const std::int32_t su = mirrored && u >= (w + 1) / 2 ? w - 1 - u : u;
                 if (!inside(su, v)) continue;
-                const bool edge = !inside(su - 1, v) || !inside(su + 1, v) || !inside(su, v - 1) || !inside(su, v + 1) ||
-                                  su == 0 || v == 0 || su == w - 1 || v == h - 1;
+                const bool edge = !inside(su - 1, v) || !inside(su + 1, v) || !inside(su, v - 1) ||
+                                  !inside(su, v + 1) || su == 0 || v == 0 || su == w - 1 || v == h - 1;
                 std::uint64_t dither = seed * 0x9E3779B97F4A7C15ull + static_cast<std::uint64_t>(su * 131 + v * 7919);
                 dither ^= dither >> 29;
                 dither *= 0xBF58476D1CE4E5B9ull;
@@ -109,9 +111,22 @@ public:
               std::int32_t flip) {
         for (std::int32_t v = 0; v < h; ++v) {
             for (std::int32_t u = 0; u < w; ++u) {
-                sheet.at(to_x + u, to_y + v) = sheet.at(x + ((flip & 1) ? w - 1 - u : u), y + ((flip & 2) ? h - 1 - v : v));
+                sheet.at(to_x + u, to_y + v) = sheet.at(x + ((flip & kFlipHorizontal) ? w - 1 - u : u),
+                                                        y + ((flip & kFlipVertical) ? h - 1 - v : v));
             }
         }
+    }
+
+    // A sprite of one part of part_w x part_h, its w x h picture painted
+    // (at_x, at_y) into it; the part's top-left corner.
+    std::pair<std::int32_t, std::int32_t> sprite(const char* kind, std::int32_t part_w, std::int32_t part_h,
+                                                 std::int32_t at_x, std::int32_t at_y, std::int32_t w, std::int32_t h,
+                                                 const Outline& inside, std::uint64_t seed, bool mirrored) {
+        const auto [x, y] = place(part_w, part_h);
+        paint(x + at_x, y + at_y, w, h, inside, seed, mirrored);
+        next_sprite();
+        part(kind, x, y, part_w, part_h);
+        return {x, y};
     }
 
     // An entry line: a new sprite's name, or "+" for a further part.
@@ -127,7 +142,9 @@ public:
     void next_sprite() { new_sprite = true; }
 
     std::uint64_t next() { return random.next(); }
-    std::int32_t below(std::int32_t bound) { return static_cast<std::int32_t>(random.below(static_cast<std::uint32_t>(bound))); }
+    std::int32_t below(std::int32_t bound) {
+        return static_cast<std::int32_t>(random.below(static_cast<std::uint32_t>(bound)));
+    }
 
     testing::Sheet sheet;
     std::string text;
@@ -151,13 +168,10 @@ private:
 // a third with mirrored halves.
 void battle_pictures(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
-        const auto [x, y] = art.place(64, 64);
         const std::int32_t w = 52 + art.below(13);
         const std::int32_t h = 52 + art.below(13);
         const Outline outline = art.below(2) ? ellipse(w, h) : octagon(w, h, 14 + art.below(8));
-        art.paint(x + (64 - w) / 2, y + 64 - h, w, h, outline, art.next(), art.below(3) == 0);
-        art.next_sprite();
-        art.part("battle", x, y, 64, 64);
+        art.sprite("battle", 64, 64, (64 - w) / 2, 64 - h, w, h, outline, art.next(), art.below(3) == 0);
     }
 }
 
@@ -177,7 +191,8 @@ void walk_cycles(Art& art, int count) {
             const Outline body = figure(w, h - 1, frame, bob);
             // The head and body from the cycle's seed, the legs from the frame's.
             art.paint(x + (16 - w) / 2, y + 32 - h, w, h, body, seed, false, 0, h * 3 / 4);
-            art.paint(x + (16 - w) / 2, y + 32 - h, w, h, body, seed + 1 + static_cast<std::uint64_t>(frame), false, h * 3 / 4, h);
+            art.paint(x + (16 - w) / 2, y + 32 - h, w, h, body, seed + 1 + static_cast<std::uint64_t>(frame), false,
+                      h * 3 / 4, h);
         }
         for (const char* flip : {"", "h"}) {
             for (int frame = 0; frame < 4; ++frame) {
@@ -194,12 +209,10 @@ void small_effects(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
         const std::uint64_t seed = art.next();
         for (int frame = 0; frame < 6; ++frame) {
-            const auto [x, y] = art.place(16, 16);
             const std::int32_t size = 3 + std::min(frame, 5 - frame) * 2 + art.below(2);
             const std::int32_t at = art.below(4) == 0 ? art.below(16 - size + 1) : (16 - size) / 2;
-            art.paint(x + at, y + at, size, size, art.below(2) ? diamond(size, size) : ellipse(size, size), seed + static_cast<std::uint64_t>(frame), false);
-            art.next_sprite();
-            art.part("spark", x, y, 16, 16);
+            const Outline outline = art.below(2) ? diamond(size, size) : ellipse(size, size);
+            art.sprite("spark", 16, 16, at, at, size, size, outline, seed + static_cast<std::uint64_t>(frame), false);
         }
     }
 }
@@ -207,13 +220,10 @@ void small_effects(Art& art, int count) {
 // Icons filling most of a 16x16 cell, a third of them symmetric.
 void icons(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
-        const auto [x, y] = art.place(16, 16);
         const std::int32_t w = 12 + art.below(5);
         const std::int32_t h = 12 + art.below(5);
         const Outline outline = art.below(2) ? octagon(w, h, 2 + art.below(3)) : ellipse(w, h);
-        art.paint(x + (16 - w) / 2, y + (16 - h) / 2, w, h, outline, art.next(), art.below(3) == 0);
-        art.next_sprite();
-        art.part("icon", x, y, 16, 16);
+        art.sprite("icon", 16, 16, (16 - w) / 2, (16 - h) / 2, w, h, outline, art.next(), art.below(3) == 0);
     }
 }
 
@@ -222,27 +232,30 @@ void mirrored_halves(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
         const bool wide = art.below(4) != 0;
         const std::int32_t part_w = wide ? 32 : 16;
-        const auto [x, y] = art.place(part_w, 32);
         const std::int32_t w = part_w - 2 * art.below(wide ? 4 : 2);
         const std::int32_t h = 24 + art.below(9);
         const Outline outline = art.below(2) ? figure(w, h, 0, 0) : octagon(w, h, 3 + art.below(6));
-        art.paint(x + (part_w - w) / 2, y + 32 - h, w, h, outline, art.next(), true);
-        art.next_sprite();
-        art.part("front", x, y, part_w, 32);
+        art.sprite("front", part_w, 32, (part_w - w) / 2, 32 - h, w, h, outline, art.next(), true);
     }
 }
 
-// Side views of 32x32 in four frames, not symmetric.
+// Side views of 32x32 in four frames, not symmetric; a third of the cycles
+// drawn again facing the other way, as artists do who don't list a flip.
 void side_views(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
         const std::uint64_t seed = art.next();
         const std::int32_t w = 20 + art.below(12);
         const std::int32_t h = 22 + art.below(10);
+        const bool facing_back = art.below(3) == 0;
         for (int frame = 0; frame < 4; ++frame) {
-            const auto [x, y] = art.place(32, 32);
-            art.paint(x + (32 - w) / 2 + frame % 2, y + 32 - h, w, h, figure(w, h, frame, frame % 2), seed + static_cast<std::uint64_t>(frame), false);
+            const auto [x, y] =
+                art.sprite("side", 32, 32, (32 - w) / 2 + frame % 2, 32 - h, w, h, figure(w, h, frame, frame % 2),
+                           seed + static_cast<std::uint64_t>(frame), false);
+            if (!facing_back) continue;
+            const auto [back_x, back_y] = art.place(32, 32);
+            art.copy(x, y, 32, 32, back_x, back_y, kFlipHorizontal);
             art.next_sprite();
-            art.part("side", x, y, 32, 32);
+            art.part("back", back_x, back_y, 32, 32);
         }
     }
 }
@@ -276,26 +289,20 @@ void odd_effects(Art& art, int count) {
         const std::uint64_t seed = art.next();
         const int kind = art.below(3);
         for (int frame = 0; frame < 4; ++frame) {
+            const std::uint64_t frame_seed = seed + static_cast<std::uint64_t>(frame);
             if (kind == 0) {  // explosions of 12 to 44 in parts of 48
                 const std::int32_t size = 12 + frame * 8 + art.below(5);
-                const auto [x, y] = art.place(48, 48);
-                art.paint(x + (48 - size) / 2, y + (48 - size) / 2, size, size, ellipse(size, size), seed + static_cast<std::uint64_t>(frame), art.below(2) == 0);
-                art.next_sprite();
-                art.part("boom", x, y, 48, 48);
+                art.sprite("boom", 48, 48, (48 - size) / 2, (48 - size) / 2, size, size, ellipse(size, size),
+                           frame_seed, art.below(2) == 0);
             } else if (kind == 1) {  // beams of up to 48x8
                 const std::int32_t length = 20 + frame * 8 + art.below(5);
                 const std::int32_t width = 4 + art.below(5);
-                const auto [x, y] = art.place(64, 16);
-                art.paint(x, y + (16 - width) / 2, length, width, diamond(length, width), seed + static_cast<std::uint64_t>(frame), false);
-                art.next_sprite();
-                art.part("beam", x, y, 64, 16);
+                art.sprite("beam", 64, 16, 0, (16 - width) / 2, length, width, diamond(length, width), frame_seed,
+                           false);
             } else {  // puffs of 10 to 28 in parts of 32
                 const std::int32_t w = 10 + frame * 6 + art.below(3);
                 const std::int32_t h = 8 + frame * 5 + art.below(3);
-                const auto [x, y] = art.place(32, 32);
-                art.paint(x + (32 - w) / 2, y + 32 - h, w, h, ellipse(w, h), seed + static_cast<std::uint64_t>(frame), false);
-                art.next_sprite();
-                art.part("puff", x, y, 32, 32);
+                art.sprite("puff", 32, 32, (32 - w) / 2, 32 - h, w, h, ellipse(w, h), frame_seed, false);
             }
         }
     }
@@ -304,11 +311,9 @@ void odd_effects(Art& art, int count) {
 // A few large pictures: bosses of 96x96 and a 320x224 title picture.
 void large_pictures(Art& art, int count) {
     for (int i = 0; i < count; ++i) {
-        const auto [x, y] = art.place(96, 96);
         const std::int32_t size = 80 + art.below(17);
-        art.paint(x + (96 - size) / 2, y + 96 - size, size, size, octagon(size, size, 20 + art.below(16)), art.next(), art.below(2) == 0);
-        art.next_sprite();
-        art.part("boss", x, y, 96, 96);
+        art.sprite("boss", 96, 96, (96 - size) / 2, 96 - size, size, size, octagon(size, size, 20 + art.below(16)),
+                   art.next(), art.below(2) == 0);
     }
     const auto [x, y] = art.place(320, 224);
     art.paint(x, y + 40, 320, 184, octagon(320, 184, 60), art.next(), false);
@@ -341,7 +346,8 @@ std::optional<ArtCounts> write_art(const std::string& dir, const std::string& st
     large_pictures(art, 16);
     const std::vector<std::uint8_t> bmp = testing::bmp_bytes(art.sheet);
     if (!write_bytes(dir + "/" + stem + ".bmp", std::string(bmp.begin(), bmp.end()))) return std::nullopt;
-    if (!write_bytes(dir + "/" + stem + ".txt", "// Art for covers with objects\n*" + stem + ".bmp\n" + art.text)) return std::nullopt;
+    if (!write_bytes(dir + "/" + stem + ".txt", "// Art for covers with objects\n*" + stem + ".bmp\n" + art.text))
+        return std::nullopt;
     return art.counts;
 }
 

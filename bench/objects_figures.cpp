@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
     for (const ConvertedSprite& sprite : conversion.sprites) {
         most_cells = std::max(most_cells, static_cast<std::int64_t>(sprite.cell_count));
     }
-    std::printf("%zu sprites, %lld parts\n\n", conversion.sprites.size(), static_cast<long long>(conversion.counts.parts));
+    std::printf("%zu sprites, %lld parts\n\n", conversion.sprites.size(),
+                static_cast<long long>(conversion.counts.parts));
     std::printf("| cover        |   objects |   most | tile bytes | median wall, CPU time (%d rounds) |\n", rounds);
     std::printf("|---|---|---|---|---|\n");
     char time[64];
@@ -93,12 +94,14 @@ int main(int argc, char** argv) {
     for (const auto& mode : modes) {
         if (!only.empty() && only != mode.name) continue;
         ObjectConversion covered;
-        const Times covering = median_times(rounds, [&] { covered = cover_sprites(description.sprites, conversion, sheets, mode.cost); });
+        const Times covering =
+            median_times(rounds, [&] { covered = cover_sprites(description.sprites, conversion, sheets, mode.cost); });
         std::int64_t over = 0;
         for (std::size_t s = 0; s < covered.sprites.size(); ++s) {
             if (covered.sprites[s].count > conversion.sprites[s].cell_count) ++over;
         }
-        std::snprintf(time, sizeof time, "%.1f ms, %.1f ms%s", covering.wall, covering.cpu, over > 0 ? ", SPRITES OVER THEIR CELLS" : "");
+        std::snprintf(time, sizeof time, "%.1f ms, %.1f ms%s", covering.wall, covering.cpu,
+                      over > 0 ? ", SPRITES OVER THEIR CELLS" : "");
         print_row(mode.name, covered.counts.objects, covered.counts.most_objects, covered.counts.bytes, time);
         covers.push_back(std::move(covered));
     }
@@ -111,12 +114,14 @@ int main(int argc, char** argv) {
         std::vector<std::int64_t>& counts = kinds[name];
         counts.resize(1 + covers.size());
         counts[0] += static_cast<std::int64_t>(conversion.sprites[s].cell_count);
-        for (std::size_t m = 0; m < covers.size(); ++m) counts[1 + m] += static_cast<std::int64_t>(covers[m].sprites[s].count);
+        for (std::size_t m = 0; m < covers.size(); ++m)
+            counts[1 + m] += static_cast<std::int64_t>(covers[m].sprites[s].count);
     }
     std::printf("\n| kind | cells | fewest | balanced | bytes |\n|---|---|---|---|---|\n");
     for (const auto& [name, counts] : kinds) {
         std::printf("| %s | %lld | %lld | %lld | %lld |\n", name.c_str(), static_cast<long long>(counts[0]),
-                    static_cast<long long>(counts[1]), static_cast<long long>(counts[2]), static_cast<long long>(counts[3]));
+                    static_cast<long long>(counts[1]), static_cast<long long>(counts[2]),
+                    static_cast<long long>(counts[3]));
     }
     return 0;
 }

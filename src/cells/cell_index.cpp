@@ -23,37 +23,29 @@ std::uint32_t tag_of(std::uint64_t hash) { return static_cast<std::uint32_t>(has
 }  // namespace
 
 std::optional<CellIndex::Match> CellIndex::find(const Cell& cell, std::uint64_t hash, const CellTable& cells) const {
-    if (slots.empty()) return std::nullopt;
-    const std::uint32_t tag = tag_of(hash);
-    const std::size_t mask = slots.size() - 1;
     // The table keeps each entry as cut: variant v of it is this cell when
     // the entry is this cell mirrored by v (mirrors undo themselves).
     std::optional<Cell> mirrored[4];
-    for (std::size_t i = tag & mask;; i = (i + 1) & mask) {
-        const Slot& slot = slots[i];
-        if (slot.entry_and_variant == kEmpty) return std::nullopt;
-        if (slot.tag != tag) continue;
-        const std::uint32_t entry = slot.entry_and_variant / 4;
-        const auto variant = static_cast<FlipFlags>(slot.entry_and_variant % 4);
-        if (variant == 0) {
-            if (cells[entry] == cell) return Match{entry, variant};
-            continue;
-        }
+    const std::uint32_t found = slots.find(tag_of(hash), [&](std::uint32_t entry_and_variant) {
+        const std::uint32_t entry = entry_and_variant / 4;
+        const auto variant = static_cast<FlipFlags>(entry_and_variant % 4);
+        if (variant == 0) return cells[entry] == cell;
         std::optional<Cell>& mirror = mirrored[variant];
         if (!mirror) mirror = mirror_cell(cell, variant);
-        if (cells[entry] == *mirror) return Match{entry, variant};
-    }
+        return cells[entry] == *mirror;
+    });
+    if (found == TagTable::kNone) return std::nullopt;
+    return Match{found / 4, static_cast<FlipFlags>(found % 4)};
 }
 
 void CellIndex::prefetch_slot(std::uint64_t hash) const {
-    if (!slots.empty()) __builtin_prefetch(&slots[tag_of(hash) & (slots.size() - 1)]);
+    if (const TagTable::Slot* slot = slots.first_slot(tag_of(hash))) __builtin_prefetch(slot);
 }
 
 void CellIndex::prefetch_entry(std::uint64_t hash, const CellTable& cells) const {
-    if (slots.empty()) return;
-    const Slot& slot = slots[tag_of(hash) & (slots.size() - 1)];
-    if (slot.entry_and_variant == kEmpty || slot.tag != tag_of(hash)) return;
-    const Cell& stored = cells[slot.entry_and_variant / 4];
+    const TagTable::Slot* slot = slots.first_slot(tag_of(hash));
+    if (slot == nullptr || slot->value == TagTable::kNone || slot->tag != tag_of(hash)) return;
+    const Cell& stored = cells[slot->value / 4];
     __builtin_prefetch(stored.data());
     __builtin_prefetch(stored.data() + stored.size() - 1);  // 128 bytes: two cache lines or three
 }
@@ -68,28 +60,8 @@ void CellIndex::insert(const CellPattern& pattern, std::uint32_t entry) {
         for (std::size_t earlier = 0; earlier < v && !seen; ++earlier) {
             seen = hash[earlier] == hash[v] && pattern.variant[earlier] == pattern.variant[v];
         }
-        if (seen) continue;
-        if (2 * (count + 1) > slots.size()) grow();
-        place(Slot{tag_of(hash[v]), entry * 4 + static_cast<std::uint32_t>(v)});
-        ++count;
+        if (!seen) slots.insert(tag_of(hash[v]), entry * 4 + static_cast<std::uint32_t>(v));
     }
-}
-
-// The old table is read in order and its items placed again by their tags:
-// no hash is worked out again and no entry's bytes are read.
-void CellIndex::grow() {
-    std::vector<Slot> old(slots.empty() ? 1024 : 2 * slots.size());
-    old.swap(slots);
-    for (const Slot& item : old) {
-        if (item.entry_and_variant != kEmpty) place(item);
-    }
-}
-
-void CellIndex::place(Slot item) {
-    const std::size_t mask = slots.size() - 1;
-    std::size_t i = item.tag & mask;
-    while (slots[i].entry_and_variant != kEmpty) i = (i + 1) & mask;
-    slots[i] = item;
 }
 
 }  // namespace pixcell

@@ -7,6 +7,7 @@
 
 #include "cells/cell_pattern.h"
 #include "cells/cell_table.h"
+#include "common/tag_table.h"
 #include "description/sprite_list.h"
 
 namespace pixcell {
@@ -33,20 +34,11 @@ public:
     void insert(const CellPattern& pattern, std::uint32_t entry);
 
 private:
-    // 8 bytes, so that the table stays small in the cache: the low 32 bits
-    // of the hash are kept, to skip most byte comparisons and to find each
-    // item's slot again when the table grows (its low bits choose the slot).
-    struct Slot {
-        std::uint32_t tag = 0;
-        std::uint32_t entry_and_variant = kEmpty;  // entry * 4 + variant
-    };
-    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
-
-    void grow();
-    void place(Slot item);
-
-    std::vector<Slot> slots;  // open addressing, linear probing; size a power of 2
-    std::size_t count = 0;    // items in `slots`
+    // 8 bytes a slot, so that the table stays small in the cache: the low 32
+    // bits of the hash are kept, to skip most byte comparisons and to find
+    // each item's slot again when the table grows; the value is entry * 4 +
+    // variant.
+    TagTable slots;
 };
 
 // A 64-bit hash of a cell's bytes; collisions are settled by comparing bytes.

@@ -41,7 +41,8 @@ CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     CoveredPart covered;
     covered.objects = cover_part(*job.image, *job.part, cost);
     std::size_t tiles = 0;
-    for (const SheetObject& object : covered.objects) tiles += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(object.shape)));
+    for (const SheetObject& object : covered.objects)
+        tiles += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(object.shape)));
     covered.tiles.resize(tiles);
     const PixelArea area = pixels_on_sheet(*job.part, job.image->width(), job.image->height());
     Tile* picture = covered.tiles.data();
@@ -63,7 +64,8 @@ void cover_batch(const std::vector<PartJob>& jobs, std::size_t first, std::size_
     const auto work = [&]() {
         for (std::size_t i = next++; i < count; i = next++) covered[i] = cover_and_pack(jobs[first + i], cost);
     };
-    const unsigned threads = count < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+    const unsigned threads =
+        count < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
     std::vector<std::thread> helpers;
     for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
     work();
@@ -87,7 +89,8 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
         const SpriteObject& sprite = sprites[conversion.sprites[s].sprite];
         const IndexedImage& image = sheets.sheet(sheets.find(sprite.bitmap));
         // As the cells are listed: the part described last first.
-        for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) jobs.push_back({s, &*part, &image});
+        for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part)
+            jobs.push_back({s, &*part, &image});
     }
     ObjectStore store;
     std::vector<CoveredPart> covered;

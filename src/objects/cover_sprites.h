@@ -22,9 +22,9 @@ namespace pixcell {
 struct PlacedObject {
     std::int32_t x_offset = 0;  // of its top-left corner from the sprite's origin
     std::int32_t y_offset = 0;
-    std::int32_t shape = 0;     // in kObjectShapes: object_attribute0 and object_attribute1 give its bits
-    FlipFlags flip = 0;         // 0..3: how to mirror the stored picture
-    std::int32_t tile = 0;      // its picture's first tile in `tiles`
+    std::int32_t shape = 0;  // in kObjectShapes: object_attribute0 and object_attribute1 give its bits
+    FlipFlags flip = 0;      // 0..3: how to mirror the stored picture
+    std::int32_t tile = 0;   // its picture's first tile in `tiles`
 };
 
 // The objects of one converted sprite: objects[first, first + count).
@@ -41,9 +41,9 @@ struct ObjectCounts {
 };
 
 struct ObjectConversion {
-    std::vector<Tile> tiles;             // every distinct picture's tiles, row after row, in order of first use
-    std::vector<PlacedObject> objects;   // sprite after sprite, each one's last-described part first
-    std::vector<ObjectSprite> sprites;   // one for each of Conversion::sprites, in that order
+    std::vector<Tile> tiles;            // every distinct picture's tiles, row after row, in order of first use
+    std::vector<PlacedObject> objects;  // sprite after sprite, each one's last-described part first
+    std::vector<ObjectSprite> sprites;  // one for each of Conversion::sprites, in that order
     ObjectCounts counts;
 };
 

@@ -20,7 +20,8 @@ std::int64_t least_tiles(const PixelMask& mask) {
         if (row == 0) continue;
         for (std::int32_t x = 0; x < kTilePixels; ++x) {
             // The lattice's bits of the row, one a byte, summed into the top byte.
-            on_lattice[y % kTilePixels][x] += static_cast<std::int64_t>(((row >> x) & 0x0101010101010101ull) * 0x0101010101010101ull >> 56);
+            on_lattice[y % kTilePixels][x] +=
+                static_cast<std::int64_t>(((row >> x) & 0x0101010101010101ull) * 0x0101010101010101ull >> 56);
         }
     }
     std::int64_t most = 0;
@@ -54,7 +55,8 @@ std::vector<Placement> cover_mask(const PixelMask& mask, const ObjectCost& cost)
     const std::int32_t centre_y2 = all.top + all.bottom;
     const std::int32_t single = cheapest_shape(all.width(), all.height());
     // The lattice is only counted when two objects of a tile each could cost less.
-    if (shape_cost(single, cost) <= 2 * (cost.per_object + cost.per_tile)) return {place_over(all, single, centre_x2, centre_y2)};
+    if (shape_cost(single, cost) <= 2 * (cost.per_object + cost.per_tile))
+        return {place_over(all, single, centre_x2, centre_y2)};
     const std::int64_t tiles = least_tiles(mask);
     if (shape_cost(single, cost) <= least_cost(tiles, 2, cost)) return {place_over(all, single, centre_x2, centre_y2)};
 

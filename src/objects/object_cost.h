@@ -22,6 +22,6 @@ constexpr ObjectCost kFewestObjects{kTieBreak * kTieBreak, 1};
 // cost the same, the one of fewer tiles.
 constexpr ObjectCost kBalanced{8 * kTieBreak, kTieBreak + 1};
 // The fewest tiles, then the fewest objects.
-constexpr ObjectCost kFewestTileBytes{1, kTieBreak * kTieBreak};
+constexpr ObjectCost kFewestTileBytes{1, kTieBreak* kTieBreak};
 
 }  // namespace pixcell

@@ -7,8 +7,8 @@
 
 namespace pixcell {
 
-void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y,
-                  std::int32_t shape, Tile* tiles) {
+void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y, std::int32_t shape,
+                  Tile* tiles) {
     const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(shape)];
     const std::int32_t columns = size.width / kTilePixels;
     // An object of whole cells that the area holds: cut cell by cell, as the
@@ -62,8 +62,10 @@ struct Seen {
     std::int32_t flip;
 
     Seen(const Tile* tiles, std::int32_t shape, std::int32_t flip)
-        : tiles(tiles), columns(kObjectShapes[static_cast<std::size_t>(shape)].width / kTilePixels),
-          height(kObjectShapes[static_cast<std::size_t>(shape)].height), flip(flip) {}
+        : tiles(tiles),
+          columns(kObjectShapes[static_cast<std::size_t>(shape)].width / kTilePixels),
+          height(kObjectShapes[static_cast<std::size_t>(shape)].height),
+          flip(flip) {}
 
     void row(std::int32_t y, std::uint32_t* words) const {
         const std::int32_t from = (flip & kFlipVertical) ? height - 1 - y : y;

@@ -13,8 +13,8 @@ namespace pixcell {
 
 // Packs the object of `shape` whose top-left pixel is (x, y) on the sheet
 // into object_tiles(shape) tiles; pixels outside `area` read 0.
-void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y,
-                  std::int32_t shape, Tile* tiles);
+void pack_picture(const IndexedImage& image, const PixelArea& area, std::int64_t x, std::int64_t y, std::int32_t shape,
+                  Tile* tiles);
 
 // A picture is stored as first seen, and found again by the least of its
 // mirror images (in an order of pictures fixed here): so a picture and

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cells/cell_pattern.h"
+#include "common/tag_table.h"
 #include "description/sprite_list.h"
 #include "objects/object_picture.h"
 
@@ -26,7 +27,8 @@ public:
     // are not moved again and again as they come (and, as the vector would,
     // at least twice the room there was, so that batches aren't either).
     void reserve(std::size_t tiles) {
-        if (stored.size() + tiles > stored.capacity()) stored.reserve(std::max(stored.size() + tiles, 2 * stored.capacity()));
+        if (stored.size() + tiles > stored.capacity())
+            stored.reserve(std::max(stored.size() + tiles, 2 * stored.capacity()));
     }
 
     // Every stored picture's tiles, in the order stored.
@@ -40,19 +42,9 @@ private:
         std::int32_t shape;
         std::int32_t flip;  // the picture's key's: it turns the stored tiles into the least mirror image
     };
-    // As the cell index keeps them: the low 32 bits of the key's hash, to
-    // skip most comparisons and to place the slot again when the table grows.
-    struct Slot {
-        std::uint32_t tag = 0;
-        std::uint32_t entry = kEmpty;
-    };
-    static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
-
-    void place(Slot item);
-
     std::vector<Entry> entries;
     std::vector<Tile> stored;
-    std::vector<Slot> slots;  // open addressing, linear probing; size a power of 2
+    TagTable index;  // entries by the low 32 bits of their key's hash
 };
 
 }  // namespace pixcell

@@ -22,7 +22,7 @@ static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kC
 constexpr int kSearches = 6;
 
 // Clears from `mask`, the pixels of `window`, those `object` shows.
-void clear_covered(const SheetObject& object, const SheetBox& window, PixelMask& mask) {
+void clear_covered(const SheetObject& object, const PixelArea& window, PixelMask& mask) {
     const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
     const std::int64_t top = std::max(object.y, window.top);
     const std::int64_t bottom = std::min(object.y + size.height, window.bottom);
@@ -34,7 +34,7 @@ void clear_covered(const SheetObject& object, const SheetBox& window, PixelMask&
 // The pixels of a part that show, read once: their box, the part's cells
 // that show any, and, when the box fits one window, its pixels.
 struct Shown {
-    SheetBox box;
+    PixelArea box;
     std::int64_t cells = 0;
     bool window_read = false;
     PixelMask window;  // the box's pixels, when read
@@ -60,7 +60,7 @@ Shown read_shown(const IndexedImage& image, const SpritePart& part, const PixelA
 
 std::vector<SheetObject> cover_windows(const IndexedImage& image, const Shown& shown, const ObjectCost& cost) {
     std::vector<SheetObject> objects;
-    const SheetBox& all = shown.box;
+    const PixelArea& all = shown.box;
     const bool alone = all.right - all.left <= kWindowPixels && all.bottom - all.top <= kWindowPixels;
     // An object reaches less than a window's size past the window it was
     // placed for, so only the windows beside and above can have covered any
@@ -69,8 +69,10 @@ std::vector<SheetObject> cover_windows(const IndexedImage& image, const Shown& s
     for (std::int64_t top = all.top; top < all.bottom; top += kWindowPixels) {
         const std::size_t this_row = objects.size();
         for (std::int64_t left = all.left; left < all.right; left += kWindowPixels) {
-            const SheetBox window{left, top, std::min(left + kWindowPixels, all.right), std::min(top + kWindowPixels, all.bottom)};
-            WindowPixels pixels{shown.window_read ? shown.window : window_mask(image, window), &image, left, top, alone};
+            const PixelArea window{left, top, std::min(left + kWindowPixels, all.right),
+                                   std::min(top + kWindowPixels, all.bottom)};
+            WindowPixels pixels{shown.window_read ? shown.window : window_mask(image, window), &image, left, top,
+                                alone};
             for (std::size_t i = row_above; i < objects.size(); ++i) clear_covered(objects[i], window, pixels.shown);
             std::vector<Placement> cover = cover_window(pixels, cost);
             std::sort(cover.begin(), cover.end(), [](const Placement& a, const Placement& b) {
@@ -108,7 +110,8 @@ std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart&
         trial.per_object = std::max(2 * trial.per_object, trial.per_tile);
     }
     std::vector<SheetObject> cells;
-    for (const SheetBox& cell : scan_part(image, part, area, true).listed) cells.push_back({cell.left, cell.top, kCellShape});
+    for (const PixelArea& cell : scan_part(image, part, area, true).listed)
+        cells.push_back({cell.left, cell.top, kCellShape});
     return cells;
 }
 

@@ -13,7 +13,7 @@ PartScan scan_part(const IndexedImage& image, const SpritePart& part, const Pixe
     const CellRange columns = cells_on_sheet(part.x, part.width, image.width());
     const auto cell_left = [&](std::int64_t column) { return std::int64_t{part.x} + kCellPixels * column; };
     std::vector<std::uint8_t> shows(static_cast<std::size_t>(columns.end - columns.begin));
-    SheetBox& box = scan.shown;
+    PixelArea& box = scan.shown;
     box = {area.right, area.bottom, area.left, area.top};
     for (std::int64_t y = area.top; y < area.bottom; ++y) {
         const std::uint8_t* row = image.row(y);
@@ -47,7 +47,8 @@ PartScan scan_part(const IndexedImage& image, const SpritePart& part, const Pixe
     return scan;
 }
 
-std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part, const PixelArea& area) {
+std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part,
+                         const PixelArea& area) {
     const CellRange columns = cells_on_sheet(part.x, part.width, image.width());
     const CellRange rows = cells_on_sheet(part.y, part.height, image.height());
     // Where a cell's edge lies in the mask, clipped to it.
@@ -59,7 +60,8 @@ std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const
         const std::int32_t top = edge(part.y, r, area.top, area.bottom);
         const std::int32_t bottom = edge(part.y, r + 1, area.top, area.bottom);
         for (std::int64_t c = columns.begin; c < columns.end; ++c) {
-            const std::uint64_t span = row_bits(edge(part.x, c, area.left, area.right), edge(part.x, c + 1, area.left, area.right));
+            const std::uint64_t span =
+                row_bits(edge(part.x, c, area.left, area.right), edge(part.x, c + 1, area.left, area.right));
             std::uint64_t any = 0;
             for (std::int32_t y = top; y < bottom; ++y) any |= mask.rows[static_cast<std::size_t>(y)] & span;
             cells += any != 0;
@@ -68,7 +70,7 @@ std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const
     return cells;
 }
 
-PixelMask window_mask(const IndexedImage& image, const SheetBox& window) {
+PixelMask window_mask(const IndexedImage& image, const PixelArea& window) {
     PixelMask mask;
     mask.width = static_cast<std::int32_t>(window.right - window.left);
     mask.height = static_cast<std::int32_t>(window.bottom - window.top);

@@ -12,19 +12,10 @@
 
 namespace pixcell {
 
-// A rectangle of sheet pixels, [left, right) x [top, bottom).
-struct SheetBox {
-    std::int64_t left = 0;
-    std::int64_t top = 0;
-    std::int64_t right = 0;
-    std::int64_t bottom = 0;
-    bool empty() const { return left >= right || top >= bottom; }
-};
-
 struct PartScan {
-    SheetBox shown;                // the box of the pixels that show; empty when none does
-    std::int64_t cells = 0;        // the part's cells that show a pixel
-    std::vector<SheetBox> listed;  // those cells, whole, rows from the top (when asked for)
+    PixelArea shown;                // the box of the pixels that show; empty when none does
+    std::int64_t cells = 0;         // the part's cells that show a pixel
+    std::vector<PixelArea> listed;  // those cells, whole, rows from the top (when asked for)
 };
 
 // One pass over the part's pixels on the sheet, `area`.
@@ -32,10 +23,11 @@ PartScan scan_part(const IndexedImage& image, const SpritePart& part, const Pixe
 
 // The part's cells that show a pixel of `mask`, the pixels of the whole
 // area (at most 64 by 64) read by window_mask.
-std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part, const PixelArea& area);
+std::int64_t shown_cells(const PixelMask& mask, const IndexedImage& image, const SpritePart& part,
+                         const PixelArea& area);
 
 // The pixels that show in `window`, which lies in `area`, at most 64 by 64:
 // bit x of row y for the pixel at (window.left + x, window.top + y).
-PixelMask window_mask(const IndexedImage& image, const SheetBox& window);
+PixelMask window_mask(const IndexedImage& image, const PixelArea& window);
 
 }  // namespace pixcell

@@ -50,6 +50,8 @@ struct KnownCover {
 };
 
 const std::vector<KnownCover>& known_covers() {
+    // A case a few lines, its answers on one.
+    // clang-format off
     static const std::vector<KnownCover> cases = {
         {"a 64x64 picture is one object", [](Sheet& s) { paint(s, 0, 0, 64, 64); },
          {{make_part(0, 0, 64, 64, 32, 32)}}, {1, 64}, {1, 64}, {1, 64}, {3}},
@@ -76,6 +78,7 @@ const std::vector<KnownCover>& known_covers() {
          [](Sheet& s) { paint(s, 0, 0, 128, 128); },
          {{make_part(-64, 0, 64, 64, 0, 0), make_part(0, 0, 15, 64, 0, 0)}}, {0, 0}, {0, 0}, {0, 0}, {}},
     };
+    // clang-format on
     return cases;
 }
 
@@ -151,7 +154,8 @@ TEST(ObjectCover, APartFarLargerThanItsSheetIsCoveredAsItsCellsOnIt) {
     for (std::size_t i = 0; i < huge.count; ++i) {
         const PlacedObject& a = covered.objects[huge.first + i];
         const PlacedObject& b = covered.objects[whole.first + i];
-        EXPECT_EQ(std::tie(a.x_offset, a.y_offset, a.shape, a.flip, a.tile), std::tie(b.x_offset, b.y_offset, b.shape, b.flip, b.tile));
+        EXPECT_EQ(std::tie(a.x_offset, a.y_offset, a.shape, a.flip, a.tile),
+                  std::tie(b.x_offset, b.y_offset, b.shape, b.flip, b.tile));
     }
     EXPECT_EQ(covered.sprites[2].count, 0u);
 }

@@ -85,7 +85,8 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
         const Conversion conversion = convert(list, loaded.sheets);
         for (const ObjectCost& cost : {kFewestObjects, kBalanced, kFewestTileBytes}) {
             const ObjectConversion covered = cover_sprites(list, conversion, loaded.sheets, cost);
-            const std::string where = "round " + std::to_string(round) + ", objects cost " + std::to_string(cost.per_object);
+            const std::string where =
+                "round " + std::to_string(round) + ", objects cost " + std::to_string(cost.per_object);
             ASSERT_EQ(covered.sprites.size(), conversion.sprites.size()) << where;
             std::int64_t objects = 0, most = 0;
             std::set<std::int32_t> firsts;
@@ -94,8 +95,9 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
                 const ObjectSprite& sprite = covered.sprites[s];
                 EXPECT_EQ(sprite.first, static_cast<std::size_t>(objects)) << where;
                 EXPECT_LE(sprite.count, conversion.sprites[s].cell_count) << where << ", sprite " << s;
-                EXPECT_EQ(objects_test::object_pixels(covered, sprite),
-                          objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
+                EXPECT_EQ(
+                    objects_test::object_pixels(covered, sprite),
+                    objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
                     << where << ", sprite " << s;
                 objects += static_cast<std::int64_t>(sprite.count);
                 most = std::max(most, static_cast<std::int64_t>(sprite.count));

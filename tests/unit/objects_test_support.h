@@ -15,8 +15,8 @@
 #include "common/console.h"
 #include "objects/cover_sprites.h"
 #include "sheets/sheet_store.h"
-#include "support/sheet_writer.h"
 #include "sprite_pixels.h"
+#include "support/sheet_writer.h"
 #include "support/temp_dir.h"
 
 namespace pixcell::objects_test {
