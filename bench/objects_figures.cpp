@@ -3,7 +3,11 @@
 // for each the objects (sum), the most objects of one sprite and the tile
 // bytes, and the median times of the conversion and of each cover (or of
 // MODE's alone: fewest, balanced or bytes, for a profiler). Run it in
-// the folder the description names its sheets from.
+// the folder the description names its sheets from. With
+// PIXCELL_BENCH_KINDS set, also the objects of each kind of sprite (its
+// name without the digits at its end); with PIXCELL_BENCH_GREEDY set, the
+// objects and tiles (each counted where used) of the parts that fit a
+// 64x64 window, covered by the stage and by the greedy yardstick.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,7 +22,11 @@
 #include "cells/convert.h"
 #include "common/console.h"
 #include "description/parse_description.h"
+#include "description/part_area.h"
+#include "greedy_cover.h"
 #include "objects/cover_sprites.h"
+#include "objects/part_cover.h"
+#include "objects/part_pixels.h"
 #include "sheets/sheet_store.h"
 
 namespace {
@@ -51,6 +59,43 @@ Times median_times(int rounds, Work&& work) {
 void print_row(const char* name, std::int64_t objects, std::int64_t most, std::int64_t bytes, const char* time) {
     std::printf("| %-12s | %9lld | %6lld | %10lld | %s |\n", name, static_cast<long long>(objects),
                 static_cast<long long>(most), static_cast<long long>(bytes), time);
+}
+
+// Objects and tiles of the covers of the parts that fit one window, by the
+// stage's search and by the greedy yardstick, each kept to the part's
+// cells as the stage keeps its own.
+void compare_with_greedy(const Description& description, const Conversion& conversion, const SheetStore& sheets,
+                         const char* name, const ObjectCost& cost) {
+    std::int64_t parts = 0, objects[2] = {}, tiles[2] = {};
+    for (const ConvertedSprite& converted : conversion.sprites) {
+        const SpriteObject& sprite = description.sprites[converted.sprite];
+        const IndexedImage& image = sheets.sheet(sheets.find(sprite.bitmap));
+        for (const SpritePart& part : sprite.parts) {
+            const PixelArea area = pixels_on_sheet(part, image.width(), image.height());
+            if (area.empty() || area.right - area.left > 64 || area.bottom - area.top > 64) continue;
+            const PixelMask mask = window_mask(image, area);
+            const std::int64_t cells = shown_cells(mask, image, part, area);
+            if (cells == 0) continue;
+            ++parts;
+            for (const SheetObject& object : cover_part(image, part, cost)) {
+                ++objects[0];
+                tiles[0] += object_tiles(static_cast<std::size_t>(object.shape));
+            }
+            const std::vector<Placement> greedy = bench::greedy_cover(mask, cost);
+            if (static_cast<std::int64_t>(greedy.size()) > cells) {
+                objects[1] += cells;
+                tiles[1] += 4 * cells;
+                continue;
+            }
+            for (const Placement& object : greedy) {
+                ++objects[1];
+                tiles[1] += object_tiles(static_cast<std::size_t>(object.shape));
+            }
+        }
+    }
+    std::printf("| %s | %lld | %lld / %lld | %lld / %lld |\n", name, static_cast<long long>(parts),
+                static_cast<long long>(objects[0]), static_cast<long long>(objects[1]),
+                static_cast<long long>(tiles[0]), static_cast<long long>(tiles[1]));
 }
 
 }  // namespace
@@ -104,6 +149,10 @@ int main(int argc, char** argv) {
                       over > 0 ? ", SPRITES OVER THEIR CELLS" : "");
         print_row(mode.name, covered.counts.objects, covered.counts.most_objects, covered.counts.bytes, time);
         covers.push_back(std::move(covered));
+    }
+    if (std::getenv("PIXCELL_BENCH_GREEDY") != nullptr) {
+        std::printf("\n| cover | parts | objects, stage / greedy | tiles, stage / greedy |\n|---|---|---|---|\n");
+        for (const auto& mode : modes) compare_with_greedy(description, conversion, sheets, mode.name, mode.cost);
     }
     if (std::getenv("PIXCELL_BENCH_KINDS") == nullptr || covers.size() != 3) return 0;
     // Objects by kind of sprite: its name without the digits at the end.
