@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
+#include <system_error>
 #include <thread>
 
 #include "common/wrap.h"
@@ -56,7 +58,8 @@ CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
 
 // Covers jobs[first, first + count) into covered[0, count): on several
 // threads when there are enough, each part's result in its own slot, so
-// that the result doesn't depend on which thread took which part.
+// that the result doesn't depend on which thread took which part. An
+// exception of any thread comes out here, once all have stopped.
 void cover_batch(const std::vector<PartJob>& jobs, std::size_t first, std::size_t count, const ObjectCost& cost,
                  std::vector<CoveredPart>& covered) {
     covered.assign(count, CoveredPart{});
@@ -66,10 +69,17 @@ void cover_batch(const std::vector<PartJob>& jobs, std::size_t first, std::size_
     };
     const unsigned threads =
         count < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+    // Each helper's future waits for it when it goes, however this returns.
+    std::vector<std::future<void>> helpers;
+    for (unsigned t = 1; t < threads; ++t) {
+        try {
+            helpers.push_back(std::async(std::launch::async, work));
+        } catch (const std::system_error&) {
+            break;  // no thread to be had: the ones there are take all the parts
+        }
+    }
     work();
-    for (std::thread& helper : helpers) helper.join();
+    for (std::future<void>& helper : helpers) helper.get();
 }
 
 // The offset of an object's left (top) edge from the sprite's origin, as

@@ -115,5 +115,42 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
     }
 }
 
+// Enough parts for the stage to share them among threads: two runs give the
+// same bytes, and each sprite gets the objects it gets covered alone (by
+// one thread), but for which of its mirror images is stored.
+TEST(ObjectRoundTrip, ThreadsChangeNothing) {
+    std::mt19937 random(64);
+    Sheet sheet(512, 256);
+    for (int i = 0; i < 6; ++i) {
+        const Sheet part = random_sheet(random);
+        for (int y = 0; y < part.height && y + 100 < sheet.height; ++y) {
+            for (int x = 0; x < part.width; ++x) sheet.at(x + 80 * i, y + 40 * (i % 2)) = part.at(x, y);
+        }
+    }
+    const LoadedSheet loaded(sheet);
+    SpriteList list;
+    for (int s = 0; s < 60; ++s) {
+        list.push_back(make_object("s", loaded.name, {random_part(random, sheet), random_part(random, sheet)}));
+    }
+    const Conversion conversion = convert(list, loaded.sheets);
+    const ObjectConversion first = cover_sprites(list, conversion, loaded.sheets, kBalanced);
+    const ObjectConversion second = cover_sprites(list, conversion, loaded.sheets, kBalanced);
+    const auto fields = [](const PlacedObject& o) { return std::tie(o.x_offset, o.y_offset, o.shape, o.flip, o.tile); };
+    ASSERT_EQ(first.objects.size(), second.objects.size());
+    for (std::size_t i = 0; i < first.objects.size(); ++i)
+        EXPECT_EQ(fields(first.objects[i]), fields(second.objects[i]));
+    EXPECT_EQ(first.tiles, second.tiles);
+    for (std::size_t s = 0; s < list.size(); ++s) {
+        const SpriteList alone = {list[s]};
+        const ObjectConversion single = cover_sprites(alone, convert(alone, loaded.sheets), loaded.sheets, kBalanced);
+        ASSERT_EQ(single.objects.size(), first.sprites[s].count) << "sprite " << s;
+        for (std::size_t i = 0; i < single.objects.size(); ++i) {
+            const PlacedObject& a = single.objects[i];
+            const PlacedObject& b = first.objects[first.sprites[s].first + i];
+            EXPECT_EQ(std::tie(a.x_offset, a.y_offset, a.shape), std::tie(b.x_offset, b.y_offset, b.shape));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace pixcell
