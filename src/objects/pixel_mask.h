@@ -47,8 +47,9 @@ Box bounding_box(const PixelMask& mask, std::uint64_t columns, std::int32_t top,
 // `flip` (0..3) within the box.
 PixelMask cut_out(const PixelMask& mask, const Box& box, std::int32_t flip = 0);
 
-// Bits left .. right - 1 of a row, 0 <= left <= right <= 64; the pixels of a
-// rectangle (which may lie partly or wholly outside the window) in row `row`.
+// Bits left .. right - 1 of a row, 0 <= left <= right <= 64; and the bits of
+// the columns x .. x + width - 1, which may lie partly or wholly outside the
+// window.
 std::uint64_t row_bits(std::int32_t left, std::int32_t right);
 std::uint64_t rectangle_row(std::int32_t x, std::int32_t width);
 
