@@ -141,6 +141,11 @@ std::string option_not_colour(const std::string& option, const std::string& valu
            option + "=FF00FF (a '#' before them is allowed)";
 }
 
+std::string option_not_row(const std::string& option, const std::string& value) {
+    return option + "=" + unquoted(value) + " is not a palette row: write a whole number from 0 to " +
+           std::to_string(kPaletteRows - 1) + ", such as " + option + "=2";
+}
+
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found) {
     std::string why;
@@ -441,6 +446,17 @@ std::string transparent_from_corner(const std::string& sheet, const std::string&
 
 std::string sprite_named_here(const std::string& sprite) { return "sprite " + quoted(sprite) + " is named here"; }
 
+std::string first_row_without_true_colour(std::int32_t row) {
+    return "--first-row=" + std::to_string(row) +
+           " does nothing here: no sheet of this run is true colour, and indexed sheets keep the rows they are "
+           "drawn in";
+}
+
+std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file) {
+    return "--first-row=" + std::to_string(row) + " does nothing with --palette-from: the sprites take the rows of " +
+           unquoted(palette_file) + " that hold their colours";
+}
+
 std::string too_many_cells(std::size_t cells) {
     return std::to_string(cells) + " distinct cells take " + std::to_string(cells * kCellBytes) +
            " bytes, more than the " + std::to_string(kSpriteTileMemoryBytes) + " bytes (" +
@@ -649,11 +665,13 @@ std::string too_many_colours(const std::vector<std::string>& sprites, std::size_
            (sprites.size() == 1 ? "it" : "them") + " with at most 15";
 }
 
-std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows) {
+std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
+                          const std::optional<std::int32_t>& first_row) {
+    const std::string from = first_row ? " from row " + std::to_string(*first_row) + " on" : "";
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
-           " need " + std::to_string(rows) +
-           " palette rows of 15 colours, more than the console's 16: draw them with fewer colours, or with "
-           "more colours in common";
+           " need " + std::to_string(rows) + " palette rows of 15 colours" + from +
+           ", more than the console's 16: draw them with fewer colours, or with more colours in common" +
+           (first_row && *first_row > 0 ? ", or start them at a lower --first-row" : "");
 }
 
 std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ std::string option_needs_value(const std::string& option, const std::string& val
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input);
 std::string option_names_output(const std::string& option, const std::string& value);
 std::string option_not_colour(const std::string& option, const std::string& value);
+std::string option_not_row(const std::string& option, const std::string& value);
 // A file name that a make rule can't hold; `found` as name_make_cant_read gives it.
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found);
@@ -119,6 +121,9 @@ std::string colours_shown_alike(const std::string& sheet, const std::string& fir
                                 std::int64_t second_y);
 std::string transparent_from_corner(const std::string& sheet, const std::string& colour);
 std::string sprite_named_here(const std::string& sprite);
+// --first-row with nothing to act on.
+std::string first_row_without_true_colour(std::int32_t row);
+std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file);
 
 // The console's limits.
 std::string too_many_cells(std::size_t cells);
@@ -180,7 +185,9 @@ std::string true_colour_image();
 // several that share pixels.
 namespace colour_problem {
 std::string too_many_colours(const std::vector<std::string>& sprites, std::size_t colours);
-std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows);
+// `first_row`: where --first-row starts them, if given.
+std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
+                          const std::optional<std::int32_t>& first_row);
 std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
                          std::int64_t best_row, const std::vector<std::string>& missing);
 }  // namespace colour_problem
