@@ -19,7 +19,7 @@ _Static_assert(hero_CELL_COUNT + items_CELL_COUNT <= TILE_MEMORY_CELLS,
                "hero and items together have more cells than object tile memory holds (256)");
 _Static_assert(hero_FIRST_ROW + hero_ROW_COUNT <= items_FIRST_ROW ||
                    items_FIRST_ROW + items_ROW_COUNT <= hero_FIRST_ROW,
-               "hero and items want the same palette rows: convert items with --first-row after hero's rows");
+               "hero and items want the same palette rows: convert items with --first-row=N after the rows of hero");
 
 /* The sprites of both descriptions in one grid, hero.txt's first: sprite i
    has its origin at (GRID_LEFT + GRID_STEP_X * (i % GRID_COLUMNS),
