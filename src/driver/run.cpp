@@ -89,13 +89,17 @@ std::optional<Rgb> parse_colour(const std::string& value) {
 }
 
 // The rows --palette-from gives, read once; nothing, with the failure said
-// as a sheet's, when the file can't be used.
-std::optional<Palette> read_given_rows(const std::string& path) {
+// as a sheet's, and a note at the line at fault, when the file can't be used.
+std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& diagnostics) {
     PaletteFile file = read_palette_file(path);
     if (!file.opened) {
         messages::cant_open_sheet(path);
+        diagnostics.note(messages::warn::palette_from_names(path));
     } else if (!file.colours) {
         messages::cant_use_sheet(path, file.problem);
+        if (file.problem_line > 0) {
+            diagnostics.note_in(path, file.problem_line, messages::warn::palette_line(file.problem_text));
+        }
     }
     return std::move(file.colours);
 }
@@ -284,7 +288,7 @@ int run(int argc, const char* const* argv) {
     // A palette file that can't be used fails the run as a sheet does.
     bool loaded = true;
     if (command_line.palette_from) {
-        colours.given_rows = read_given_rows(*command_line.palette_from);
+        colours.given_rows = read_given_rows(*command_line.palette_from, diagnostics);
         colours.given_rows_file = *command_line.palette_from;
         loaded = colours.given_rows.has_value();
     }
