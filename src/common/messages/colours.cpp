@@ -79,11 +79,18 @@ std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t ro
            "more colours in common";
 }
 
-std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
-                         std::int64_t best_row, const std::vector<std::string>& missing) {
-    return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + ": row " +
-           std::to_string(best_row) + " holds the most, but not " + listed(missing, false) + "; add " +
-           (missing.size() == 1 ? "it" : "them") + " to a row, or draw the sprite with the colours of one row";
+std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,
+                         const std::string& palette_file, std::int64_t best_row,
+                         const std::vector<std::string>& missing) {
+    const std::string others = more_sprites == 0
+                                   ? ""
+                                   : " nor of " + std::to_string(more_sprites) +
+                                         (more_sprites == 1 ? " more sprite that lacks" : " more sprites that lack") +
+                                         " the same colours";
+    return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + others +
+           ": row " + std::to_string(best_row) + " holds the most, but not " + listed(missing, false) + "; add " +
+           (missing.size() == 1 ? "it" : "them") + " to a row, or draw the " +
+           (more_sprites == 0 ? "sprite" : "sprites") + " with the colours of one row";
 }
 
 }  // namespace colour_problem

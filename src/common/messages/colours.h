@@ -28,8 +28,10 @@ std::string sprite_named_here(const std::string& sprite);
 namespace colour_problem {
 std::string too_many_colours(const std::vector<std::string>& sprites, std::size_t colours);
 std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows);
-std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
-                         std::int64_t best_row, const std::vector<std::string>& missing);
+// `more_sprites`: how many other sprites lack the same colours of the same row.
+std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,
+                         const std::string& palette_file, std::int64_t best_row,
+                         const std::vector<std::string>& missing);
 }  // namespace colour_problem
 
 }  // namespace pixcell::messages
