@@ -202,7 +202,11 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         true_colour.push_back(i);
         true_colour_names.push_back(sheets.name(i));
     }
-    if (true_colour.empty()) return true;
+    if (true_colour.empty()) {
+        // Indexed sheets keep their rows: a palette given for the others has nothing to act on.
+        if (options.given_rows) diagnostics.note(messages::warn::palette_from_unused(options.given_rows_file));
+        return true;
+    }
 
     // Each sheet's colours, numbered in the order they first appear, keyed
     // in place of its pixels.

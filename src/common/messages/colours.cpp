@@ -43,6 +43,11 @@ std::string transparent_from_corner(const std::string& sheet, const std::string&
 
 std::string sprite_named_here(const std::string& sprite) { return "sprite " + quoted(sprite) + " is named here"; }
 
+std::string palette_from_unused(const std::string& file) {
+    return "--palette-from=" + unquoted(file) +
+           " does nothing: no sheet of the run is true colour, and indexed sheets keep the rows they are drawn in";
+}
+
 }  // namespace warn
 
 namespace colour_problem {

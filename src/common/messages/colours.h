@@ -20,6 +20,7 @@ std::string colours_shown_alike(const std::string& sheet, const std::string& fir
                                 std::int64_t second_y);
 std::string transparent_from_corner(const std::string& sheet, const std::string& colour);
 std::string sprite_named_here(const std::string& sprite);
+std::string palette_from_unused(const std::string& file);
 }  // namespace warn
 
 // Why the colour stage can't index a true-colour sheet: the reason after
