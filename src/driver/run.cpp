@@ -205,14 +205,9 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
-    if (command_line.stats) {
-        const ConversionCounts& counts = conversion.counts;
-        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
-                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
-                                     conversion.cells.size(), counts.mirrored);
-    }
     ExtraTexts extras;
-    if (command_line.palette) extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
+    if (command_line.palette)
+        extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
     if (failed_for_warnings()) {
         diagnostics.note(messages::warn::failed_for_warnings());
         return 1;
@@ -228,6 +223,13 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     if (!commit_files(files, &failed)) {
         note_missing_folder(files[failed].name, diagnostics);
         return 1;
+    }
+    // The summary is of files written: a run that fails says none.
+    if (command_line.stats) {
+        const ConversionCounts& counts = conversion.counts;
+        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
+                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
+                                     conversion.cells.size(), counts.mirrored);
     }
     return 0;
 }
