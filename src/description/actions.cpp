@@ -44,7 +44,8 @@ void note_missing_sheet(ReaderContext& ctx, const std::string& file_name) {
     const fs::path folder = fs::path(diagnostics.file_name()).parent_path();
     const fs::path beside = folder / name;
     if (!folder.empty() && !name.is_absolute() && fs::is_regular_file(beside, error)) {
-        diagnostics.note_at(line, messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
+        diagnostics.note_at(line,
+                            messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
     } else {
         diagnostics.note_at(line, messages::warn::sheet_named_here(file_name));
     }
