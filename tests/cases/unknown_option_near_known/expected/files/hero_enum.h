@@ -1,7 +1,0 @@
-#ifndef hero_ENUM_H
-#define hero_ENUM_H
-enum {
-	coin,
-	gem,
-};
-#endif
