@@ -1,6 +1,7 @@
 #include "driver/argument_checks.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -53,7 +54,10 @@ std::optional<std::string> likely_option(const std::string& argument) {
         if (equals != std::string::npos && option.value == nullptr) continue;
         const bool starts = equals != std::string::npos && name.size() >= 5 &&
                             std::string(option.name).compare(0, name.size(), name) == 0;
-        const std::size_t distance = starts ? 0 : edits(name, option.name);
+        // Words whose lengths differ by as many edits are never nearer: a long word is never measured.
+        const std::size_t length = std::strlen(option.name);
+        const std::size_t apart = name.size() > length ? name.size() - length : length - name.size();
+        const std::size_t distance = starts ? 0 : apart >= best ? best : edits(name, option.name);
         if (distance < best) {
             best = distance;
             nearest = &option;
