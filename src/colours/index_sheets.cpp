@@ -59,9 +59,11 @@ void warn_about_sheet(const KeyedSheet& sheet, const std::string& name, std::int
     }
 }
 
-// Rows made to hold the units' colours, as few as will do.
+// Rows made to hold the units' colours, as few as will do, from
+// `first_row` on; the rows before it stay empty.
 std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& numbers,
-                              const std::vector<std::string>& sheet_names, const std::string& failing_sheet) {
+                              const std::vector<std::string>& sheet_names, const std::string& failing_sheet,
+                              const std::optional<std::int32_t>& first_row) {
     std::vector<ColourSet> sets;
     std::vector<std::size_t> unit_of_set;
     for (std::size_t u = 0; u < units.units.size(); ++u) {
@@ -70,26 +72,28 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
         unit_of_set.push_back(u);
     }
     const PackedRows packed = pack_rows(sets);
-    if (!packed.packing) {
-        messages::cant_use_sheet(failing_sheet, messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed));
+    const std::size_t first = static_cast<std::size_t>(first_row.value_or(0));
+    if (!packed.packing || packed.rows_needed > kPaletteRows - first) {
+        messages::cant_use_sheet(failing_sheet,
+                                 messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row));
         return std::nullopt;
     }
-    // Units without colours (sprites transparent throughout) are in row 0,
-    // which exists even when no unit has colours.
+    // Units without colours (sprites transparent throughout) are in the
+    // first row, which exists even when no unit has colours.
     Rows rows;
-    rows.count = std::max<std::size_t>(1, packed.packing->rows.size());
+    rows.count = first + std::max<std::size_t>(1, packed.packing->rows.size());
     rows.slots.assign(rows.count * kRowKeys, 0);
-    rows.unit_rows.assign(units.units.size(), 0);
+    rows.unit_rows.assign(units.units.size(), static_cast<std::int32_t>(first));
     rows.colours.resize(rows.count);
     for (std::size_t r = 0; r < packed.packing->rows.size(); ++r) {
-        std::vector<Rgb>& colours = rows.colours[r];
+        std::vector<Rgb>& colours = rows.colours[first + r];
         for (const std::uint32_t number : packed.packing->rows[r]) {
             colours.push_back(numbers.colour(number));
-            slot(rows, r, numbers.key(number)) = static_cast<std::uint8_t>(colours.size());
+            slot(rows, first + r, numbers.key(number)) = static_cast<std::uint8_t>(colours.size());
         }
     }
     for (std::size_t i = 0; i < sets.size(); ++i) {
-        rows.unit_rows[unit_of_set[i]] = static_cast<std::int32_t>(packed.packing->unit_rows[i]);
+        rows.unit_rows[unit_of_set[i]] = static_cast<std::int32_t>(first + packed.packing->unit_rows[i]);
     }
     return rows;
 }
@@ -205,7 +209,11 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
     if (true_colour.empty()) {
         // Indexed sheets keep their rows: a palette given for the others has nothing to act on.
         if (options.given_rows) diagnostics.note(messages::warn::palette_from_unused(options.given_rows_file));
+        if (options.first_row) diagnostics.note(messages::warn::first_row_without_true_colour(*options.first_row));
         return true;
+    }
+    if (options.first_row && options.given_rows) {
+        diagnostics.note(messages::warn::first_row_with_given_rows(*options.first_row, options.given_rows_file));
     }
 
     // Each sheet's colours, numbered in the order they first appear, keyed
@@ -237,7 +245,8 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
     std::optional<Rows> rows = options.given_rows
                                    ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
                                                       sprites, sheet_of, sheets, diagnostics)
-                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back());
+                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
+                                               options.first_row);
     if (!rows) return false;
 
     for (const std::int32_t i : true_colour) {
@@ -247,7 +256,9 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
             if (sheet_of[s] == i && units.unit_of_sprite[s] != ColourUnits::kNoUnit) on_sheet.push_back(s);
         }
         Palette palette = options.given_rows ? *options.given_rows : made_palette(*rows, sheet.transparent);
-        sheets.set_indexed(i, index_sheet(sheet, std::move(palette), on_sheet, sprites, units, *rows));
+        IndexedImage image = index_sheet(sheet, std::move(palette), on_sheet, sprites, units, *rows);
+        if (!options.given_rows) image.set_first_palette_row(options.first_row.value_or(0));
+        sheets.set_indexed(i, std::move(image));
         keyed[static_cast<std::size_t>(i)] = KeyedSheet{};  // its keys are needed no more
     }
     return true;

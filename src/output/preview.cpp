@@ -33,6 +33,13 @@ unsigned cell_pixel(const Cell& cell, int x, int y, FlipFlags flip) {
     return half >> (kPixelBits * (x % 4)) & kPixelMask;
 }
 
+// A channel as the console shows it: its top 5 bits, widened back to 8 as
+// the screen does, so that two colours the console shows alike look alike.
+std::uint8_t as_shown(std::uint8_t channel) {
+    const unsigned top = channel >> 3;
+    return static_cast<std::uint8_t>(top << 3 | top >> 2);
+}
+
 struct Canvas {
     Picture& picture;
 
@@ -47,9 +54,9 @@ struct Canvas {
                 const std::size_t index = static_cast<std::size_t>(row) * kRowColours + colour_in_row;
                 const Rgb colour = index < palette.size() ? palette[index] : Rgb{};
                 std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((top + y) * picture.width + left + x) * 4)];
-                at[0] = colour.red;
-                at[1] = colour.green;
-                at[2] = colour.blue;
+                at[0] = as_shown(colour.red);
+                at[1] = as_shown(colour.green);
+                at[2] = as_shown(colour.blue);
                 at[3] = 0xFF;
             }
         }

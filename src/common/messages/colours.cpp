@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/console.h"
 #include "common/messages/quoting.h"
 
 namespace pixcell::messages {
@@ -43,9 +44,29 @@ std::string transparent_from_corner(const std::string& sheet, const std::string&
 
 std::string sprite_named_here(const std::string& sprite) { return "sprite " + quoted(sprite) + " is named here"; }
 
+namespace {
+
+// Indexed sheets keep their rows, so options for the rows of true-colour
+// sheets have nothing to act on in a run without one.
+std::string without_true_colour(const std::string& option) {
+    return option +
+           " does nothing here: no sheet of this run is true colour, and indexed sheets keep the rows they are "
+           "drawn in";
+}
+
+}  // namespace
+
 std::string palette_from_unused(const std::string& file) {
-    return "--palette-from=" + unquoted(file) +
-           " does nothing: no sheet of the run is true colour, and indexed sheets keep the rows they are drawn in";
+    return without_true_colour("--palette-from=" + unquoted(file));
+}
+
+std::string first_row_without_true_colour(std::int32_t row) {
+    return without_true_colour("--first-row=" + std::to_string(row));
+}
+
+std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file) {
+    return "--first-row=" + std::to_string(row) + " does nothing with --palette-from: the sprites take the rows of " +
+           unquoted(palette_file) + " that hold their colours";
 }
 
 }  // namespace warn
@@ -77,11 +98,13 @@ std::string too_many_colours(const std::vector<std::string>& sprites, std::size_
            (sprites.size() == 1 ? "it" : "them") + " with at most 15";
 }
 
-std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows) {
+std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
+                          const std::optional<std::int32_t>& first_row) {
+    const std::string from = first_row ? " from row " + std::to_string(*first_row) + " on" : "";
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
-           " need " + std::to_string(rows) +
-           " palette rows of 15 colours, more than the console's 16: draw them with fewer colours, or with "
-           "more colours in common";
+           " need " + std::to_string(rows) + " palette rows of 15 colours" + from +
+           ", more than the console's 16: draw them with fewer colours, or with more colours in common" +
+           (first_row && *first_row > 0 ? ", or start them at a lower --first-row" : "");
 }
 
 std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/console.h"
 #include "common/messages/quoting.h"
 
 namespace pixcell::messages {
@@ -29,6 +30,11 @@ std::string option_names_output(const std::string& option, const std::string& va
 std::string option_not_colour(const std::string& option, const std::string& value) {
     return option + "=" + unquoted(value) + " is not a colour: write six hexadecimal digits RRGGBB, such as " + option +
            "=FF00FF (a '#' before them is allowed)";
+}
+
+std::string option_not_row(const std::string& option, const std::string& value) {
+    return option + "=" + unquoted(value) + " is not a palette row: write a whole number from 0 to " +
+           std::to_string(kPaletteRows - 1) + ", such as " + option + "=2";
 }
 
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
