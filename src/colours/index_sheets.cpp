@@ -1,6 +1,8 @@
 #include "colours/index_sheets.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "colours/colour_keys.h"
@@ -96,11 +98,47 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
     return rows;
 }
 
+// The units no given row holds, said once for each sheet, best row and set
+// of missing colours, with the number of other sprites that miss the same,
+// so that the frames of an animation drawn with one wrong colour make one
+// line; a note names the first sprite's line.
+void say_row_misses(const std::vector<RowMiss>& misses, const ColourUnits& units, const ColourNumbers& numbers,
+                    const std::string& given_file, const SpriteList& sprites, const std::vector<std::int32_t>& sheet_of,
+                    const SheetStore& sheets, Diagnostics& diagnostics) {
+    struct Group {
+        const RowMiss* first;
+        std::size_t more_sprites = 0;
+    };
+    std::vector<Group> groups;
+    std::map<std::tuple<std::int32_t, std::int32_t, ConsoleColours>, std::size_t> group_of;
+    for (const RowMiss& miss : misses) {
+        const ColourUnit& unit = units.units[miss.unit];
+        const auto key = std::make_tuple(sheet_of[unit.sprites.front()], miss.best_row, miss.missing);
+        const auto [at, added] = group_of.emplace(key, groups.size());
+        if (added) {
+            groups.push_back({&miss});
+        } else {
+            groups[at->second].more_sprites += unit.sprites.size();
+        }
+    }
+    for (const Group& group : groups) {
+        const ColourUnit& unit = units.units[group.first->unit];
+        std::vector<std::string> missing;
+        for (const ColourKey key : group.first->missing) missing.push_back(text_of(numbers.colour(numbers.find(key))));
+        const SpriteObject& first = sprites[unit.sprites.front()];
+        messages::cant_use_sheet(sheets.name(sheet_of[unit.sprites.front()]),
+                                 messages::colour_problem::no_row_holds(names_of(unit, sprites), group.more_sprites,
+                                                                        given_file, group.first->best_row, missing));
+        diagnostics.note_at(first.line, messages::warn::sprite_named_here(first.name));
+    }
+}
+
 // The rows of a palette the game has: each unit in the lowest row holding
 // all its colours.
 std::optional<Rows> match_given_rows(const ColourUnits& units, const ColourNumbers& numbers, const Palette& given,
                                      const std::string& given_file, const SpriteList& sprites,
-                                     const std::vector<std::int32_t>& sheet_of, const SheetStore& sheets) {
+                                     const std::vector<std::int32_t>& sheet_of, const SheetStore& sheets,
+                                     Diagnostics& diagnostics) {
     ConsoleColours palette;
     for (const Rgb& colour : given) palette.push_back(colour_key(colour.red, colour.green, colour.blue));
     std::vector<ConsoleColours> unit_colours;
@@ -110,15 +148,7 @@ std::optional<Rows> match_given_rows(const ColourUnits& units, const ColourNumbe
     }
     const MatchedRows matched = match_rows(palette, unit_colours);
     if (!matched.misses.empty()) {
-        for (const RowMiss& miss : matched.misses) {
-            const ColourUnit& unit = units.units[miss.unit];
-            std::vector<std::string> missing;
-            for (const ColourKey key : miss.missing) missing.push_back(text_of(numbers.colour(numbers.find(key))));
-            const std::int32_t sheet = sheet_of[unit.sprites.front()];
-            messages::cant_use_sheet(sheets.name(sheet),
-                                     messages::colour_problem::no_row_holds(names_of(unit, sprites), given_file,
-                                                                            miss.best_row, missing));
-        }
+        say_row_misses(matched.misses, units, numbers, given_file, sprites, sheet_of, sheets, diagnostics);
         return std::nullopt;
     }
     Rows rows;
@@ -177,6 +207,8 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         true_colour_names.push_back(sheets.name(i));
     }
     if (true_colour.empty()) {
+        // Indexed sheets keep their rows: a palette given for the others has nothing to act on.
+        if (options.given_rows) diagnostics.note(messages::warn::palette_from_unused(options.given_rows_file));
         if (options.first_row) diagnostics.note(messages::warn::first_row_without_true_colour(*options.first_row));
         return true;
     }
@@ -212,7 +244,7 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
 
     std::optional<Rows> rows = options.given_rows
                                    ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
-                                                      sprites, sheet_of, sheets)
+                                                      sprites, sheet_of, sheets, diagnostics)
                                    : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
                                                options.first_row);
     if (!rows) return false;

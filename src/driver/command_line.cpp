@@ -60,8 +60,9 @@ const std::vector<OptionInfo>& known_options() {
          "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
          "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "
          "no sprite pixel can be, over the sprite and centred on the pixel whose top-left corner is the origin. "
-         "When that common box is wider or taller than 1024 pixels, each frame is its sprite's own box, with the "
-         "plus sign where it falls inside.\n"
+         "A frame holds the whole plus sign when it touches the sprite's cells, as at an origin on the sprite's "
+         "edge, and none of it when it lies apart from them. When that common box is wider or taller than 1024 "
+         "pixels, each frame is its sprite's own box.\n"
          "FILE.png is written only when the five files are, and together with them. It must not name the "
          "description, a sheet or another file the run writes."},
         {"--transparent", nullptr, &CommandLine::transparent, "RRGGBB",
@@ -78,8 +79,10 @@ const std::vector<OptionInfo>& known_options() {
          "colours in slots 1 to 15, and each pixel the lowest slot of its colour there. FILE is an indexed PNG or "
          "BMP (its colour table), a JASC-PAL file, a GIMP .gpl file, or a text file of RRGGBB colours one a line "
          "('#' before them and blank lines allowed); at most 256 colours, row r being entries 16r to 16r + 15. "
-         "Indexed sheets keep their indices. A sprite whose colours no row holds fails the run, naming the row "
-         "that holds the most and the colours it lacks. FILE is a prerequisite of the --deps rule.",
+         "Indexed sheets keep their indices: without a true-colour sheet the option does nothing, and a note says "
+         "so. A sprite whose colours no row holds fails the run, naming the row that holds the most and the "
+         "colours it lacks; sprites that lack the same ones are counted in one line. FILE is a prerequisite of the "
+         "--deps rule.",
          true},
         {"--first-row", nullptr, &CommandLine::first_row, "N",
          "make the palette rows of true-colour sheets from row N (0 to 15) on, after another description's",
@@ -98,9 +101,10 @@ const std::vector<OptionInfo>& known_options() {
          "IDENT_FIRST_ROW and IDENT_ROW_COUNT, the lowest palette row a sprite with cells uses and how many rows "
          "from there to the highest (0 and 0 when no sprite has cells)."},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
-         "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
-         "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
-         "as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB."},
+         "Once the files are written, print one line on standard error: how many sprites, parts and cells were cut "
+         "(and how many of them were empty), how many distinct cells were stored, how many cells matched a stored "
+         "one as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB. "
+         "A run that fails prints none."},
         {"--list-outputs", &CommandLine::list_outputs, nullptr, nullptr,
          "print the files the run would write, one a line, and exit",
          "Print the files that a run with the same options, input and output writes when it succeeds, one a "

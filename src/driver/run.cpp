@@ -99,13 +99,17 @@ std::optional<std::int32_t> parse_row(const std::string& value) {
 }
 
 // The rows --palette-from gives, read once; nothing, with the failure said
-// as a sheet's, when the file can't be used.
-std::optional<Palette> read_given_rows(const std::string& path) {
+// as a sheet's, and a note at the line at fault, when the file can't be used.
+std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& diagnostics) {
     PaletteFile file = read_palette_file(path);
     if (!file.opened) {
         messages::cant_open_sheet(path);
+        diagnostics.note(messages::warn::palette_from_names(path));
     } else if (!file.colours) {
         messages::cant_use_sheet(path, file.problem);
+        if (file.problem_line > 0) {
+            diagnostics.note_in(path, file.problem_line, messages::warn::palette_line(file.problem_text));
+        }
     }
     return std::move(file.colours);
 }
@@ -168,12 +172,6 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
-    if (command_line.stats) {
-        const ConversionCounts& counts = conversion.counts;
-        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
-                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
-                                     conversion.cells.size(), counts.mirrored);
-    }
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
@@ -194,6 +192,13 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     if (!commit_files(files, &failed)) {
         note_missing_folder(files[failed].name, diagnostics);
         return 1;
+    }
+    // The summary is of files written: a run that fails says none.
+    if (command_line.stats) {
+        const ConversionCounts& counts = conversion.counts;
+        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
+                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
+                                     conversion.cells.size(), counts.mirrored);
     }
     return 0;
 }
@@ -261,7 +266,7 @@ int run(int argc, const char* const* argv) {
     // A palette file that can't be used fails the run as a sheet does.
     bool loaded = true;
     if (command_line.palette_from) {
-        colours.given_rows = read_given_rows(*command_line.palette_from);
+        colours.given_rows = read_given_rows(*command_line.palette_from, diagnostics);
         colours.given_rows_file = *command_line.palette_from;
         loaded = colours.given_rows.has_value();
     }

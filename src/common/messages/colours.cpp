@@ -44,10 +44,24 @@ std::string transparent_from_corner(const std::string& sheet, const std::string&
 
 std::string sprite_named_here(const std::string& sprite) { return "sprite " + quoted(sprite) + " is named here"; }
 
-std::string first_row_without_true_colour(std::int32_t row) {
-    return "--first-row=" + std::to_string(row) +
+namespace {
+
+// Indexed sheets keep their rows, so options for the rows of true-colour
+// sheets have nothing to act on in a run without one.
+std::string without_true_colour(const std::string& option) {
+    return option +
            " does nothing here: no sheet of this run is true colour, and indexed sheets keep the rows they are "
            "drawn in";
+}
+
+}  // namespace
+
+std::string palette_from_unused(const std::string& file) {
+    return without_true_colour("--palette-from=" + unquoted(file));
+}
+
+std::string first_row_without_true_colour(std::int32_t row) {
+    return without_true_colour("--first-row=" + std::to_string(row));
 }
 
 std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file) {
@@ -93,11 +107,18 @@ std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t ro
            (first_row && *first_row > 0 ? ", or start them at a lower --first-row" : "");
 }
 
-std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
-                         std::int64_t best_row, const std::vector<std::string>& missing) {
-    return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + ": row " +
-           std::to_string(best_row) + " holds the most, but not " + listed(missing, false) + "; add " +
-           (missing.size() == 1 ? "it" : "them") + " to a row, or draw the sprite with the colours of one row";
+std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,
+                         const std::string& palette_file, std::int64_t best_row,
+                         const std::vector<std::string>& missing) {
+    const std::string others = more_sprites == 0
+                                   ? ""
+                                   : " nor of " + std::to_string(more_sprites) +
+                                         (more_sprites == 1 ? " more sprite that lacks" : " more sprites that lack") +
+                                         " the same colours";
+    return "no palette row of " + unquoted(palette_file) + " holds every colour of " + unit(sprites) + others +
+           ": row " + std::to_string(best_row) + " holds the most, but not " + listed(missing, false) + "; add " +
+           (missing.size() == 1 ? "it" : "them") + " to a row, or draw the " +
+           (more_sprites == 0 ? "sprite" : "sprites") + " with the colours of one row";
 }
 
 }  // namespace colour_problem

@@ -21,7 +21,8 @@ std::string colours_shown_alike(const std::string& sheet, const std::string& fir
                                 std::int64_t second_y);
 std::string transparent_from_corner(const std::string& sheet, const std::string& colour);
 std::string sprite_named_here(const std::string& sprite);
-// --first-row with nothing to act on.
+// --palette-from and --first-row with nothing to act on.
+std::string palette_from_unused(const std::string& file);
 std::string first_row_without_true_colour(std::int32_t row);
 std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file);
 }  // namespace warn
@@ -34,8 +35,10 @@ std::string too_many_colours(const std::vector<std::string>& sprites, std::size_
 // `first_row`: where --first-row starts them, if given.
 std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
                           const std::optional<std::int32_t>& first_row);
-std::string no_row_holds(const std::vector<std::string>& sprites, const std::string& palette_file,
-                         std::int64_t best_row, const std::vector<std::string>& missing);
+// `more_sprites`: how many other sprites lack the same colours of the same row.
+std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,
+                         const std::string& palette_file, std::int64_t best_row,
+                         const std::vector<std::string>& missing);
 }  // namespace colour_problem
 
 }  // namespace pixcell::messages

@@ -97,6 +97,8 @@ std::string ignored_option(const std::string& option) {
 
 std::string unknown_option(const std::string& option) { return "unknown option " + quoted(option) + " is ignored"; }
 
+std::string did_you_mean(const std::string& option) { return "did you mean " + quoted(option) + "?"; }
+
 std::string see_help() { return "'pixcell --help' lists the options and the description language"; }
 
 std::string output_starts_with_dash(const std::string& output) {

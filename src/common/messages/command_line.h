@@ -32,6 +32,7 @@ namespace warn {
 std::string ignored_option(const std::string& option);
 std::string unknown_option(const std::string& option);
 std::string see_help();
+std::string did_you_mean(const std::string& option);
 std::string output_starts_with_dash(const std::string& output);
 std::string arguments_after_output(const std::vector<std::string>& arguments);
 std::string ident_not_identifier(const std::string& ident_base, bool from_output);

@@ -1,5 +1,8 @@
 #include "common/messages/description.h"
 
+#include <cstring>
+#include <vector>
+
 #include "common/messages/quoting.h"
 
 namespace pixcell::messages {
@@ -52,6 +55,54 @@ std::string cause_no_file_name() { return "the sheet's file name must follow the
 
 std::string cause_fields() {
     return "an entry line is a name, then optionally x,y then WxH then [dx,dy] then flip letters, in this order";
+}
+
+std::string fields_stop(const std::string& found, bool file_end, unsigned expected) {
+    static const struct {
+        unsigned bit;
+        const char* text;
+    } kAlternatives[] = {
+        {kExpectPosition, "a position x,y"},
+        {kExpectSize, "a size WxH"},
+        {kExpectOrigin, "an origin [dx,dy]"},
+        {kExpectFlips, "flip letters"},
+        {kExpectLineEnd, "the line end"},
+        {kExpectNumber, "a number"},
+        {kExpectHexDigits, "hexadecimal digits after '$'"},
+        {kExpectComma, "','"},
+        {kExpectLowerX, "'x'"},
+        {kExpectCloseBracket, "']'"},
+    };
+    std::vector<const char*> alternatives;
+    for (const auto& alternative : kAlternatives) {
+        if (expected & alternative.bit) alternatives.push_back(alternative.text);
+    }
+    std::string text =
+        "at " +
+        (found.empty() ? std::string(file_end ? "the end of the file" : "the line end") : double_quoted(found)) +
+        ", expected ";
+    for (std::size_t i = 0; i < alternatives.size(); ++i) {
+        text += i == 0 ? "" : i + 1 == alternatives.size() ? " or " : ", ";
+        text += alternatives[i];
+    }
+    // The rule the line most likely broke, told by what stands there.
+    const char first = found.empty() ? '\0' : found[0];
+    const bool letter = (first >= 'a' && first <= 'z') || (first >= 'A' && first <= 'Z');
+    if ((first == 'X' && (expected & kExpectLowerX)) || (first == 'x' && (expected & kExpectComma))) {
+        return text + ": a size is WIDTHxHEIGHT with a lower-case x and no blanks, such as 16x32";
+    }
+    if (first == '.' || (expected & (kExpectNumber | kExpectHexDigits))) {
+        return text + ": numbers are whole, decimal (16, -8) or hexadecimal after '$' ($1F, -$10)";
+    }
+    if (expected & kExpectCloseBracket) return text + ": an origin is [dx,dy] and ends with ']'";
+    if (letter && (expected & kExpectFlips)) {
+        return text + ": flip letters are h (left-right) and v (top-bottom), and n, which clears them";
+    }
+    if (expected & kExpectComma) return text + ": x,y and [dx,dy] take a ',' between their two numbers";
+    if (std::strchr("hvnHVN", first) != nullptr && first != '\0') {
+        return text + ": flip letters stand together, with no blank between them, such as hv";
+    }
+    return text;
 }
 
 std::string description_start(const std::string& found) {

@@ -24,6 +24,22 @@ std::string cause_no_file_name();
 std::string cause_fields();
 std::string cause_unclosed_comment();
 std::string cause_number_too_big();
+// What an entry line could have gone on with where its fields stop.
+enum FieldExpected : unsigned {
+    kExpectPosition = 1u << 0,
+    kExpectSize = 1u << 1,
+    kExpectOrigin = 1u << 2,
+    kExpectFlips = 1u << 3,
+    kExpectLineEnd = 1u << 4,
+    kExpectNumber = 1u << 5,
+    kExpectHexDigits = 1u << 6,
+    kExpectComma = 1u << 7,
+    kExpectLowerX = 1u << 8,
+    kExpectCloseBracket = 1u << 9,
+};
+// `found` is the text from there to the next blank, empty at the line end
+// (or, with `file_end`, the end of the file); `expected` FieldExpected bits.
+std::string fields_stop(const std::string& found, bool file_end, unsigned expected);
 std::string description_start(const std::string& found);
 std::string input_is_image(const std::string& kind);
 std::string size_rounded(std::int32_t width, std::int32_t height, std::int32_t rounded_width,

@@ -5,7 +5,9 @@
 
 namespace pixcell::messages {
 
+using detail::double_quoted;
 using detail::print;
+using detail::quoted;
 
 void cant_open_sheet(const std::string& name) { print("Can't open file " + name + "\n"); }
 
@@ -140,6 +142,12 @@ std::string expected_decimal_colour(std::int64_t line) {
     return at_line(line) + "expected a colour as three numbers from 0 to 255 (red, green, blue)";
 }
 
+std::string expected_jasc_header() {
+    return at_line(1) + "a JASC-PAL file starts with the line JASC-PAL, then 0100 and the number of colours";
+}
+
+std::string expected_gimp_header() { return at_line(1) + "a GIMP palette starts with the line GIMP Palette"; }
+
 std::string expected_jasc_version(std::int64_t line) {
     return at_line(line) + "expected 0100, the version of a JASC-PAL file";
 }
@@ -169,5 +177,21 @@ std::string true_colour_image() {
 }
 
 }  // namespace palette_problem
+
+namespace warn {
+
+std::string palette_line(const std::string& text) {
+    return text.empty() ? "the line is blank" : "the line reads " + double_quoted(text);
+}
+
+std::string palette_from_names(const std::string& file) {
+    return quoted(file) + " is the palette file that --palette-from names, a path from the folder pixcell runs in";
+}
+
+std::string sheet_named_here(const std::string& sheet) {
+    return "sheet " + quoted(sheet) + " is named here, a path from the folder pixcell runs in";
+}
+
+}  // namespace warn
 
 }  // namespace pixcell::messages

@@ -48,6 +48,8 @@ std::string png_damaged(const std::string& detail);
 namespace palette_problem {
 std::string expected_hex_colour(std::int64_t line);
 std::string expected_decimal_colour(std::int64_t line);
+std::string expected_jasc_header();
+std::string expected_gimp_header();
 std::string expected_jasc_version(std::int64_t line);
 std::string expected_jasc_count(std::int64_t line);
 std::string jasc_ends_early(std::int64_t given, std::int64_t announced);
@@ -56,5 +58,12 @@ std::string too_many_colours(std::int64_t colours);
 std::string no_colours();
 std::string true_colour_image();
 }  // namespace palette_problem
+
+// After a palette file's problem, at its line: the line as it reads.
+namespace warn {
+std::string palette_line(const std::string& text);
+std::string palette_from_names(const std::string& file);
+std::string sheet_named_here(const std::string& sheet);
+}  // namespace warn
 
 }  // namespace pixcell::messages
