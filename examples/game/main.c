@@ -6,6 +6,21 @@
 
 #include "sprites.h"
 
+/* The game's budget, checked where its descriptions meet: each counts
+   header (--counts) says what its description takes, and the compiler adds
+   them up. A description that grows past what is left fails the build here,
+   naming what overflowed, instead of showing wrong sprites. */
+#include "hero_counts.h"
+#include "items_counts.h"
+
+#define TILE_MEMORY_CELLS 256 /* 32 KB of object tiles in the tile modes, 128 bytes a cell */
+
+_Static_assert(hero_CELL_COUNT + items_CELL_COUNT <= TILE_MEMORY_CELLS,
+               "hero and items together have more cells than object tile memory holds (256)");
+_Static_assert(hero_FIRST_ROW + hero_ROW_COUNT <= items_FIRST_ROW ||
+                   items_FIRST_ROW + items_ROW_COUNT <= hero_FIRST_ROW,
+               "hero and items want the same palette rows: convert items with --first-row=N after the rows of hero");
+
 /* The sprites of both descriptions in one grid, hero.txt's first: sprite i
    has its origin at (GRID_LEFT + GRID_STEP_X * (i % GRID_COLUMNS),
    GRID_TOP + GRID_STEP_Y * (i / GRID_COLUMNS)). */
@@ -19,19 +34,7 @@
 
 #define CELL_HALFWORDS 64
 #define TILES_PER_CELL 4
-
-/* Every cell of the array is used by some record, so the largest index in
-   the table tells how many there are. */
-static int cell_count(const SpriteSet* set) {
-    int count = 0;
-    for (int s = 0; s < set->sprites; ++s) {
-        const SPR_PATTERN* pattern = set->table[s];
-        if (!pattern) continue; /* a listed sprite without cells */
-        for (int i = 0; i < pattern->count; ++i)
-            if (pattern->cells[i].cell >= count) count = pattern->cells[i].cell + 1;
-    }
-    return count;
-}
+#define ROW_COLOURS 16
 
 /* Each description numbers its cells from 0, so each cell array goes to a
    place of its own in sprite tile memory, from tile `first_tile` on, and its
@@ -40,17 +43,26 @@ static int cell_count(const SpriteSet* set) {
    reads its four tiles one after another, in the order the cell stores them.
    Sprite memory takes 16-bit writes only. Returns the next free tile. */
 static int load_cells(const SpriteSet* set, int first_tile) {
-    const int halfwords = cell_count(set) * CELL_HALFWORDS;
+    const int halfwords = set->cell_count * CELL_HALFWORDS;
     volatile u16* to = OBJ_TILES + first_tile * (CELL_HALFWORDS / TILES_PER_CELL);
     for (int i = 0; i < halfwords; ++i) to[i] = set->cells[i];
-    return first_tile + halfwords / (CELL_HALFWORDS / TILES_PER_CELL);
+    return first_tile + set->cell_count * TILES_PER_CELL;
 }
 
-/* The sheets of a game usually share one palette, as these two do, so
-   loading each description's palette whole is loading it again. A game whose
-   sheets have palettes of their own loads each row its sprites use. */
-static void load_palette(const SpriteSet* set) {
-    for (int i = 0; i < set->colour_count && i < OBJ_PALETTE_ENTRIES; ++i) OBJ_PALETTE[i] = set->colours[i];
+/* Every colour array goes where its header says: entry 0 at row first_row
+   (NAME_xxx_pal_FIRST_ROW). Of it, only the rows the description's sprites
+   use (NAME_FIRST_ROW on): an indexed sheet's array is its whole table,
+   which would overwrite the rows of another description drawn in another
+   palette. Palette memory takes 16-bit writes only. */
+static void load_palettes(const SpriteSet* set) {
+    for (int p = 0; p < set->palette_count; ++p) {
+        const SpritePalette* palette = &set->palettes[p];
+        for (int row = set->first_row; row < set->first_row + set->row_count; ++row) {
+            const int from = (row - palette->first_row) * ROW_COLOURS;
+            for (int i = 0; i < ROW_COLOURS && from >= 0 && from + i < palette->count; ++i)
+                OBJ_PALETTE[row * ROW_COLOURS + i] = palette->colours[from + i];
+        }
+    }
 }
 
 /* One object per cell, from `object` on; returns the next free one. */
@@ -79,11 +91,12 @@ int main(void) {
     int slot = 0;
     for (int d = 0; d < set_count; ++d) {
         const SpriteSet* set = sets[d];
-        load_palette(set);
+        load_palettes(set);
         const int first_tile = tile;
         tile = load_cells(set, first_tile);
+        /* A sprite past the table's end, or with a null slot, has no cells. */
         for (int s = 0; s < set->sprites; ++s, ++slot) {
-            if (!set->table[s]) continue;
+            if (s >= set->table_length || !set->table[s]) continue;
             object = place_sprite(object, set, s, first_tile, GRID_LEFT + GRID_STEP_X * (slot % GRID_COLUMNS),
                                   GRID_TOP + GRID_STEP_Y * (slot / GRID_COLUMNS));
         }

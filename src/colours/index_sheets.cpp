@@ -1,6 +1,8 @@
 #include "colours/index_sheets.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <utility>
 
 #include "colours/colour_keys.h"
@@ -57,9 +59,11 @@ void warn_about_sheet(const KeyedSheet& sheet, const std::string& name, std::int
     }
 }
 
-// Rows made to hold the units' colours, as few as will do.
+// Rows made to hold the units' colours, as few as will do, from
+// `first_row` on; the rows before it stay empty.
 std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& numbers,
-                              const std::vector<std::string>& sheet_names, const std::string& failing_sheet) {
+                              const std::vector<std::string>& sheet_names, const std::string& failing_sheet,
+                              const std::optional<std::int32_t>& first_row) {
     std::vector<ColourSet> sets;
     std::vector<std::size_t> unit_of_set;
     for (std::size_t u = 0; u < units.units.size(); ++u) {
@@ -68,35 +72,73 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
         unit_of_set.push_back(u);
     }
     const PackedRows packed = pack_rows(sets);
-    if (!packed.packing) {
-        messages::cant_use_sheet(failing_sheet, messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed));
+    const std::size_t first = static_cast<std::size_t>(first_row.value_or(0));
+    if (!packed.packing || packed.rows_needed > kPaletteRows - first) {
+        messages::cant_use_sheet(failing_sheet,
+                                 messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row));
         return std::nullopt;
     }
-    // Units without colours (sprites transparent throughout) are in row 0,
-    // which exists even when no unit has colours.
+    // Units without colours (sprites transparent throughout) are in the
+    // first row, which exists even when no unit has colours.
     Rows rows;
-    rows.count = std::max<std::size_t>(1, packed.packing->rows.size());
+    rows.count = first + std::max<std::size_t>(1, packed.packing->rows.size());
     rows.slots.assign(rows.count * kRowKeys, 0);
-    rows.unit_rows.assign(units.units.size(), 0);
+    rows.unit_rows.assign(units.units.size(), static_cast<std::int32_t>(first));
     rows.colours.resize(rows.count);
     for (std::size_t r = 0; r < packed.packing->rows.size(); ++r) {
-        std::vector<Rgb>& colours = rows.colours[r];
+        std::vector<Rgb>& colours = rows.colours[first + r];
         for (const std::uint32_t number : packed.packing->rows[r]) {
             colours.push_back(numbers.colour(number));
-            slot(rows, r, numbers.key(number)) = static_cast<std::uint8_t>(colours.size());
+            slot(rows, first + r, numbers.key(number)) = static_cast<std::uint8_t>(colours.size());
         }
     }
     for (std::size_t i = 0; i < sets.size(); ++i) {
-        rows.unit_rows[unit_of_set[i]] = static_cast<std::int32_t>(packed.packing->unit_rows[i]);
+        rows.unit_rows[unit_of_set[i]] = static_cast<std::int32_t>(first + packed.packing->unit_rows[i]);
     }
     return rows;
+}
+
+// The units no given row holds, said once for each sheet, best row and set
+// of missing colours, with the number of other sprites that miss the same,
+// so that the frames of an animation drawn with one wrong colour make one
+// line; a note names the first sprite's line.
+void say_row_misses(const std::vector<RowMiss>& misses, const ColourUnits& units, const ColourNumbers& numbers,
+                    const std::string& given_file, const SpriteList& sprites, const std::vector<std::int32_t>& sheet_of,
+                    const SheetStore& sheets, Diagnostics& diagnostics) {
+    struct Group {
+        const RowMiss* first;
+        std::size_t more_sprites = 0;
+    };
+    std::vector<Group> groups;
+    std::map<std::tuple<std::int32_t, std::int32_t, ConsoleColours>, std::size_t> group_of;
+    for (const RowMiss& miss : misses) {
+        const ColourUnit& unit = units.units[miss.unit];
+        const auto key = std::make_tuple(sheet_of[unit.sprites.front()], miss.best_row, miss.missing);
+        const auto [at, added] = group_of.emplace(key, groups.size());
+        if (added) {
+            groups.push_back({&miss});
+        } else {
+            groups[at->second].more_sprites += unit.sprites.size();
+        }
+    }
+    for (const Group& group : groups) {
+        const ColourUnit& unit = units.units[group.first->unit];
+        std::vector<std::string> missing;
+        for (const ColourKey key : group.first->missing) missing.push_back(text_of(numbers.colour(numbers.find(key))));
+        const SpriteObject& first = sprites[unit.sprites.front()];
+        messages::cant_use_sheet(sheets.name(sheet_of[unit.sprites.front()]),
+                                 messages::colour_problem::no_row_holds(names_of(unit, sprites), group.more_sprites,
+                                                                        given_file, group.first->best_row, missing));
+        diagnostics.note_at(first.line, messages::warn::sprite_named_here(first.name));
+    }
 }
 
 // The rows of a palette the game has: each unit in the lowest row holding
 // all its colours.
 std::optional<Rows> match_given_rows(const ColourUnits& units, const ColourNumbers& numbers, const Palette& given,
                                      const std::string& given_file, const SpriteList& sprites,
-                                     const std::vector<std::int32_t>& sheet_of, const SheetStore& sheets) {
+                                     const std::vector<std::int32_t>& sheet_of, const SheetStore& sheets,
+                                     Diagnostics& diagnostics) {
     ConsoleColours palette;
     for (const Rgb& colour : given) palette.push_back(colour_key(colour.red, colour.green, colour.blue));
     std::vector<ConsoleColours> unit_colours;
@@ -106,15 +148,7 @@ std::optional<Rows> match_given_rows(const ColourUnits& units, const ColourNumbe
     }
     const MatchedRows matched = match_rows(palette, unit_colours);
     if (!matched.misses.empty()) {
-        for (const RowMiss& miss : matched.misses) {
-            const ColourUnit& unit = units.units[miss.unit];
-            std::vector<std::string> missing;
-            for (const ColourKey key : miss.missing) missing.push_back(text_of(numbers.colour(numbers.find(key))));
-            const std::int32_t sheet = sheet_of[unit.sprites.front()];
-            messages::cant_use_sheet(sheets.name(sheet),
-                                     messages::colour_problem::no_row_holds(names_of(unit, sprites), given_file,
-                                                                            miss.best_row, missing));
-        }
+        say_row_misses(matched.misses, units, numbers, given_file, sprites, sheet_of, sheets, diagnostics);
         return std::nullopt;
     }
     Rows rows;
@@ -172,7 +206,15 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         true_colour.push_back(i);
         true_colour_names.push_back(sheets.name(i));
     }
-    if (true_colour.empty()) return true;
+    if (true_colour.empty()) {
+        // Indexed sheets keep their rows: a palette given for the others has nothing to act on.
+        if (options.given_rows) diagnostics.note(messages::warn::palette_from_unused(options.given_rows_file));
+        if (options.first_row) diagnostics.note(messages::warn::first_row_without_true_colour(*options.first_row));
+        return true;
+    }
+    if (options.first_row && options.given_rows) {
+        diagnostics.note(messages::warn::first_row_with_given_rows(*options.first_row, options.given_rows_file));
+    }
 
     // Each sheet's colours, numbered in the order they first appear, keyed
     // in place of its pixels.
@@ -202,8 +244,9 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
 
     std::optional<Rows> rows = options.given_rows
                                    ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
-                                                      sprites, sheet_of, sheets)
-                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back());
+                                                      sprites, sheet_of, sheets, diagnostics)
+                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
+                                               options.first_row);
     if (!rows) return false;
 
     for (const std::int32_t i : true_colour) {
@@ -213,7 +256,9 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
             if (sheet_of[s] == i && units.unit_of_sprite[s] != ColourUnits::kNoUnit) on_sheet.push_back(s);
         }
         Palette palette = options.given_rows ? *options.given_rows : made_palette(*rows, sheet.transparent);
-        sheets.set_indexed(i, index_sheet(sheet, std::move(palette), on_sheet, sprites, units, *rows));
+        IndexedImage image = index_sheet(sheet, std::move(palette), on_sheet, sprites, units, *rows);
+        if (!options.given_rows) image.set_first_palette_row(options.first_row.value_or(0));
+        sheets.set_indexed(i, std::move(image));
         keyed[static_cast<std::size_t>(i)] = KeyedSheet{};  // its keys are needed no more
     }
     return true;

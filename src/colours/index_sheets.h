@@ -22,10 +22,15 @@ struct ColourOptions {
     // --palette-from: the rows to use instead of making them, and its file's name.
     std::optional<Palette> given_rows;
     std::string given_rows_file;
+    // --first-row: the row the made rows start at, so that they don't take
+    // another description's; 0 when not given.
+    std::optional<std::int32_t> first_row;
 };
 
 // Every true-colour sheet of `sheets` becomes indexed, its palette the rows
-// (entry 0 of each its transparent colour). False when the sprites' colours
+// (entry 0 of each its transparent colour); made rows start at the first
+// row, the palette's entries before it filler that the sheet's
+// first_palette_row() leaves out. False when the sprites' colours
 // can't be put in rows: each reason is printed as a sheet that can't be used,
 // and nothing is changed. Warnings and notes about a sheet's colours go to
 // `sheet_lines[i]`, the description line that loaded sheet i.

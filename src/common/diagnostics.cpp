@@ -30,4 +30,12 @@ void Diagnostics::note_at(std::int64_t line, const std::string& text) {
     if (enabled) print(file + ":" + std::to_string(line), "note", text);
 }
 
+void Diagnostics::note_at(std::int64_t line, std::int64_t column, const std::string& text) {
+    if (enabled) print(file + ":" + std::to_string(line) + ":" + std::to_string(column), "note", text);
+}
+
+void Diagnostics::note_in(const std::string& other, std::int64_t line, const std::string& text) {
+    if (enabled) print(other + ":" + std::to_string(line), "note", text);
+}
+
 }  // namespace pixcell

@@ -23,6 +23,10 @@ public:
     void warning_at(std::int64_t line, const std::string& text);  // FILE:LINE: warning: TEXT
     void note(const std::string& text);                           // pixcell: note: TEXT
     void note_at(std::int64_t line, const std::string& text);     // FILE:LINE: note: TEXT
+    // FILE:LINE:COLUMN: note: TEXT, the column counted in bytes from 1.
+    void note_at(std::int64_t line, std::int64_t column, const std::string& text);
+    // OTHER:LINE: note: TEXT, of a file the run reads besides the description.
+    void note_in(const std::string& other, std::int64_t line, const std::string& text);
 
     std::size_t warnings() const { return count; }
 

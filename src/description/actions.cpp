@@ -32,18 +32,23 @@ namespace {
 
 // A sheet name is a path from the folder pixcell runs in. When the file
 // isn't there but is beside a description that lies in another folder, the
-// name was written from the description's folder: say how to mend it.
-void note_sheet_beside_description(ReaderContext& ctx, const std::string& file_name) {
+// name was written from the description's folder: say how to mend it; when
+// it isn't there at all, say which line names it.
+void note_missing_sheet(ReaderContext& ctx, const std::string& file_name) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path name(file_name);
-    const fs::path folder = fs::path(ctx.checks->diagnostics.file_name()).parent_path();
-    if (folder.empty() || name.is_absolute() || fs::exists(name, error)) return;
+    if (fs::exists(name, error)) return;
+    Diagnostics& diagnostics = ctx.checks->diagnostics;
+    const std::int64_t line = ctx.checks->lines.line_of(ctx.state.bitmap_at);
+    const fs::path folder = fs::path(diagnostics.file_name()).parent_path();
     const fs::path beside = folder / name;
-    if (!fs::is_regular_file(beside, error)) return;
-    ctx.checks->diagnostics.note_at(
-        ctx.checks->lines.line_of(ctx.state.bitmap_at),
-        messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
+    if (!folder.empty() && !name.is_absolute() && fs::is_regular_file(beside, error)) {
+        diagnostics.note_at(line,
+                            messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
+    } else {
+        diagnostics.note_at(line, messages::warn::sheet_named_here(file_name));
+    }
 }
 
 }  // namespace
@@ -53,7 +58,7 @@ void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     // A sheet that fails is reported by the store; reading goes on.
     const std::size_t loaded = ctx.sheets.count();
     if (!ctx.sheets.load(file_name)) {
-        if (ctx.checks != nullptr) note_sheet_beside_description(ctx, file_name);
+        if (ctx.checks != nullptr) note_missing_sheet(ctx, file_name);
     } else if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
         ctx.checks->sheet_lines.push_back(ctx.checks->lines.line_of(ctx.state.bitmap_at));
     }

@@ -93,6 +93,9 @@ void warn_where_reading_stopped(const Description& description, Diagnostics& dia
         diagnostics.warning_at(stopped->line,
                                messages::warn::reading_stopped(stopped->excerpt, stopped->lines_not_read));
         diagnostics.note_at(stopped->line, stopped->cause);
+        if (const std::optional<StopReport::FieldsStop>& fields = stopped->fields) {
+            diagnostics.note_at(fields->line, fields->column, fields->text);
+        }
         return;
     }
     if (!description.image_kind.empty()) {

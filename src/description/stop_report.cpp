@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/messages.h"
+#include "description/field_stop.h"
 #include "description/grammar.h"
 #include "description/source_lines.h"
 
@@ -11,6 +12,7 @@ namespace pixcell {
 namespace {
 
 constexpr std::size_t kExcerptLength = 40;
+constexpr std::size_t kFoundLength = 16;  // of what stands where the fields stop
 
 bool is_line_end(char c) { return c == '\n' || c == '\r'; }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -132,11 +134,27 @@ std::string why_entry_line(const char* at, const char* line_end, bool has_line_e
 
 // The line's text from `at`, shortened, never inside a UTF-8 character;
 // the message escapes what doesn't print.
-std::string excerpt_of(const char* at, const char* line_end) {
-    if (static_cast<std::size_t>(line_end - at) <= kExcerptLength) return std::string(at, line_end);
-    const char* cut = at + kExcerptLength;
+std::string excerpt_of(const char* at, const char* line_end, std::size_t length = kExcerptLength) {
+    if (static_cast<std::size_t>(line_end - at) <= length) return std::string(at, line_end);
+    const char* cut = at + length;
     for (int back = 0; back < 3 && cut != at && (static_cast<unsigned char>(*cut) & 0xC0) == 0x80; ++back) --cut;
     return std::string(at, cut) + "...";
+}
+
+// The note at the column where the fields stop; nothing when the name is at fault.
+std::optional<StopReport::FieldsStop> fields_stop(const char* first, const char* at, const char* last) {
+    const std::optional<FieldStop> stop = where_fields_stop(at, last);
+    if (!stop) return std::nullopt;
+    const char* line_start = stop->at;
+    while (line_start != first && !is_line_end(line_start[-1])) --line_start;
+    const char* found_end = stop->at;
+    while (found_end != last && !grammar_detail::is_white(static_cast<unsigned char>(*found_end))) ++found_end;
+    StopReport::FieldsStop fields;
+    fields.line = 1 + count_line_ends(first, line_start, last);
+    fields.column = 1 + (stop->at - line_start);
+    fields.text =
+        messages::warn::fields_stop(excerpt_of(stop->at, found_end, kFoundLength), stop->at == last, stop->expected);
+    return fields;
 }
 
 }  // namespace
@@ -157,6 +175,7 @@ std::optional<StopReport> why_reading_stopped(const char* first, const char* sto
     report.sheet_line = *at == '*';
     report.cause =
         report.sheet_line ? why_sheet_line(at, line_end, has_line_end) : why_entry_line(at, line_end, has_line_end);
+    if (report.cause == messages::warn::cause_fields()) report.fields = fields_stop(first, at, last);
     return report;
 }
 

@@ -15,6 +15,15 @@ struct StopReport {
     std::int64_t lines_not_read = 0;  // that line and those after it
     std::string cause;                // in words
     bool sheet_line = false;          // the line starts with "*"
+    // An entry line whose fields don't fit: the first thing no field takes,
+    // and what was expected there, in words, at its line (a comment may have
+    // carried the entry over a line end) and column (a byte count from 1).
+    struct FieldsStop {
+        std::int64_t line = 0;
+        std::int64_t column = 0;
+        std::string text;
+    };
+    std::optional<FieldsStop> fields;
 };
 
 // Nothing when only white space and comments follow `stop`.

@@ -1,7 +1,10 @@
 #include "driver/argument_checks.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "common/messages.h"
 #include "description/entry_checks.h"
@@ -21,6 +24,50 @@ bool same_file(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, error) && !error;
 }
 
+// Edits (a letter added, dropped, changed, or two swapped) from one word to
+// the other.
+std::size_t edits(const std::string& a, const std::string& b) {
+    std::vector<std::vector<std::size_t>> d(a.size() + 1, std::vector<std::size_t>(b.size() + 1));
+    for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+    for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
+                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+            }
+        }
+    }
+    return d[a.size()][b.size()];
+}
+
+// The known option an unknown one is likely a typing slip of, as it would be
+// written with the same value: two edits at most, and no more than a third
+// of the word, so that "--fast" is no "--stats". Given a value, it is one of
+// the options that take one, which may start with the word ("--palette=").
+std::optional<std::string> likely_option(const std::string& argument) {
+    const std::size_t equals = argument.find('=');
+    const std::string name = argument.substr(0, equals);
+    std::size_t best = std::min<std::size_t>(2, (name.size() - 2) / 3) + 1;
+    const OptionInfo* nearest = nullptr;
+    for (const OptionInfo& option : known_options()) {
+        if (equals != std::string::npos && option.value == nullptr) continue;
+        const bool starts = equals != std::string::npos && name.size() >= 5 &&
+                            std::string(option.name).compare(0, name.size(), name) == 0;
+        // Words whose lengths differ by as many edits are never nearer: a long word is never measured.
+        const std::size_t length = std::strlen(option.name);
+        const std::size_t apart = name.size() > length ? name.size() - length : length - name.size();
+        const std::size_t distance = starts ? 0 : apart >= best ? best : edits(name, option.name);
+        if (distance < best) {
+            best = distance;
+            nearest = &option;
+        }
+    }
+    if (nearest == nullptr) return std::nullopt;
+    if (nearest->value == nullptr) return std::string(nearest->name);
+    return nearest->name + ("=" + (equals == std::string::npos ? nearest->value_name : argument.substr(equals + 1)));
+}
+
 }  // namespace
 
 void warn_about_arguments(const CommandLine& command_line, const OutputNames& names, Diagnostics& diagnostics) {
@@ -29,6 +76,9 @@ void warn_about_arguments(const CommandLine& command_line, const OutputNames& na
     }
     for (const std::string& option : command_line.unknown_options) {
         diagnostics.warning(messages::warn::unknown_option(option));
+        if (const std::optional<std::string> likely = likely_option(option)) {
+            diagnostics.note(messages::warn::did_you_mean(*likely));
+        }
     }
     if (!command_line.unknown_options.empty()) diagnostics.note(messages::warn::see_help());
     if (!command_line.input) return;

@@ -3,8 +3,6 @@
 #include <cstring>
 
 #include "common/base_name.h"
-#include "output/palette_texts.h"
-#include "output/render_texts.h"
 
 namespace pixcell {
 
@@ -18,10 +16,9 @@ const std::vector<OptionInfo>& known_options() {
          "Print no warnings and no notes. With --werror, warnings then fail nothing."},
         {"--deps", nullptr, &CommandLine::deps, "FILE",
          "also write FILE, a make rule: the five files depend on the description and the sheets",
-         "Also write FILE, a make rule as compilers write one with -MD -MP: the five files (and those of "
-         "--palette and --preview), named as the run names them, are its targets; the description and every sheet the "
-         "run loaded, as absolute paths, are "
-         "its prerequisites; and each prerequisite has an empty rule of its own, so that a sheet that was "
+         "Also write FILE, a make rule as compilers write one with -MD -MP: the five files (and every other file "
+         "the run writes), named as the run names them, are its targets; the description, the --palette-from file "
+         "and every sheet the run loaded, as absolute paths, are its prerequisites; and each prerequisite has an empty rule of its own, so that a sheet that was "
          "deleted doesn't stop make. Include FILE from the Makefile, or give it to CMake as the DEPFILE of the "
          "custom command, and the files are made again whenever the description or a sheet changes.\n"
          "FILE is written only when the five files are, and together with them. It must not name the "
@@ -30,8 +27,7 @@ const std::vector<OptionInfo>& known_options() {
          "that holds a line end, a tab, ';', '=' or '|', ends in '\\', or has the form of an archive member, "
          "name(member).\n"
          "CMake 3.25 misreads some escaped characters: with CMake, keep '#', '$', ':', '%', '&', \"'\", '*', "
-         "';' and '|' out of the paths of the project, the build folder and the sheets.",
-         true},
+         "';' and '|' out of the paths of the project, the build folder and the sheets."},
         {"--palette", &CommandLine::palette, nullptr, nullptr,
          "also write OUTPUT_pal.c and OUTPUT_pal.h: each sheet's colours and each sprite's palette row",
          "Also write OUTPUT_pal.c and OUTPUT_pal.h: for each sheet the run loaded, in loading order, an array of "
@@ -45,8 +41,11 @@ const std::vector<OptionInfo>& known_options() {
          "Then IDENT_palette_row, declared extern const u8 IDENT_palette_row[N]: the palette row of each sprite, in "
          "the order of the enumeration, the high 4 bits of its first pixel that isn't transparent (the cells keep "
          "the low 4). Load that row of the sprite's sheet into the same row of object palette memory, and give "
-         "the row to each of its objects (bits 12 to 15 of attribute 2).",
-         false, &palette_paths},
+         "the row to each of its objects (bits 12 to 15 of attribute 2).\n"
+         "For each colour array A the header also defines A_FIRST_ROW, the row of object palette memory that "
+         "entry 0 of A is loaded at: 0 for an indexed sheet, whose array is its whole colour table, and the "
+         "first row made for a true-colour sheet (see --first-row), whose array holds its rows from there on. "
+         "So a game loads every array of every description at 16 * A_FIRST_ROW."},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
          "also write a PNG picture of the cells and sprites as the console would show them",
          "Also write FILE.png, a picture of what the console would show, drawn from the generated cell data and "
@@ -61,11 +60,11 @@ const std::vector<OptionInfo>& known_options() {
          "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
          "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "
          "no sprite pixel can be, over the sprite and centred on the pixel whose top-left corner is the origin. "
-         "When that common box is wider or taller than 1024 pixels, each frame is its sprite's own box, with the "
-         "plus sign where it falls inside.\n"
+         "A frame holds the whole plus sign when it touches the sprite's cells, as at an origin on the sprite's "
+         "edge, and none of it when it lies apart from them. When that common box is wider or taller than 1024 "
+         "pixels, each frame is its sprite's own box.\n"
          "FILE.png is written only when the five files are, and together with them. It must not name the "
-         "description, a sheet or another file the run writes.",
-         true},
+         "description, a sheet or another file the run writes."},
         {"--transparent", nullptr, &CommandLine::transparent, "RRGGBB",
          "the transparent colour of true-colour sheets without alpha (default: the top-left pixel's)",
          "The colour, as six hexadecimal digits (a '#' before them is allowed), that is transparent on the "
@@ -80,13 +79,32 @@ const std::vector<OptionInfo>& known_options() {
          "colours in slots 1 to 15, and each pixel the lowest slot of its colour there. FILE is an indexed PNG or "
          "BMP (its colour table), a JASC-PAL file, a GIMP .gpl file, or a text file of RRGGBB colours one a line "
          "('#' before them and blank lines allowed); at most 256 colours, row r being entries 16r to 16r + 15. "
-         "Indexed sheets keep their indices. A sprite whose colours no row holds fails the run, naming the row "
-         "that holds the most and the colours it lacks. FILE is a prerequisite of the --deps rule.",
-         false, nullptr, true},
+         "Indexed sheets keep their indices: without a true-colour sheet the option does nothing, and a note says "
+         "so. A sprite whose colours no row holds fails the run, naming the row that holds the most and the "
+         "colours it lacks; sprites that lack the same ones are counted in one line. FILE is a prerequisite of the "
+         "--deps rule.",
+         true},
+        {"--first-row", nullptr, &CommandLine::first_row, "N",
+         "make the palette rows of true-colour sheets from row N (0 to 15) on, after another description's",
+         "Make the palette rows of the true-colour sheets from row N on (0 to 15) instead of from row 0, so that "
+         "they don't take the rows of another description of the same game: N, N + 1, and so on, every sprite's "
+         "row (NAME_palette_row) counted so too. Indexed sheets keep the rows they are drawn in and "
+         "--palette-from keeps its file's rows: where the option has nothing to act on, a note says so. When "
+         "the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used."},
+        {"--counts", &CommandLine::counts, nullptr, nullptr,
+         "also write OUTPUT_counts.h: the description's cells, sprites and palette rows as #defines",
+         "Also write OUTPUT_counts.h, a header of plain #defines (it includes nothing) that a game can use in "
+         "array sizes, loops and _Static_assert, where the headers of several descriptions meet: "
+         "IDENT_CELL_COUNT, the distinct cells of the cell array, and IDENT_CELL_BYTES, their bytes; "
+         "IDENT_SPRITE_COUNT, the enumerators; IDENT_PATTERN_TABLE_LENGTH, the elements of the pattern table "
+         "(the last sprite with cells, plus one); IDENT_MOST_CELLS, the most cells, so objects, of one sprite; "
+         "IDENT_FIRST_ROW and IDENT_ROW_COUNT, the lowest palette row a sprite with cells uses and how many rows "
+         "from there to the highest (0 and 0 when no sprite has cells)."},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
-         "After a conversion, print one line on standard error: how many sprites, parts and cells were cut (and "
-         "how many of them were empty), how many distinct cells were stored, how many cells matched a stored one "
-         "as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB."},
+         "Once the files are written, print one line on standard error: how many sprites, parts and cells were cut "
+         "(and how many of them were empty), how many distinct cells were stored, how many cells matched a stored "
+         "one as a mirror image, and the bytes of sprite tile memory the cells take, with their share of its 32 KB. "
+         "A run that fails prints none."},
         {"--list-outputs", &CommandLine::list_outputs, nullptr, nullptr,
          "print the files the run would write, one a line, and exit",
          "Print the files that a run with the same options, input and output writes when it succeeds, one a "
@@ -116,16 +134,6 @@ std::vector<OptionDoc> option_docs() {
         docs.push_back({synopsis, option.help, option.manual});
     }
     return docs;
-}
-
-std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line) {
-    std::vector<std::pair<std::string, std::string>> values;
-    for (const OptionInfo& option : known_options()) {
-        if (option.value_is_written && (command_line.*option.value)) {
-            values.emplace_back(option.name, *(command_line.*option.value));
-        }
-    }
-    return values;
 }
 
 std::vector<std::pair<std::string, std::string>> read_values(const CommandLine& command_line) {
@@ -193,17 +201,17 @@ OutputNames output_names(const CommandLine& command_line) {
     return {base, base};
 }
 
+ExtraRequests extra_requests(const CommandLine& command_line) {
+    ExtraRequests requests;
+    requests.palette = command_line.palette;
+    requests.counts = command_line.counts;
+    requests.preview = command_line.preview;
+    requests.deps = command_line.deps;
+    return requests;
+}
+
 std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
-    std::vector<std::string> files = output_paths(names.file_base);
-    for (const OptionInfo& option : known_options()) {
-        if (option.flag != nullptr && !(command_line.*option.flag)) continue;
-        if (option.value != nullptr && !(command_line.*option.value)) continue;
-        if (option.value_is_written) files.push_back(*(command_line.*option.value));
-        if (option.written_paths != nullptr) {
-            for (std::string& path : option.written_paths(names.file_base)) files.push_back(std::move(path));
-        }
-    }
-    return files;
+    return written_paths(extra_requests(command_line), names.file_base);
 }
 
 }  // namespace pixcell

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "output/extra_outputs.h"
+
 namespace pixcell {
 
 struct CommandLine {
@@ -26,6 +28,8 @@ struct CommandLine {
     std::optional<std::string> preview;  // --preview=FILE: a PNG picture of what the console would show
     std::optional<std::string> transparent;   // --transparent=RRGGBB: transparent colour of true-colour sheets
     std::optional<std::string> palette_from;  // --palette-from=FILE: the rows true-colour sheets are put in
+    std::optional<std::string> first_row;     // --first-row=N: the first palette row made for true-colour sheets
+    bool counts = false;                      // --counts: also write OUTPUT_counts.h, the description's budget
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
 
@@ -46,14 +50,6 @@ struct OptionInfo {
     const char* value_name;                          // what the value is, for --help
     const char* help;                                // one line for --help
     const char* manual;                              // its paragraphs in the manual page, "\n" between
-
-    // The files the option has the run write besides the five: the file its
-    // value names, or those these paths give for the output base. Every list
-    // of the run's files (--list-outputs, the make rule's targets, the files
-    // a value may not name) is made from here, so that a build system that
-    // asks pixcell learns of a new option's files without being told.
-    bool value_is_written = false;
-    std::vector<std::string> (*written_paths)(const std::string& file_base) = nullptr;
     // The file its value names is read: it may not be one the run writes, and
     // it is a prerequisite of the make rule.
     bool value_is_read = false;
@@ -72,10 +68,8 @@ struct OptionDoc {
 
 std::vector<OptionDoc> option_docs();
 
-// Every value option given whose value names a file the run writes, as
+// Every value option given whose value names a file the run reads, as
 // (name, value), in the order of known_options().
-std::vector<std::pair<std::string, std::string>> option_values(const CommandLine& command_line);
-// Every value option given whose value names a file the run reads, likewise.
 std::vector<std::pair<std::string, std::string>> read_values(const CommandLine& command_line);
 
 CommandLine parse_command_line(int argc, const char* const* argv);
@@ -88,9 +82,12 @@ struct OutputNames {
 // Needs an input.
 OutputNames output_names(const CommandLine& command_line);
 
+// The files beyond the five that the command line asks for.
+ExtraRequests extra_requests(const CommandLine& command_line);
+
 // Every file a run with this command line writes when it succeeds (unless
-// it only lists, with -d), as the run names them: the five, then those of
-// the options in the order of known_options().
+// it only lists, with -d), as the run names them: the five, then the extras
+// in the order they are written.
 std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names);
 
 }  // namespace pixcell

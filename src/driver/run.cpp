@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <deque>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "cells/console_limits.h"
 #include "cells/convert.h"
 #include "cells/row_warnings.h"
+#include "common/console.h"
 #include "colours/index_sheets.h"
 #include "common/diagnostics.h"
 #include "common/error_stream.h"
@@ -21,9 +23,7 @@
 #include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
-#include "output/dependency_file.h"
-#include "output/palette_texts.h"
-#include "output/preview.h"
+#include "output/extra_outputs.h"
 #include "output/render_texts.h"
 #include "sheets/palette_file.h"
 #include "sheets/sheet_store.h"
@@ -59,7 +59,7 @@ std::optional<std::string> missing_value(const CommandLine& command_line) {
 // is loaded or said.
 std::optional<std::string> refused_value(const CommandLine& command_line, const OutputNames& names,
                                          const std::optional<std::string>& text) {
-    const std::vector<std::pair<std::string, std::string>> values = option_values(command_line);
+    const std::vector<std::pair<std::string, std::string>> values = named_outputs(extra_requests(command_line));
     const std::vector<std::pair<std::string, std::string>> read = read_values(command_line);
     if (values.empty() && read.empty()) return std::nullopt;
     std::vector<std::string> inputs{*command_line.input};
@@ -88,59 +88,30 @@ std::optional<Rgb> parse_colour(const std::string& value) {
                static_cast<std::uint8_t>(rgb)};
 }
 
+// The value of --first-row as a palette row: a whole number from 0 to 15.
+std::optional<std::int32_t> parse_row(const std::string& value) {
+    if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const int row = std::stoi(value);
+    if (row >= kPaletteRows) return std::nullopt;
+    return row;
+}
+
 // The rows --palette-from gives, read once; nothing, with the failure said
-// as a sheet's, when the file can't be used.
-std::optional<Palette> read_given_rows(const std::string& path) {
+// as a sheet's, and a note at the line at fault, when the file can't be used.
+std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& diagnostics) {
     PaletteFile file = read_palette_file(path);
     if (!file.opened) {
         messages::cant_open_sheet(path);
+        diagnostics.note(messages::warn::palette_from_names(path));
     } else if (!file.colours) {
         messages::cant_use_sheet(path, file.problem);
+        if (file.problem_line > 0) {
+            diagnostics.note_in(path, file.problem_line, messages::warn::palette_line(file.problem_text));
+        }
     }
     return std::move(file.colours);
-}
-
-// The texts the files beyond the five point at.
-struct ExtraTexts {
-    PaletteTexts palette;
-    std::string preview;
-    std::string rule;
-};
-
-// Adds the preview and the make rule to `files` when they are asked for;
-// false, with the error said, when either can't be made.
-bool add_preview_and_rule(const CommandLine& command_line, const Description& description, const Conversion& conversion,
-                          const SheetStore& sheets, ExtraTexts& extras, std::vector<OutputFile>& files) {
-    if (command_line.preview) {
-        std::string problem;
-        const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem);
-        if (preview && !encode_png(preview->picture, extras.preview)) problem = messages::preview_not_encoded();
-        if (!problem.empty()) {
-            messages::cant_make_preview(*command_line.preview, problem);
-            return false;
-        }
-        files.push_back({*command_line.preview, &extras.preview});
-    }
-    if (!command_line.deps) return true;
-    // Every other file the run writes is a target of the rule.
-    std::vector<std::string> targets;
-    for (const OutputFile& file : files) targets.push_back(file.name);
-    std::vector<std::string> inputs{*command_line.input};
-    if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
-    for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const std::optional<DependencyRule> rule = dependency_rule(std::move(targets), inputs);
-    if (!rule) {
-        messages::cant_write_file(*command_line.deps);
-        return false;
-    }
-    if (const std::optional<UnreadableName> name = name_make_cant_read(*rule)) {
-        messages::option_error(
-            messages::option_path_make_cant_read("--deps", *command_line.deps, name->name, name->found));
-        return false;
-    }
-    extras.rule = render_dependency_file(*rule);
-    files.push_back({*command_line.deps, &extras.rule});
-    return true;
 }
 
 // The run from reading the description on: the sheets, the conversion and
@@ -201,29 +172,33 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
-    if (command_line.stats) {
-        const ConversionCounts& counts = conversion.counts;
-        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
-                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
-                                     conversion.cells.size(), counts.mirrored);
+    // The files beyond the five, made before the verdict on the warnings,
+    // since making them may warn.
+    std::vector<std::string> inputs{*command_line.input};
+    if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
+    for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
+    const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs)};
+    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
+    std::deque<std::string> extra_texts;
+    if (!make_extra_files(results, extra_requests(command_line), names.file_base, diagnostics, extra_texts, files)) {
+        return 1;
     }
-    ExtraTexts extras;
-    if (command_line.palette) extras.palette = render_palettes(sheets, description.sprites, conversion, names.ident_base, diagnostics);
     if (failed_for_warnings()) {
         diagnostics.note(messages::warn::failed_for_warnings());
         return 1;
     }
 
-    // The texts, and the files put in place all together or not at all.
-    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
-    if (command_line.palette) {
-        for (const OutputFile& file : palette_files(extras.palette, names.file_base)) files.push_back(file);
-    }
-    if (!add_preview_and_rule(command_line, description, conversion, sheets, extras, files)) return 1;
     std::size_t failed = 0;
     if (!commit_files(files, &failed)) {
         note_missing_folder(files[failed].name, diagnostics);
         return 1;
+    }
+    // The summary is of files written: a run that fails says none.
+    if (command_line.stats) {
+        const ConversionCounts& counts = conversion.counts;
+        messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
+                                     counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
+                                     conversion.cells.size(), counts.mirrored);
     }
     return 0;
 }
@@ -276,6 +251,13 @@ int run(int argc, const char* const* argv) {
             return 1;
         }
     }
+    if (command_line.first_row) {
+        colours.first_row = parse_row(*command_line.first_row);
+        if (!colours.first_row) {
+            messages::option_error(messages::option_not_row("--first-row", *command_line.first_row));
+            return 1;
+        }
+    }
     warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
         messages::cant_open_input(*command_line.input);
@@ -284,7 +266,7 @@ int run(int argc, const char* const* argv) {
     // A palette file that can't be used fails the run as a sheet does.
     bool loaded = true;
     if (command_line.palette_from) {
-        colours.given_rows = read_given_rows(*command_line.palette_from);
+        colours.given_rows = read_given_rows(*command_line.palette_from, diagnostics);
         colours.given_rows_file = *command_line.palette_from;
         loaded = colours.given_rows.has_value();
     }

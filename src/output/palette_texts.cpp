@@ -1,8 +1,10 @@
 #include "output/palette_texts.h"
 
+#include <algorithm>
 #include <set>
 
 #include "common/base_name.h"
+#include "common/console.h"
 #include "common/messages.h"
 #include "output/text_templates.h"
 
@@ -55,20 +57,27 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
     texts.header = "#ifndef " + ident_base + "_PAL_H\n#define " + ident_base + "_PAL_H\n#include <gba.h>\n";
     const std::vector<std::string> names = palette_names(sheets, ident_base);
     for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) {
-        const Palette& palette = sheets.sheet(i).palette();
+        const IndexedImage& sheet = sheets.sheet(i);
+        const Palette& palette = sheet.palette();
         if (palette.empty()) {
             diagnostics.warning(messages::warn::sheet_without_palette(sheets.name(i)));
             continue;
         }
-        const std::string declaration =
-            "const u16 " + names[static_cast<std::size_t>(i)] + "[" + std::to_string(palette.size()) + "]";
+        // Rows made from a first row on are loaded there: the entries before
+        // them belong to another description's rows.
+        const std::int32_t first_row = sheet.first_palette_row();
+        const std::size_t first = std::min(palette.size(), static_cast<std::size_t>(first_row) * kRowColours);
+        const std::string& name = names[static_cast<std::size_t>(i)];
+        const std::string declaration = "const u16 " + name + "[" + std::to_string(palette.size() - first) + "]";
         texts.header += "extern " + declaration + ";\n";
+        texts.header += "#define " + name + "_FIRST_ROW " + std::to_string(first_row) + "\n";
         texts.source += "\n" + declaration + " = {\n";
-        for (std::size_t c = 0; c < palette.size(); ++c) {
-            texts.source += c % kColoursPerLine == 0 ? "\t" : " ";
+        for (std::size_t c = first; c < palette.size(); ++c) {
+            const std::size_t k = c - first;
+            texts.source += k % kColoursPerLine == 0 ? "\t" : " ";
             append_halfword(texts.source, console_colour(palette[c]));
             texts.source += ",";
-            if (c % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
+            if (k % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
         }
         texts.source += "};\n";
     }
@@ -87,15 +96,6 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
     }
     texts.header += "#endif\n";
     return texts;
-}
-
-std::vector<OutputFile> palette_files(const PaletteTexts& texts, const std::string& file_base) {
-    const std::vector<std::string> paths = palette_paths(file_base);
-    return {{paths[0], &texts.source}, {paths[1], &texts.header}};
-}
-
-std::vector<std::string> palette_paths(const std::string& file_base) {
-    return {file_base + "_pal.c", file_base + "_pal.h"};
 }
 
 }  // namespace pixcell

@@ -33,6 +33,13 @@ unsigned cell_pixel(const Cell& cell, int x, int y, FlipFlags flip) {
     return half >> (kPixelBits * (x % 4)) & kPixelMask;
 }
 
+// A channel as the console shows it: its top 5 bits, widened back to 8 as
+// the screen does, so that two colours the console shows alike look alike.
+std::uint8_t as_shown(std::uint8_t channel) {
+    const unsigned top = channel >> 3;
+    return static_cast<std::uint8_t>(top << 3 | top >> 2);
+}
+
 struct Canvas {
     Picture& picture;
 
@@ -47,9 +54,9 @@ struct Canvas {
                 const std::size_t index = static_cast<std::size_t>(row) * kRowColours + colour_in_row;
                 const Rgb colour = index < palette.size() ? palette[index] : Rgb{};
                 std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((top + y) * picture.width + left + x) * 4)];
-                at[0] = colour.red;
-                at[1] = colour.green;
-                at[2] = colour.blue;
+                at[0] = as_shown(colour.red);
+                at[1] = as_shown(colour.green);
+                at[2] = as_shown(colour.blue);
                 at[3] = 0xFF;
             }
         }
@@ -77,27 +84,34 @@ struct Box {
     Frame frame(std::size_t sprite) const { return {sprite, 0, 0, -left, -top, right - left, bottom - top}; }
 };
 
-Box cell_box(const Conversion& conversion, const ConvertedSprite& converted) {
+// The box of a sprite's cells, grown to hold the origin's mark whole (the
+// pixel whose top-left corner is the origin, and one pixel around it) when
+// the mark touches the cells: a mark at the cells' edge, as an origin at the
+// feet is, would otherwise be cut to a pixel. A mark far from the cells is
+// left out, so that a far origin doesn't make a vast frame.
+Box frame_box(const Conversion& conversion, const ConvertedSprite& converted) {
     Box box;
     for (std::size_t i = 0; i < converted.cell_count; ++i) {
         const PlacedCell& cell = conversion.placed[converted.first_cell + i];
         box.add({cell.x_offset, cell.y_offset, std::int64_t{cell.x_offset} + kCellPixels,
                  std::int64_t{cell.y_offset} + kCellPixels});
     }
+    const Box mark{-1, -1, 2, 2};
+    if (mark.left < box.right && box.left < mark.right && mark.top < box.bottom && box.top < mark.bottom) box.add(mark);
     return box;
 }
 
 // A frame for each sprite that has cells, not yet placed: all of one size,
-// the box that holds every sprite's cells, so that each origin is at the same
-// place in its frame and an origin that jumps from one animation frame to the
-// next shows; each sprite's own box when that common one would be wider or
-// taller than a row of frames.
+// the box that holds every sprite's frame box, so that each origin is at the
+// same place in its frame and an origin that jumps from one animation frame
+// to the next shows; each sprite's own box when that common one would be
+// wider or taller than a row of frames.
 std::vector<Frame> sprite_frames(const Conversion& conversion) {
     std::vector<Frame> frames;
     Box common;
     for (const ConvertedSprite& converted : conversion.sprites) {
         if (converted.cell_count == 0) continue;
-        const Box own = cell_box(conversion, converted);
+        const Box own = frame_box(conversion, converted);
         frames.push_back(own.frame(converted.sprite));
         common.add(own);
     }

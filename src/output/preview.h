@@ -11,8 +11,9 @@
 // every sprite's cells, so the origin is at one place in each; when that box
 // is wider or taller than 1024 pixels, each frame is its sprite's own box.
 // The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255,
-// 128) over the sprite, on the pixel whose top-left corner it is, as far as
-// that lies in the frame. Colour 0 is transparent.
+// 128) over the sprite, on the pixel whose top-left corner it is; a frame
+// holds the mark whole when it touches the sprite's cells, and none of it
+// when it lies apart from them. Colour 0 is transparent.
 #pragma once
 
 #include <cstdint>

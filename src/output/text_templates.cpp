@@ -37,16 +37,18 @@ char* put_text(char* at, const char (&text)[N]) {
 
 }  // namespace
 
-void append_asm_head(std::string& out, const std::string& ident_base) {
+void append_asm_array_head(std::string& out, const std::string& symbol) {
     out += "\t.section\t.rodata\n\t.align\t2\n";
     out += "\t.global\t";
-    out += ident_base;
-    out += "_chr\n\t.type\t";
-    out += ident_base;
-    out += "_chr, object\n";
-    out += ident_base;
-    out += "_chr:\n";
+    out += symbol;
+    out += "\n\t.type\t";
+    out += symbol;
+    out += ", object\n";
+    out += symbol;
+    out += ":\n";
 }
+
+void append_asm_head(std::string& out, const std::string& ident_base) { append_asm_array_head(out, ident_base + "_chr"); }
 
 namespace {
 
@@ -77,13 +79,16 @@ constexpr HexPairs kHexPairs = make_hex_pairs();
 
 static_assert(kCellDataLength == kCellHalfwords / kHalfwordsPerLine * kDataLineLength, "four data lines of one length");
 
+static_assert(kTileDataLength == kDataLineLength, "a tile is one data line");
+
+namespace {
+
 // Runs for every line of every cell: no formatting calls.
-char* put_cell_data(char* at, const Cell& cell) {
-    const std::size_t lines = cell.size() / kHalfwordsPerLine;
+char* put_data_lines(char* at, const std::uint16_t* halfwords, std::size_t lines) {
     for (std::size_t row = 0; row < lines; ++row) {
         at = std::copy(kDirective, kDirective + kDirectiveLength, at);
         for (std::size_t i = 0; i < kHalfwordsPerLine; ++i) {
-            const std::uint16_t value = cell[row * kHalfwordsPerLine + i];
+            const std::uint16_t value = halfwords[row * kHalfwordsPerLine + i];
             const char* high = kHexPairs.digits[value >> 8];
             const char* low = kHexPairs.digits[value & 0xFF];
             const char separator = i + 1 < kHalfwordsPerLine ? ',' : '\n';
@@ -108,6 +113,12 @@ char* put_cell_data(char* at, const Cell& cell) {
     }
     return at;
 }
+
+}  // namespace
+
+char* put_cell_data(char* at, const Cell& cell) { return put_data_lines(at, cell.data(), cell.size() / kHalfwordsPerLine); }
+
+char* put_tile_data(char* at, const std::uint16_t* tile) { return put_data_lines(at, tile, 1); }
 
 void append_halfword(std::string& out, std::uint16_t value) {
     out += "0x";

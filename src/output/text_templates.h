@@ -12,6 +12,14 @@
 
 namespace pixcell {
 
+// An array in read-only data for the GNU assembler: its head, with `symbol`
+// global, and then its data lines, one 8x8 tile of 16 halfwords each.
+void append_asm_array_head(std::string& out, const std::string& symbol);
+constexpr std::size_t kTileDataLength = 8 + kTileHalfwords * 7;
+// A tile's data line written at `at` (16 halfwords), which has room for
+// kTileDataLength characters; returns the end.
+char* put_tile_data(char* at, const std::uint16_t* tile);
+
 // Cell array (assembler).
 void append_asm_head(std::string& out, const std::string& ident_base);
 // A cell's four data lines written at `at`, which has room for

@@ -63,6 +63,11 @@ public:
     void set_arriving(std::shared_ptr<const ArrivingRows> arriving) { arriving_ = std::move(arriving); }
 
     const Palette& palette() const { return palette_; }
+    // The row of object palette memory the sheet's colours start at: the
+    // palette's entries before 16 times it only fill the rows of another
+    // description (the colour stage makes rows from a given row on).
+    std::int32_t first_palette_row() const { return first_palette_row_; }
+    void set_first_palette_row(std::int32_t row) { first_palette_row_ = row; }
     // The alpha of each palette entry, as a PNG's tRNS chunk gives it: empty
     // when the file has none; entries past its end are opaque.
     const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
@@ -80,6 +85,7 @@ private:
     std::int32_t width_ = 0;
     std::int64_t height_ = 0;
     Palette palette_;
+    std::int32_t first_palette_row_ = 0;
     std::shared_ptr<const ArrivingRows> arriving_;  // null when loaded whole
     std::vector<std::uint8_t> palette_alpha_;
 };

@@ -115,7 +115,7 @@ struct Colours {
     }
 
     PaletteFile result() {
-        PaletteFile file{true, std::nullopt, {}};
+        PaletteFile file{true, std::nullopt, {}, 0, {}};
         if (count == 0) {
             file.problem = problem::no_colours();
         } else if (count > kMostColours) {
@@ -127,22 +127,40 @@ struct Colours {
     }
 };
 
-PaletteFile failed(std::string problem) { return PaletteFile{true, std::nullopt, std::move(problem)}; }
+PaletteFile failed(std::string problem) { return PaletteFile{true, std::nullopt, std::move(problem), 0, {}}; }
+
+// A problem of the line just read, which the run quotes.
+PaletteFile failed_at(const Lines& lines, std::string_view line, std::string problem) {
+    return PaletteFile{true, std::nullopt, std::move(problem), lines.number(), std::string(line)};
+}
+
+bool starts_without_case(std::string_view line, std::string_view start) {
+    if (line.size() < start.size()) return false;
+    for (std::size_t i = 0; i < start.size(); ++i) {
+        if ((line[i] | 0x20) != (start[i] | 0x20)) return false;
+    }
+    return true;
+}
 
 // After its first line "JASC-PAL".
 PaletteFile read_jasc(Lines& lines) {
     std::string_view line;
-    if (!lines.next(line) || line != "0100") return failed(problem::expected_jasc_version(2));
+    if (!lines.next(line)) return failed(problem::expected_jasc_version(2));
+    if (line != "0100") return failed_at(lines, line, problem::expected_jasc_version(2));
     std::int64_t announced = 0;
-    if (!lines.next(line) || !parse_number(line, 999999999, announced)) return failed(problem::expected_jasc_count(3));
-    if (announced > kMostColours) return failed(problem::too_many_colours(announced));
+    if (!lines.next(line)) return failed(problem::expected_jasc_count(3));
+    if (!parse_number(line, 999999999, announced)) return failed_at(lines, line, problem::expected_jasc_count(3));
+    if (announced > kMostColours) return failed_at(lines, line, problem::too_many_colours(announced));
     Colours colours;
     while (lines.next(line)) {
         if (line.empty()) continue;
-        if (colours.count == announced) return failed(problem::jasc_more_colours(lines.number(), announced));
+        if (colours.count == announced) {
+            return failed_at(lines, line, problem::jasc_more_colours(lines.number(), announced));
+        }
         Rgb colour;
-        if (!parse_decimal_colour(line, colour) || !line.empty()) {
-            return failed(problem::expected_decimal_colour(lines.number()));
+        std::string_view rest = line;
+        if (!parse_decimal_colour(rest, colour) || !rest.empty()) {
+            return failed_at(lines, line, problem::expected_decimal_colour(lines.number()));
         }
         colours.add(colour);
     }
@@ -160,8 +178,9 @@ PaletteFile read_gimp(Lines& lines) {
         }
         Rgb colour;
         // Whatever follows the three numbers is the colour's name.
-        if (!parse_decimal_colour(line, colour) || (!line.empty() && !is_blank(line.front()))) {
-            return failed(problem::expected_decimal_colour(lines.number()));
+        std::string_view rest = line;
+        if (!parse_decimal_colour(rest, colour) || (!rest.empty() && !is_blank(rest.front()))) {
+            return failed_at(lines, line, problem::expected_decimal_colour(lines.number()));
         }
         colours.add(colour);
     }
@@ -177,7 +196,9 @@ PaletteFile read_hex(Lines& lines) {
             continue;
         }
         Rgb colour;
-        if (!parse_hex_colour(line, colour)) return failed(problem::expected_hex_colour(lines.number()));
+        if (!parse_hex_colour(line, colour)) {
+            return failed_at(lines, line, problem::expected_hex_colour(lines.number()));
+        }
         colours.add(colour);
     }
     return colours.result();
@@ -212,6 +233,9 @@ PaletteFile read_palette_file(const std::string& path) {
         std::string_view line;
         if (first.next(line) && line == "JASC-PAL") return read_jasc(first);
         if (line == "GIMP Palette") return read_gimp(first);
+        // No colour starts so: a header mistyped ("JASC PAL", "jasc-pal").
+        if (starts_without_case(line, "JASC")) return failed_at(first, line, problem::expected_jasc_header());
+        if (starts_without_case(line, "GIMP")) return failed_at(first, line, problem::expected_gimp_header());
         return read_hex(lines);
     } catch (const std::bad_alloc&) {
         return failed(messages::sheet_problem::too_large_for_memory());

@@ -4,6 +4,7 @@
 // the content, never by the file's name.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,8 @@ struct PaletteFile {
     bool opened = false;             // false: the file couldn't be opened (or is a folder)
     std::optional<Palette> colours;  // 1 to 256 colours, entry 16r + c being colour c of row r
     std::string problem;             // opened, but no colours: why, one line naming the line at fault
+    std::int64_t problem_line = 0;   // that line, from 1; 0 when the problem is of no one line
+    std::string problem_text;        // its text, without the blanks around it
 };
 
 // Reads the file whole:

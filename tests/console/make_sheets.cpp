@@ -1,6 +1,7 @@
 // Draws the sheets of the console test cases (cases/*/sprites.txt) into the
 // directory given. Cells are seeded noise, so no cell is accidentally its
 // own mirror image unless drawn so; indices run over the whole byte.
+#include <array>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -8,6 +9,7 @@
 #include "common/console.h"
 #include "console/rom/rom_palette.h"
 #include "support/sheet_writer.h"
+#include "support/true_colour_writer.h"
 
 namespace pixcell::console {
 
@@ -132,6 +134,48 @@ void write_with_twin(const std::string& path, const std::vector<std::uint8_t>& b
     testing::write_bmp(path + ".8bit.bmp", sheet);
 }
 
+// A true-colour sheet of 16x16 cells, cell c drawn as noise in the twelve
+// colours of set `sets[c]` (no colour in two sets, none the example game's
+// backdrop), with holes. Written as an RGBA PNG, and with a twin the check
+// reads the colours from: an 8-bit BMP whose entry 0 is transparent and
+// whose other colours stand at entries whose low 4 bits aren't 0.
+void write_true_colour(const std::string& path, const std::vector<int>& sets) {
+    constexpr int kSetColours = 12;
+    const auto channel = [](int five) { return static_cast<std::uint8_t>(five << 3 | five >> 2); };
+    const auto colour = [&](int n) {  // 5-bit channels, all distinct for n < 64
+        return std::array<std::uint8_t, 3>{channel((n * 7 + 3) % 32), channel((n * 11 + 5) % 32),
+                                           channel(n / 2 % 32)};
+    };
+    const auto entry = [](int n) { return 1 + n + n / 15; };  // skips 16, 32, ...
+    const int width = kCellPixels * static_cast<int>(sets.size());
+    Sheet twin(width, kCellPixels);
+    twin.colours.assign(256, {255, 0, 255});
+    std::vector<std::uint16_t> rgba;
+    std::uniform_int_distribution<int> pick(0, kSetColours - 1);
+    std::uniform_int_distribution<int> hole(0, 4);
+    for (int y = 0; y < kCellPixels; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int n = sets[static_cast<std::size_t>(x / kCellPixels)] * kSetColours + pick(noise);
+            const bool shown = hole(noise) != 0;
+            twin.at(x, y) = static_cast<std::uint8_t>(shown ? entry(n) : 0);
+            twin.colours[static_cast<std::size_t>(entry(n))] = colour(n);
+            const auto c = colour(n);
+            for (const std::uint8_t v : c) rgba.push_back(shown ? v : 0);
+            rgba.push_back(shown ? 255 : 0);
+        }
+    }
+    testing::write_file(path, testing::raw_png_bytes(width, kCellPixels, 6, 8, rgba));
+    testing::write_bmp(path + ".8bit.bmp", twin);
+}
+
+// Distinct cells in palette row 0, 16 a row: a description of 256 of them
+// fills object tile memory alone.
+Sheet many_cells_in_row_0(int width, int height) {
+    Sheet s = all_noise(width, height);
+    for (std::uint8_t& pixel : s.pixels) pixel &= kPixelMask;
+    return s;
+}
+
 }  // namespace
 
 }  // namespace pixcell::console
@@ -156,6 +200,10 @@ int main(int argc, char** argv) {
         write_with_twin(dir + "rows.png", pixcell::testing::png_bytes(rows, 8), rows);
         const Sheet sixteen = in_rom_colours(sixteen_colours(57, 35));
         write_with_twin(dir + "sixteen.bmp", pixcell::testing::rle_bmp_bytes(sixteen, 4), sixteen);
+        // Two true-colour descriptions of one game, two colour sets each.
+        write_true_colour(dir + "game_hero.png", {0, 0, 1, 1, 1, 0});
+        write_true_colour(dir + "game_items.png", {2, 2, 3, 3});
+        pixcell::testing::write_bmp(dir + "game_cells.bmp", many_cells_in_row_0(256, 256));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
         return 1;

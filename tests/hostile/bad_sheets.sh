@@ -130,6 +130,7 @@ run run late.txt
 expect_status 1 "large PNG damaged at its end"
 expect_stderr "Can't use file late.png: a PNG chunk's CRC doesn't match its data, the file is damaged
 Can't open file nosuch.bmp
+late.txt:3: note: sheet 'nosuch.bmp' is named here, a path from the folder pixcell runs in
 " "large PNG damaged at its end"
 [[ ! -e run/late.s ]] || fail "large PNG damaged at its end: late.s was written"
 

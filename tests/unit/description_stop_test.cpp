@@ -54,6 +54,47 @@ TEST(StopReport, NamesTheLineAndTheCause) {
     EXPECT_FALSE(stop_of(clean, head.size()));
 }
 
+// An entry line whose fields don't fit: the column of the first thing no
+// field takes, and what each field that got that far wanted there.
+TEST(StopReport, FieldsStopAtAColumn) {
+    namespace warn = messages::warn;
+    const struct {
+        std::string line;
+        std::int64_t column;
+        std::string found;
+        unsigned expected;
+    } cases[] = {
+        {"coin 0,32 16X16", 13, "X16", warn::kExpectLowerX},
+        {"coin 16.0", 8, ".0", warn::kExpectComma | warn::kExpectLowerX},
+        {"coin 0,32 [0,16", 16, "", warn::kExpectCloseBracket},
+        {"coin 0,32 x", 11, "x", warn::kExpectSize | warn::kExpectOrigin | warn::kExpectFlips | warn::kExpectLineEnd},
+        {"coin 16x16 hz", 13, "z", warn::kExpectFlips | warn::kExpectLineEnd},
+        {"coin 0 /* c */ 32", 16, "32", warn::kExpectComma},
+        {"coin -$g,0", 8, "g,0", warn::kExpectHexDigits},
+        {"coin [0,-16] h v", 16, "v", warn::kExpectLineEnd},
+        {"+ 0, ", 6, "", warn::kExpectNumber},
+    };
+    const std::string head = "*a.bmp\nhero 0,0\n";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::optional<StopReport> report = stop_of(head + c.line + "\nmore\n", head.size());
+        ASSERT_TRUE(report && report->fields);
+        EXPECT_EQ(report->fields->line, 3);
+        EXPECT_EQ(report->fields->column, c.column);
+        EXPECT_EQ(report->fields->text, warn::fields_stop(c.found, false, c.expected));
+    }
+    // A comment carries the entry over a line end: the note is at the next
+    // line; at the text's end, the file ends there. A name at fault has its
+    // own cause and no column.
+    const std::string joined = head + "coin 0 /* a\nb */ 16X16\n";
+    EXPECT_EQ(stop_of(joined, head.size())->fields->line, 4);
+    EXPECT_EQ(stop_of(joined, head.size())->fields->column, 6);
+    const std::string cut = head + "coin [1,\n";
+    EXPECT_EQ(stop_of(cut.substr(0, cut.size() - 1), head.size())->fields->text,
+              warn::fields_stop("", true, warn::kExpectNumber));
+    EXPECT_FALSE(stop_of(head + "my coin 16,0\n", head.size())->fields);
+}
+
 TEST(StopReport, TellsAnImageFromText) {
     const std::string bmp = std::string("BM\x36\x04", 4) + "\x01\x02";
     EXPECT_EQ(image_kind(bmp.data(), bmp.data() + bmp.size()), "BMP");

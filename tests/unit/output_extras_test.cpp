@@ -52,8 +52,10 @@ TEST(Palettes, ConsoleColoursAndIdentifiers) {
     const PaletteTexts texts = render_palettes(sheets, {}, Conversion{}, "gfx", diagnostics);
     EXPECT_EQ(texts.header,
               "#ifndef gfx_PAL_H\n#define gfx_PAL_H\n#include <gba.h>\n"
-              "extern const u16 gfx_hero_pal[16];\nextern const u16 gfx_hero_2_pal[4];\n"
-              "extern const u16 gfx__2x_y_v1_pal[2];\nextern const u16 gfx_hero_2_2_pal[2];\n#endif\n");
+              "extern const u16 gfx_hero_pal[16];\n#define gfx_hero_pal_FIRST_ROW 0\n"
+              "extern const u16 gfx_hero_2_pal[4];\n#define gfx_hero_2_pal_FIRST_ROW 0\n"
+              "extern const u16 gfx__2x_y_v1_pal[2];\n#define gfx__2x_y_v1_pal_FIRST_ROW 0\n"
+              "extern const u16 gfx_hero_2_2_pal[2];\n#define gfx_hero_2_2_pal_FIRST_ROW 0\n#endif\n");
     // Red in the low five bits, then green, then blue: each the top five of eight.
     EXPECT_NE(texts.source.find("const u16 gfx_hero_2_pal[4] = {\n\t0x001F, 0x03E0, 0x7C00, 0x0C41,\n};\n"),
               std::string::npos);
@@ -159,7 +161,9 @@ TEST(Preview, EachSpriteLooksAsTheConsoleWouldShowIt) {
                 if (p[3] != 0) {
                     entry = -1;
                     for (int e = 1; e < 16; ++e) {
-                        const auto& c = sheet.colours[static_cast<std::size_t>(16 * row + e)];
+                        // As the console shows it: 5 bits a channel, widened back.
+                        auto c = sheet.colours[static_cast<std::size_t>(16 * row + e)];
+                        for (std::uint8_t& channel : c) channel = static_cast<std::uint8_t>((channel & 0xF8) | channel >> 5);
                         if (p[0] == c[0] && p[1] == c[1] && p[2] == c[2]) entry = e;
                     }
                 }

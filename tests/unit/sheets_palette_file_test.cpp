@@ -64,10 +64,18 @@ TEST(PaletteFiles, RefusedWithTheLineAndWhatWasExpected) {
         std::string what;
         Bytes bytes;
         std::string reason;
+        std::int64_t line = 0;  // the line the run quotes
+        std::string line_text = {};
     } cases[] = {
-        {"hex", text("ff0000\n\nnot a colour\n"), "line 3: expected a colour as RRGGBB or #RRGGBB"},
+        {"hex", text("ff0000\n\nnot a colour \r\n"), "line 3: expected a colour as RRGGBB or #RRGGBB", 3,
+         "not a colour"},
         {"hex of 7 digits", text("#1234567\n"), "line 1: expected a colour as RRGGBB or #RRGGBB"},
-        {"jasc version", text("JASC-PAL\n0200\n"), "line 2: expected 0100, the version of a JASC-PAL file"},
+        {"jasc version", text("JASC-PAL\n0200\n"), "line 2: expected 0100, the version of a JASC-PAL file", 2, "0200"},
+        {"jasc header", text("Jasc-Pal 0100\n"),
+         "line 1: a JASC-PAL file starts with the line JASC-PAL, then 0100 and the number of colours", 1,
+         "Jasc-Pal 0100"},
+        {"gimp header", text("GIMP palette\n"), "line 1: a GIMP palette starts with the line GIMP Palette", 1,
+         "GIMP palette"},
         {"jasc count", text("JASC-PAL\n0100\nmany\n"), "line 3: expected the number of colours of the JASC-PAL file"},
         {"jasc colour", text("JASC-PAL\n0100\n2\n1 2 3\n1 2 256\n"),
          "line 5: expected a colour as three numbers from 0 to 255 (red, green, blue)"},
@@ -76,7 +84,7 @@ TEST(PaletteFiles, RefusedWithTheLineAndWhatWasExpected) {
         {"jasc long", text("JASC-PAL\n0100\n1\n1 2 3\n4 5 6\n"),
          "line 5: more colours than the 1 that line 3 announces"},
         {"gimp", text("GIMP Palette\n# two numbers\n1 2\n"),
-         "line 3: expected a colour as three numbers from 0 to 255 (red, green, blue)"},
+         "line 3: expected a colour as three numbers from 0 to 255 (red, green, blue)", 3, "1 2"},
         {"257 colours", text(many), "257 colours, more than the 256 of the console's sprite palette"},
         {"empty", text(""), "no colour in the file"},
         {"blank", text("\n  \n"), "no colour in the file"},
@@ -92,6 +100,10 @@ TEST(PaletteFiles, RefusedWithTheLineAndWhatWasExpected) {
         EXPECT_TRUE(file.opened) << c.what;
         EXPECT_FALSE(file.colours) << c.what;
         EXPECT_EQ(file.problem, c.reason) << c.what;
+        if (c.line > 0) {
+            EXPECT_EQ(file.problem_line, c.line) << c.what;
+            EXPECT_EQ(file.problem_text, c.line_text) << c.what;
+        }
     }
     EXPECT_FALSE(read_palette_file(dir.file("missing")).opened);
 }

@@ -3,13 +3,15 @@
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
 //   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
-//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...
 //
 // With --grid the ROM is a game (the example game) that shows every sprite
 // of the descriptions' pattern tables at once, in a palette of its own:
 // sprite i, counting on from one description to the next, with its origin
 // at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
-// one picture.
+// one picture. With --true-colour each sheet has a twin whose colour table
+// holds the colours its pixels must show in (sheet_pixels.h), and the
+// screen is compared with those, whatever rows the converter chose.
 //
 // Sheets are found the way the converter finds them, relative to the current
 // directory. Exit status 0 when every picture matches, 1 when one differs,
@@ -47,6 +49,7 @@ struct Grid {
 
 struct Options {
     bool stop_at_first = false;
+    bool true_colour = false;  // --true-colour: the sheets' twins hold the colours to see
     std::optional<Grid> grid;
     std::string rom_path;
     std::vector<std::string> description_paths;  // one, but with --grid any number
@@ -58,6 +61,8 @@ bool parse_options(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--stop-at-first") == 0) {
             options.stop_at_first = true;
+        } else if (std::strcmp(argv[i], "--true-colour") == 0) {
+            options.true_colour = true;
         } else if (std::strcmp(argv[i], "--grid") == 0 && i + 1 < argc) {
             Grid g;
             if (std::sscanf(argv[++i], "%d,%d,%d,%d,%d", &g.left, &g.top, &g.step_x, &g.step_y,
@@ -219,7 +224,8 @@ std::optional<Description> read_sprites(const std::string& path) {
         std::fprintf(stderr, "console_check: can't read description %s\n", path.c_str());
         return std::nullopt;
     }
-    SheetStore store;
+    // The parts are all it reads there: the pixels come from the twins.
+    SheetStore store(TrueColourSheets::loaded);
     const pixcell::Description read = parse_description(*text, store);
     const SpriteList& list = read.sprites;
     if (!read.matched || store.failed_loads() != 0) {
@@ -319,6 +325,65 @@ bool to_rom_colours(ScreenPicture& picture, const RomColours& game, const PixelR
     return true;
 }
 
+// Where the game of --grid puts sprite i's origin.
+View grid_view(const Grid& grid, int i) {
+    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
+    View view;
+    view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
+    view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
+    view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+    return view;
+}
+
+// --grid --true-colour: the game's picture against the colours of the
+// sheets' twins, as the console shows them, whatever rows the converter
+// chose: a sprite loaded into another's rows shows in wrong colours.
+int check_grid_colours(const Options& options, const Grid& grid, const std::vector<std::uint8_t>& rom) {
+    const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
+    ExpectedColours expected(pixels, kNoColour);
+    int first_slot = 0;
+    for (const std::string& path : options.description_paths) {
+        const std::optional<Description> description = read_sprites(path);
+        if (!description) return 2;
+        for (const ListedSprite& sprite : description->sprites) {
+            add_expected_colours(sprite.cells, description->sheets.at(sprite.bitmap),
+                                 grid_view(grid, first_slot + sprite.table_index), expected);
+        }
+        first_slot += static_cast<int>(description->sprites.size());
+    }
+    std::string error;
+    RomColours colours;
+    const std::optional<ScreenPicture> shown = run_rom(rom, error, &colours);
+    if (!shown) {
+        std::fprintf(stderr, "console_check: %s\n", error.c_str());
+        return 2;
+    }
+    Differences d;
+    for (int y = 0; y < kScreenHeight; ++y) {
+        for (int x = 0; x < kScreenWidth; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * kScreenWidth + x);
+            const std::uint16_t seen = (*shown)[i];
+            const bool matches = expected[i] == kNoColour    ? seen == colours.backdrop
+                                 : expected[i] == kAnyColour ? seen != colours.backdrop
+                                                             : seen == expected[i];
+            if (matches) continue;
+            if (d.count++ == 0) {
+                std::printf("  first at %d,%d: expected 0x%04X, shown 0x%04X\n", x, y,
+                            expected[i] < 0 ? colours.backdrop : static_cast<unsigned>(expected[i]), seen);
+            }
+            d.x0 = std::min(d.x0, x), d.y0 = std::min(d.y0, y);
+            d.x1 = std::max(d.x1, x), d.y1 = std::max(d.y1, y);
+        }
+    }
+    if (d.count == 0) {
+        std::printf("%d sprites: the screen matches, in the sheets' colours\n", first_slot);
+        return 0;
+    }
+    std::printf("MISMATCH the screen: %zu pixels differ in colour within x %d..%d, y %d..%d\n", d.count, d.x0,
+                d.x1, d.y0, d.y1);
+    return 1;
+}
+
 // --grid: every sprite with cells at its place in the grid, all in one
 // picture; the game places every cell, wherever it lands.
 int check_grid(const Options& options, const Grid& grid) {
@@ -327,8 +392,8 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: can't read ROM %s\n", options.rom_path.c_str());
         return 2;
     }
+    if (options.true_colour) return check_grid_colours(options, grid, *rom);
     constexpr std::uint16_t kBackdrop = 1;
-    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedPicture expected(pixels, kBackdrop);
     PixelRows rows(pixels, 0);
@@ -337,11 +402,7 @@ int check_grid(const Options& options, const Grid& grid) {
         const std::optional<Description> description = read_sprites(path);
         if (!description) return 2;
         for (const ListedSprite& sprite : description->sprites) {
-            const int i = first_slot + sprite.table_index;
-            View view;
-            view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
-            view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
-            view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+            const View view = grid_view(grid, first_slot + sprite.table_index);
             const ExpectedPicture one = expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
             for (std::size_t p = 0; p < one.size(); ++p) {
                 if (one[p] == kBackdrop) continue;
@@ -420,7 +481,7 @@ int main(int argc, char** argv) {
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs(
             "usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
-            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS ROM DESCRIPTION...\n",
+            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...\n",
             stderr);
         return 2;
     }

@@ -97,10 +97,13 @@ bool in_window(const ShownCell& cell, const View& view) {
            y < view.window.bottom;
 }
 
-ExpectedPicture expected_picture(const std::vector<ShownCell>& cells, const SheetPixels& sheet,
-                                 const View& view) {
-    constexpr std::uint16_t kBackdrop = 1;
-    ExpectedPicture picture(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, kBackdrop);
+namespace {
+
+// Calls shown(screen index, sheet index) for every pixel of the cells in the
+// view's window that lands on screen and isn't transparent.
+template <typename Shown>
+void for_each_shown_pixel(const std::vector<ShownCell>& cells, const SheetPixels& sheet, const View& view,
+                          Shown shown) {
     for (const ShownCell& cell : cells) {
         if (!in_window(cell, view)) continue;
         for (std::int64_t j = 0; j < kCellPixels; ++j) {
@@ -109,15 +112,36 @@ ExpectedPicture expected_picture(const std::vector<ShownCell>& cells, const Shee
             for (std::int64_t i = 0; i < kCellPixels; ++i) {
                 const std::int64_t sx = view.origin_x + mirrored(cell.from_origin_x + i, cell.hflip);
                 if (sx < 0 || sx >= kScreenWidth) continue;
-                const int entry = sheet.at(cell.sheet_x + i, cell.sheet_y + j) & kPixelMask;
-                if (entry == 0) continue;
-                std::uint16_t& allowed = picture[static_cast<std::size_t>(sy * kScreenWidth + sx)];
-                if (allowed == kBackdrop) allowed = 0;
-                allowed = static_cast<std::uint16_t>(allowed | 1u << entry);
+                const int index = sheet.at(cell.sheet_x + i, cell.sheet_y + j);
+                if ((index & kPixelMask) == 0) continue;
+                shown(static_cast<std::size_t>(sy * kScreenWidth + sx), index);
             }
         }
     }
+}
+
+}  // namespace
+
+ExpectedPicture expected_picture(const std::vector<ShownCell>& cells, const SheetPixels& sheet,
+                                 const View& view) {
+    constexpr std::uint16_t kBackdrop = 1;
+    ExpectedPicture picture(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, kBackdrop);
+    for_each_shown_pixel(cells, sheet, view, [&](std::size_t at, int index) {
+        std::uint16_t& allowed = picture[at];
+        if (allowed == kBackdrop) allowed = 0;
+        allowed = static_cast<std::uint16_t>(allowed | 1u << (index & kPixelMask));
+    });
     return picture;
+}
+
+void add_expected_colours(const std::vector<ShownCell>& cells, const SheetPixels& sheet, const View& view,
+                          ExpectedColours& colours) {
+    for_each_shown_pixel(cells, sheet, view, [&](std::size_t at, int index) {
+        const std::int32_t colour = static_cast<std::size_t>(index) < sheet.colours.size()
+                                        ? sheet.colours[static_cast<std::size_t>(index)]
+                                        : kAnyColour;
+        colours[at] = colours[at] == kNoColour || colours[at] == colour ? colour : kAnyColour;
+    });
 }
 
 }  // namespace pixcell::console

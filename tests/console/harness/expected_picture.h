@@ -55,4 +55,16 @@ using ExpectedPicture = std::vector<std::uint16_t>;
 ExpectedPicture expected_picture(const std::vector<ShownCell>& cells, const SheetPixels& sheet,
                                  const View& view);
 
+// Per screen pixel, the colour (15 bits, red in the low 5) a sprite drawn in
+// true colour shows there, as its sheet's twin holds it (sheet.colours):
+// kNoColour where it shows nothing, kAnyColour where cells of different
+// colours overlap.
+using ExpectedColours = std::vector<std::int32_t>;
+constexpr std::int32_t kNoColour = -1;
+constexpr std::int32_t kAnyColour = -2;
+
+// Adds the sprite's pixels to `colours`, which has a value for every screen pixel.
+void add_expected_colours(const std::vector<ShownCell>& cells, const SheetPixels& sheet, const View& view,
+                          ExpectedColours& colours);
+
 }  // namespace pixcell::console

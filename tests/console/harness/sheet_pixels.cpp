@@ -51,6 +51,13 @@ std::optional<SheetPixels> read_sheet(const std::string& sheet_path, std::string
     }
 
     SheetPixels sheet;
+    // The colour table: blue, green, red and a spare byte an entry, between
+    // the info header and the pixels.
+    const std::size_t table = 14 + static_cast<std::size_t>(le32(bytes, 14));
+    for (std::size_t at = table; at + 4 <= std::min<std::size_t>(pixel_offset, bytes.size()); at += 4) {
+        sheet.colours.push_back(static_cast<std::uint16_t>(bytes[at + 2] >> 3 | (bytes[at + 1] >> 3) << 5 |
+                                                           (bytes[at] >> 3) << 10));
+    }
     sheet.width = width;
     sheet.height = height;
     sheet.index.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));

@@ -13,6 +13,9 @@ struct SheetPixels {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::vector<std::uint8_t> index;  // width * height, row 0 at the top
+    // The BMP's colour table, 15 bits each (red in the low 5), as the
+    // console shows its colours.
+    std::vector<std::uint16_t> colours;
 
     // Outside the sheet a cell reads as index 0, which shows nothing.
     std::uint8_t at(std::int64_t x, std::int64_t y) const {

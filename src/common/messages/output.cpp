@@ -1,0 +1,37 @@
+#include "common/messages/output.h"
+
+#include "common/messages/quoting.h"
+
+namespace pixcell::messages {
+
+using detail::print;
+using detail::quoted;
+
+void cant_write_file(const std::string& name) { print("Error: Can't write file '" + name + "'\n"); }
+
+std::string preview_too_large(std::int64_t width, std::int64_t height, std::int64_t most) {
+    return "the picture would be " + std::to_string(width) + "x" + std::to_string(height) + " pixels, more than " +
+           std::to_string(most) + " in all";
+}
+
+std::string preview_not_encoded() { return "the PNG encoder failed"; }
+
+void cant_make_preview(const std::string& name, const std::string& reason) {
+    print("Error: Can't write file '" + name + "': " + reason + "\n");
+}
+
+void cant_remove_temporary(const std::string& name) { print("Error: Can't remove temporary file '" + name + "'\n"); }
+
+namespace warn {
+
+std::string folder_missing(const std::string& folder) {
+    return "the folder " + quoted(folder) + " does not exist: pixcell makes no folders, create it first";
+}
+
+std::string sheet_without_palette(const std::string& sheet) {
+    return "sheet " + quoted(sheet) + " has no colour table: no palette array is written for it";
+}
+
+}  // namespace warn
+
+}  // namespace pixcell::messages

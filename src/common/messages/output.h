@@ -1,0 +1,21 @@
+// The messages of the outputs: files that can't be written, the preview
+// that can't be made, and what writing them is warned about.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace pixcell::messages {
+
+void cant_write_file(const std::string& name);
+void cant_remove_temporary(const std::string& name);
+std::string preview_too_large(std::int64_t width, std::int64_t height, std::int64_t most);
+std::string preview_not_encoded();
+void cant_make_preview(const std::string& name, const std::string& reason);
+
+namespace warn {
+std::string folder_missing(const std::string& folder);
+std::string sheet_without_palette(const std::string& sheet);
+}  // namespace warn
+
+}  // namespace pixcell::messages

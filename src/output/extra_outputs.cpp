@@ -1,0 +1,112 @@
+#include "output/extra_outputs.h"
+
+#include "common/messages.h"
+#include "output/counts_text.h"
+#include "output/dependency_file.h"
+#include "output/palette_texts.h"
+#include "output/preview.h"
+#include "output/render_texts.h"
+
+namespace pixcell {
+
+namespace {
+
+bool make_palette(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&,
+                  Diagnostics& diagnostics, std::vector<std::string>& texts) {
+    PaletteTexts palette =
+        render_palettes(results.sheets, results.sprites, results.conversion, results.ident_base, diagnostics);
+    texts = {std::move(palette.source), std::move(palette.header)};
+    return true;
+}
+
+bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
+                 std::vector<std::string>& texts) {
+    texts = {render_counts(results.conversion, results.ident_base)};
+    return true;
+}
+
+bool make_preview(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>&,
+                  Diagnostics&, std::vector<std::string>& texts) {
+    std::string problem;
+    const std::optional<Preview> preview = draw_preview(results.sprites, results.conversion, results.sheets, problem);
+    std::string png;
+    if (preview && !encode_png(preview->picture, png)) problem = messages::preview_not_encoded();
+    if (!problem.empty()) {
+        messages::cant_make_preview(*requests.preview, problem);
+        return false;
+    }
+    texts = {std::move(png)};
+    return true;
+}
+
+bool make_rule(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>& targets,
+               Diagnostics&, std::vector<std::string>& texts) {
+    const std::optional<DependencyRule> rule = dependency_rule(targets, results.inputs);
+    if (!rule) {
+        messages::cant_write_file(*requests.deps);
+        return false;
+    }
+    if (const std::optional<UnreadableName> name = name_make_cant_read(*rule)) {
+        messages::option_error(messages::option_path_make_cant_read("--deps", *requests.deps, name->name, name->found));
+        return false;
+    }
+    texts = {render_dependency_file(*rule)};
+    return true;
+}
+
+}  // namespace
+
+const std::vector<ExtraOutput>& extra_outputs() {
+    static const std::vector<ExtraOutput> outputs = {
+        {"--palette", nullptr, [](const ExtraRequests& r) { return r.palette; },
+         [](const ExtraRequests&, const std::string& base) {
+             return std::vector<std::string>{base + "_pal.c", base + "_pal.h"};
+         },
+         make_palette},
+        {"--preview", &ExtraRequests::preview, [](const ExtraRequests& r) { return r.preview.has_value(); },
+         [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.preview}; },
+         make_preview},
+        {"--counts", nullptr, [](const ExtraRequests& r) { return r.counts; },
+         [](const ExtraRequests&, const std::string& base) { return std::vector<std::string>{base + "_counts.h"}; },
+         make_counts},
+        {"--deps", &ExtraRequests::deps, [](const ExtraRequests& r) { return r.deps.has_value(); },
+         [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.deps}; }, make_rule},
+    };
+    return outputs;
+}
+
+std::vector<std::string> written_paths(const ExtraRequests& requests, const std::string& file_base) {
+    std::vector<std::string> paths = output_paths(file_base);
+    for (const ExtraOutput& output : extra_outputs()) {
+        if (!output.asked(requests)) continue;
+        for (std::string& path : output.paths(requests, file_base)) paths.push_back(std::move(path));
+    }
+    return paths;
+}
+
+std::vector<std::pair<std::string, std::string>> named_outputs(const ExtraRequests& requests) {
+    std::vector<std::pair<std::string, std::string>> named;
+    for (const ExtraOutput& output : extra_outputs()) {
+        if (output.named_by != nullptr && output.asked(requests)) named.emplace_back(output.option, *(requests.*output.named_by));
+    }
+    return named;
+}
+
+bool make_extra_files(const RunResults& results, const ExtraRequests& requests, const std::string& file_base,
+                      Diagnostics& diagnostics, std::deque<std::string>& texts, std::vector<OutputFile>& files) {
+    for (const ExtraOutput& output : extra_outputs()) {
+        if (!output.asked(requests)) continue;
+        std::vector<std::string> targets;
+        for (const OutputFile& file : files) targets.push_back(file.name);
+        std::vector<std::string> made;
+        if (!output.make(results, requests, targets, diagnostics, made)) return false;
+        const std::vector<std::string> paths = output.paths(requests, file_base);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            texts.push_back(std::move(made[i]));
+            files.push_back({paths[i], &texts.back()});
+        }
+    }
+    return true;
+}
+
+}  // namespace pixcell

@@ -1,0 +1,6 @@
+#ifndef art_CHR_H
+#define art_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT art_chr[];
+#endif

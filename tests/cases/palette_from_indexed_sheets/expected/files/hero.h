@@ -1,0 +1,6 @@
+#ifndef hero_CHR_H
+#define hero_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT hero_chr[];
+#endif

@@ -1,0 +1,7 @@
+#ifndef hero_ENUM_H
+#define hero_ENUM_H
+enum {
+	coin,
+	gem,
+};
+#endif
