@@ -17,11 +17,11 @@ struct ObjectCost {
 constexpr std::int64_t kTieBreak = std::int64_t{1} << 16;
 
 // The fewest objects, then the fewest tiles.
-constexpr ObjectCost kFewestObjects{kTieBreak * kTieBreak, 1};
+constexpr ObjectCost kFewestObjects{kTieBreak << 16, 1};
 // An object costs as much as 256 tile bytes, 8 tiles; between covers that
 // cost the same, the one of fewer tiles.
 constexpr ObjectCost kBalanced{8 * kTieBreak, kTieBreak + 1};
 // The fewest tiles, then the fewest objects.
-constexpr ObjectCost kFewestTileBytes{1, kTieBreak* kTieBreak};
+constexpr ObjectCost kFewestTileBytes{1, kTieBreak << 16};
 
 }  // namespace pixcell
