@@ -100,6 +100,23 @@ const std::vector<OptionInfo>& known_options() {
          "(the last sprite with cells, plus one); IDENT_MOST_CELLS, the most cells, so objects, of one sprite; "
          "IDENT_FIRST_ROW and IDENT_ROW_COUNT, the lowest palette row a sprite with cells uses and how many rows "
          "from there to the highest (0 and 0 when no sprite has cells)."},
+        {"--objects", nullptr, &CommandLine::objects, "fewest|bytes",
+         "also write OUTPUT_obj.s, .c and .h: each sprite as objects of every shape, fewest objects and tile bytes",
+         "Also write OUTPUT_obj.s, OUTPUT_obj.c and OUTPUT_obj.h: every sprite as objects of the console's twelve "
+         "shapes (8x8 to 64x64, wide and tall) instead of one 16x16 object a cell, so that it takes fewer of the "
+         "128 objects and fewer bytes of tile memory. IDENT_obj_tiles holds the tiles of every distinct object "
+         "(a mirror image of another is stored once and shown flipped), each object's tiles one after another "
+         "as the one-dimensional mapping reads them; IDENT_objects every object of every sprite, its x and y "
+         "offset from the sprite's origin, its attribute 0 shape bits, its attribute 1 size and flip bits and its "
+         "first tile; IDENT_sprite_objects, in the order of the enumeration, each sprite's first object and "
+         "count. The header defines IDENT_OBJ_TILE_COUNT, IDENT_OBJ_TILE_BYTES, IDENT_OBJECT_COUNT and "
+         "IDENT_MOST_OBJECTS, and includes <spriteobj.h>, whose spr_write_objects() writes a sprite's objects to "
+         "object attribute memory, flipped as a whole when asked.\n"
+         "Each part is covered on its own by objects that show every pixel its cells show, never more objects "
+         "than its cells; the last-described part's objects come first, so that they are drawn on top. Bare, "
+         "the cover is balanced: an object costs as much as 256 bytes of tiles. --objects=fewest takes the "
+         "fewest objects, --objects=bytes the fewest tile bytes. The same input gives the same files.",
+         false, "balanced"},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
          "Once the files are written, print one line on standard error: how many sprites, parts and cells were cut "
          "(and how many of them were empty), how many distinct cells were stored, how many cells matched a stored "
@@ -130,7 +147,11 @@ std::vector<OptionDoc> option_docs() {
     };
     for (const OptionInfo& option : known_options()) {
         std::string synopsis = option.name;
-        if (option.value != nullptr) synopsis += std::string("=") + option.value_name;
+        if (option.bare_value != nullptr) {
+            synopsis += std::string("[=") + option.value_name + "]";
+        } else if (option.value != nullptr) {
+            synopsis += std::string("=") + option.value_name;
+        }
         docs.push_back({synopsis, option.help, option.manual});
     }
     return docs;
@@ -160,7 +181,11 @@ bool apply_option(const std::string& argument, CommandLine& result) {
         }
         if (argument.size() == length || argument[length] != '=') {
             if (argument.size() != length) continue;
-            result.refused.push_back(option.name);  // no value at all
+            if (option.bare_value != nullptr) {
+                result.*option.value = option.bare_value;
+            } else {
+                result.refused.push_back(option.name);  // no value at all
+            }
             return true;
         }
         const std::string value = argument.substr(length + 1);
@@ -201,8 +226,16 @@ OutputNames output_names(const CommandLine& command_line) {
     return {base, base};
 }
 
+std::optional<ObjectCost> object_cost(const std::string& mode) {
+    if (mode == "balanced") return kBalanced;
+    if (mode == "fewest") return kFewestObjects;
+    if (mode == "bytes") return kFewestTileBytes;
+    return std::nullopt;
+}
+
 ExtraRequests extra_requests(const CommandLine& command_line) {
     ExtraRequests requests;
+    if (command_line.objects) requests.objects = object_cost(*command_line.objects);
     requests.palette = command_line.palette;
     requests.counts = command_line.counts;
     requests.preview = command_line.preview;

@@ -30,6 +30,8 @@ struct CommandLine {
     std::optional<std::string> palette_from;  // --palette-from=FILE: the rows true-colour sheets are put in
     std::optional<std::string> first_row;     // --first-row=N: the first palette row made for true-colour sheets
     bool counts = false;                      // --counts: also write OUTPUT_counts.h, the description's budget
+    // --objects[=fewest|bytes]: also write each sprite as objects of every shape ("balanced" when bare).
+    std::optional<std::string> objects;
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
 
@@ -53,6 +55,8 @@ struct OptionInfo {
     // The file its value names is read: it may not be one the run writes, and
     // it is a prerequisite of the make rule.
     bool value_is_read = false;
+    // The value it takes when given bare ("--objects"); null when it needs one.
+    const char* bare_value = nullptr;
 };
 
 // Every double-dash option, in the order --help lists them.
@@ -82,7 +86,11 @@ struct OutputNames {
 // Needs an input.
 OutputNames output_names(const CommandLine& command_line);
 
-// The files beyond the five that the command line asks for.
+// The cost the value of --objects names: "balanced", "fewest" or "bytes".
+std::optional<ObjectCost> object_cost(const std::string& mode);
+
+// The files beyond the five that the command line asks for; an --objects
+// value that names no cost asks for nothing (the run refuses it first).
 ExtraRequests extra_requests(const CommandLine& command_line);
 
 // Every file a run with this command line writes when it succeeds (unless

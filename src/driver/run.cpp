@@ -23,6 +23,7 @@
 #include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
+#include "objects/cover_sprites.h"
 #include "output/extra_outputs.h"
 #include "output/render_texts.h"
 #include "sheets/palette_file.h"
@@ -177,10 +178,14 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     std::vector<std::string> inputs{*command_line.input};
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs)};
+    const ExtraRequests requests = extra_requests(command_line);
+    std::optional<ObjectConversion> objects;
+    if (requests.objects) objects = cover_sprites(description.sprites, conversion, sheets, *requests.objects);
+    const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
+                             objects ? &*objects : nullptr};
     std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
     std::deque<std::string> extra_texts;
-    if (!make_extra_files(results, extra_requests(command_line), names.file_base, diagnostics, extra_texts, files)) {
+    if (!make_extra_files(results, requests, names.file_base, diagnostics, extra_texts, files)) {
         return 1;
     }
     if (failed_for_warnings()) {
@@ -250,6 +255,10 @@ int run(int argc, const char* const* argv) {
             messages::option_error(messages::option_not_colour("--transparent", *command_line.transparent));
             return 1;
         }
+    }
+    if (command_line.objects && !object_cost(*command_line.objects)) {
+        messages::option_error(messages::option_not_cover("--objects", *command_line.objects));
+        return 1;
     }
     if (command_line.first_row) {
         colours.first_row = parse_row(*command_line.first_row);

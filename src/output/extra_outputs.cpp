@@ -3,6 +3,7 @@
 #include "common/messages.h"
 #include "output/counts_text.h"
 #include "output/dependency_file.h"
+#include "output/object_texts.h"
 #include "output/palette_texts.h"
 #include "output/preview.h"
 #include "output/render_texts.h"
@@ -22,6 +23,13 @@ bool make_palette(const RunResults& results, const ExtraRequests&, const std::ve
 bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
                  std::vector<std::string>& texts) {
     texts = {render_counts(results.conversion, results.ident_base)};
+    return true;
+}
+
+bool make_objects(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
+                  std::vector<std::string>& texts) {
+    ObjectTexts objects = render_objects(results.sprites, results.conversion, *results.objects, results.ident_base);
+    texts = {std::move(objects.tiles), std::move(objects.source), std::move(objects.header)};
     return true;
 }
 
@@ -69,6 +77,11 @@ const std::vector<ExtraOutput>& extra_outputs() {
         {"--counts", nullptr, [](const ExtraRequests& r) { return r.counts; },
          [](const ExtraRequests&, const std::string& base) { return std::vector<std::string>{base + "_counts.h"}; },
          make_counts},
+        {"--objects", nullptr, [](const ExtraRequests& r) { return r.objects.has_value(); },
+         [](const ExtraRequests&, const std::string& base) {
+             return std::vector<std::string>{base + "_obj.s", base + "_obj.c", base + "_obj.h"};
+         },
+         make_objects},
         {"--deps", &ExtraRequests::deps, [](const ExtraRequests& r) { return r.deps.has_value(); },
          [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.deps}; }, make_rule},
     };

@@ -14,6 +14,7 @@
 #include "cells/convert.h"
 #include "common/diagnostics.h"
 #include "description/sprite_list.h"
+#include "objects/cover_sprites.h"
 #include "output/file_commit.h"
 #include "sheets/sheet_store.h"
 
@@ -25,6 +26,7 @@ struct ExtraRequests {
     bool counts = false;                 // --counts: the description's budget as #defines
     std::optional<std::string> preview;  // --preview=FILE.png: a picture of what the console shows
     std::optional<std::string> deps;     // --deps=FILE: a make rule for every other file
+    std::optional<ObjectCost> objects;   // --objects[=fewest|bytes]: every sprite as objects of every shape
 };
 
 // What the files are made from: the finished conversion and what it was made of.
@@ -35,6 +37,7 @@ struct RunResults {
     const std::string& ident_base;
     // Every file the run read, in reading order: the make rule's prerequisites.
     std::vector<std::string> inputs;
+    const ObjectConversion* objects;  // when --objects asked for them
 };
 
 struct ExtraOutput {

@@ -101,14 +101,14 @@ TEST(CommandLine, ListedOutputsAreTheFilesTheRunWrites) {
     const std::string deps = "--deps=" + dir.file("r.d");
     const std::string input = dir.file("d.txt");
     const std::string output = dir.file("out");
-    std::vector<const char*> args = {"pixcell",  "--palette",      preview.c_str(), deps.c_str(), "--counts",
-                                     "--werror", "--list-outputs", input.c_str(),   output.c_str()};
+    std::vector<const char*> args = {"pixcell",  "--palette", preview.c_str(), deps.c_str(),  "--counts",
+                                     "--objects", "--werror", "--list-outputs", input.c_str(), output.c_str()};
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(run(static_cast<int>(args.size()), args.data()), 0);
     std::istringstream printed(::testing::internal::GetCapturedStdout());
     std::set<std::string> listed;
     for (std::string line; std::getline(printed, line);) listed.insert(line);
-    EXPECT_EQ(listed.size(), 10u);  // the five, the palette's two, the preview, the counts, the rule
+    EXPECT_EQ(listed.size(), 13u);  // the five, the palette's two, the preview, the counts, the objects' three, the rule
     const auto files_in_dir = [&]() {
         std::set<std::string> files;
         for (const auto& entry : std::filesystem::directory_iterator(dir.path)) files.insert(entry.path().string());
@@ -118,7 +118,7 @@ TEST(CommandLine, ListedOutputsAreTheFilesTheRunWrites) {
     };
     EXPECT_TRUE(files_in_dir().empty()) << "listing wrote a file";
 
-    args.erase(args.begin() + 6);  // the same run, for real
+    args.erase(args.begin() + 7);  // the same run, for real
     EXPECT_EQ(run(static_cast<int>(args.size()), args.data()), 0);
     EXPECT_EQ(files_in_dir(), listed);
 }

@@ -37,6 +37,11 @@ std::string option_not_row(const std::string& option, const std::string& value) 
            std::to_string(kPaletteRows - 1) + ", such as " + option + "=2";
 }
 
+std::string option_not_cover(const std::string& option, const std::string& value) {
+    return option + "=" + unquoted(value) + " is not a way to cover sprites: write " + option +
+           " (balanced), " + option + "=fewest (fewest objects) or " + option + "=bytes (fewest tile bytes)";
+}
+
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found) {
     std::string why;

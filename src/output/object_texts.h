@@ -1,0 +1,24 @@
+// The --objects files: the tiles of every distinct object picture for the
+// GNU assembler, and every sprite's objects as records that a game writes
+// to object attribute memory with only the sprite's position, the first
+// tile of the array and its palette row added (spriteobj.h does so).
+#pragma once
+
+#include <string>
+
+#include "cells/convert.h"
+#include "description/sprite_list.h"
+#include "objects/cover_sprites.h"
+
+namespace pixcell {
+
+struct ObjectTexts {
+    std::string tiles;   // file_base + "_obj.s": ident_base + "_obj_tiles"
+    std::string source;  // file_base + "_obj.c": ident_base + "_objects" and "_sprite_objects"
+    std::string header;  // file_base + "_obj.h": their declarations and counts
+};
+
+ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversion, const ObjectConversion& objects,
+                           const std::string& ident_base);
+
+}  // namespace pixcell
