@@ -36,7 +36,8 @@ bool make_objects(const RunResults& results, const ExtraRequests&, const std::ve
 bool make_preview(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>&,
                   Diagnostics&, std::vector<std::string>& texts) {
     std::string problem;
-    const std::optional<Preview> preview = draw_preview(results.sprites, results.conversion, results.sheets, problem);
+    const std::optional<Preview> preview =
+        draw_preview(results.sprites, results.conversion, results.sheets, problem, results.objects);
     std::string png;
     if (preview && !encode_png(preview->picture, png)) problem = messages::preview_not_encoded();
     if (!problem.empty()) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "common/console.h"
 #include "common/messages.h"
@@ -22,6 +23,8 @@ constexpr std::int64_t kMostPixels = std::int64_t{1} << 28;
 // The origin's mark: half-transparent, so no sprite pixel (opaque or
 // transparent) is ever taken for it.
 constexpr std::uint8_t kOriginMark[4] = {255, 0, 255, 128};
+// The outline of an object (--objects), half-transparent as the mark is.
+constexpr std::uint8_t kObjectOutline[4] = {0, 255, 255, 128};
 
 // Pixel (x, y) of a cell as the console shows it with `flip`.
 unsigned cell_pixel(const Cell& cell, int x, int y, FlipFlags flip) {
@@ -89,13 +92,30 @@ struct Box {
 // the mark touches the cells: a mark at the cells' edge, as an origin at the
 // feet is, would otherwise be cut to a pixel. A mark far from the cells is
 // left out, so that a far origin doesn't make a vast frame.
-Box frame_box(const Conversion& conversion, const ConvertedSprite& converted) {
+Box object_box(const PlacedObject& object) {
+    const ObjectShape& shape = kObjectShapes[static_cast<std::size_t>(object.shape)];
+    return {object.x_offset, object.y_offset, std::int64_t{object.x_offset} + shape.width,
+            std::int64_t{object.y_offset} + shape.height};
+}
+
+// The objects of the s-th converted sprite, none without them.
+std::pair<const PlacedObject*, std::size_t> objects_of(const ObjectConversion* objects, std::size_t s) {
+    if (objects == nullptr) return {nullptr, 0};
+    const ObjectSprite& sprite = objects->sprites[s];
+    return {objects->objects.data() + sprite.first, sprite.count};
+}
+
+// Its objects too, which may overhang its cells.
+Box frame_box(const Conversion& conversion, std::size_t s, const ObjectConversion* objects) {
+    const ConvertedSprite& converted = conversion.sprites[s];
     Box box;
     for (std::size_t i = 0; i < converted.cell_count; ++i) {
         const PlacedCell& cell = conversion.placed[converted.first_cell + i];
         box.add({cell.x_offset, cell.y_offset, std::int64_t{cell.x_offset} + kCellPixels,
                  std::int64_t{cell.y_offset} + kCellPixels});
     }
+    const auto [first, count] = objects_of(objects, s);
+    for (std::size_t i = 0; i < count; ++i) box.add(object_box(first[i]));
     const Box mark{-1, -1, 2, 2};
     if (mark.left < box.right && box.left < mark.right && mark.top < box.bottom && box.top < mark.bottom) box.add(mark);
     return box;
@@ -106,12 +126,13 @@ Box frame_box(const Conversion& conversion, const ConvertedSprite& converted) {
 // same place in its frame and an origin that jumps from one animation frame
 // to the next shows; each sprite's own box when that common one would be
 // wider or taller than a row of frames.
-std::vector<Frame> sprite_frames(const Conversion& conversion) {
+std::vector<Frame> sprite_frames(const Conversion& conversion, const ObjectConversion* objects) {
     std::vector<Frame> frames;
     Box common;
-    for (const ConvertedSprite& converted : conversion.sprites) {
+    for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
+        const ConvertedSprite& converted = conversion.sprites[s];
         if (converted.cell_count == 0) continue;
-        const Box own = frame_box(conversion, converted);
+        const Box own = frame_box(conversion, s, objects);
         frames.push_back(own.frame(converted.sprite));
         common.add(own);
     }
@@ -146,23 +167,45 @@ std::int64_t lay_out_frames(std::vector<Frame>& frames, std::int64_t top, std::i
     return y + row_height;
 }
 
+void put_pixel(Picture& picture, const Frame& frame, std::int64_t x, std::int64_t y, const std::uint8_t (&rgba)[4]) {
+    if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) return;
+    std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((frame.y + y) * picture.width + frame.x + x) * 4)];
+    std::copy(rgba, rgba + 4, at);
+}
+
+// The edge pixels of each object's rectangle, over the sprite, so that an
+// artist sees where the shapes fall.
+void outline_objects(Picture& picture, const Frame& frame, const PlacedObject* objects, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const Box box = object_box(objects[i]);
+        const std::int64_t left = frame.origin_x + box.left;
+        const std::int64_t right = frame.origin_x + box.right - 1;
+        const std::int64_t top = frame.origin_y + box.top;
+        const std::int64_t bottom = frame.origin_y + box.bottom - 1;
+        for (std::int64_t x = left; x <= right; ++x) {
+            put_pixel(picture, frame, x, top, kObjectOutline);
+            put_pixel(picture, frame, x, bottom, kObjectOutline);
+        }
+        for (std::int64_t y = top; y <= bottom; ++y) {
+            put_pixel(picture, frame, left, y, kObjectOutline);
+            put_pixel(picture, frame, right, y, kObjectOutline);
+        }
+    }
+}
+
 // A plus sign of five pixels on the pixel whose top-left corner is the
 // sprite's origin, over the sprite, as far as it lies in the frame.
 void mark_origin(Picture& picture, const Frame& frame) {
     static const std::int64_t kPlus[5][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}};
     for (const auto& offset : kPlus) {
-        const std::int64_t x = frame.origin_x + offset[0];
-        const std::int64_t y = frame.origin_y + offset[1];
-        if (x < 0 || y < 0 || x >= frame.width || y >= frame.height) continue;
-        std::uint8_t* at = &picture.rgba[static_cast<std::size_t>(((frame.y + y) * picture.width + frame.x + x) * 4)];
-        std::copy(kOriginMark, kOriginMark + 4, at);
+        put_pixel(picture, frame, frame.origin_x + offset[0], frame.origin_y + offset[1], kOriginMark);
     }
 }
 
 }  // namespace
 
 std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                                    std::string& problem) {
+                                    std::string& problem, const ObjectConversion* objects) {
     Preview preview;
     const std::int64_t distinct = conversion.cells.size();
     const std::int64_t table_rows = (distinct + kCellsPerRow - 1) / kCellsPerRow;
@@ -170,7 +213,7 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
     const std::int64_t table_height = table_rows * (kCellPixels + kCellGap) - kCellGap;
 
     // The sprites' frames, in rows below the table.
-    preview.frames = sprite_frames(conversion);
+    preview.frames = sprite_frames(conversion, objects);
     std::int64_t width = std::max<std::int64_t>(table_width, 0);
     const std::int64_t frames_bottom =
         lay_out_frames(preview.frames, distinct > 0 ? table_height + kFrameGap : 0, width);
@@ -204,7 +247,8 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
                     (k / kCellsPerRow) * (kCellPixels + kCellGap));
     }
     std::size_t next = 0;
-    for (const ConvertedSprite& converted : conversion.sprites) {
+    for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
+        const ConvertedSprite& converted = conversion.sprites[s];
         if (converted.cell_count == 0) continue;
         const Frame& frame = preview.frames[next++];
         const Palette& palette = palette_of(sheets, sheets.find(sprites[converted.sprite].bitmap));
@@ -216,6 +260,8 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
                         converted.palette_row, frame.x + frame.origin_x + cell.x_offset,
                         frame.y + frame.origin_y + cell.y_offset);
         }
+        const auto [first, count] = objects_of(objects, s);
+        outline_objects(picture, frame, first, count);
         mark_origin(picture, frame);
     }
     return preview;

@@ -23,6 +23,7 @@
 
 #include "cells/convert.h"
 #include "description/sprite_list.h"
+#include "objects/cover_sprites.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -50,8 +51,10 @@ struct Preview {
 };
 
 // Nothing, with `problem` set, when the picture would be too large to make.
+// With `objects` (--objects), each frame also holds the sprite's objects,
+// outlined over it in RGBA (0, 255, 255, 128), under the origin's mark.
 std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                                    std::string& problem);
+                                    std::string& problem, const ObjectConversion* objects = nullptr);
 
 // The picture as a PNG file's bytes; false when the encoder fails (out of memory).
 bool encode_png(const Picture& picture, std::string& png);

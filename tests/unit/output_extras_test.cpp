@@ -213,5 +213,35 @@ TEST(Preview, FarApartOriginsFrameEachSpriteAlone) {
     EXPECT_EQ(rgba[centre + 3], 128);
 }
 
+// With --objects each frame outlines the sprite's objects, where they lie
+// from its origin, and grows to hold one that overhangs the cells.
+TEST(Preview, ObjectsAreOutlinedWhereTheyFall) {
+    testing::TempDir dir;
+    Sheet sheet(32, 16);
+    sheet.colours = sixteen_colours();
+    for (std::int32_t y = 3; y < 9; ++y) sheet.at(13, y) = 2;  // a stroke at a cell's right edge
+    const std::string path = dir.file("s.bmp");
+    testing::write_bmp(path, sheet);
+    SheetStore sheets;
+    const Description description = parse_description("*" + path + "\nstroke 0,0 16x16\n", sheets);
+    const Conversion conversion = convert(description.sprites, sheets);
+    ObjectConversion objects;
+    objects.objects = {{5, -5, 0, 0, 0}};  // an 8x8 reaching 5 pixels right of the cell
+    objects.sprites = {{0, 1}};
+    std::string problem;
+    const std::optional<Preview> preview = draw_preview(description.sprites, conversion, sheets, problem, &objects);
+    ASSERT_TRUE(preview) << problem;
+    const Frame& frame = preview->frames.at(0);
+    EXPECT_EQ(frame.width, 21);
+    const auto alpha = [&](std::int64_t x, std::int64_t y) {
+        return preview->picture.rgba[static_cast<std::size_t>(
+            ((frame.y + frame.origin_y + y) * preview->picture.width + frame.x + frame.origin_x + x) * 4 + 3)];
+    };
+    for (const auto& corner : {std::pair{5, -5}, std::pair{12, -5}, std::pair{5, 2}, std::pair{12, 2}}) {
+        EXPECT_EQ(alpha(corner.first, corner.second), 128) << corner.first << "," << corner.second;
+    }
+    EXPECT_EQ(alpha(8, -2), 0);  // inside the outline, off the stroke
+}
+
 }  // namespace
 }  // namespace pixcell
