@@ -114,8 +114,9 @@ done
 ls "$build_dir"/pixcell_*.deb >/dev/null 2>&1 || fail "cpack made no .deb in build/"
 
 # The README's option table and --help name the same options.
-readme_options=$(sed -nE 's/^\| `(-[-a-z]+)(=[A-Z.]+)?` \|.*/\1/p' "$source_dir/README.md" | sort)
-help_options=$("$build_dir/pixcell" --help | sed -nE 's/^  (-[-a-z]+)(=[A-Z.]+)? .*/\1/p' | sort)
+# A value may be optional: --objects[=fewest|bytes].
+readme_options=$(sed -nE 's/^\| `(-[-a-z]+)(\[?=[^`]+)?` \|.*/\1/p' "$source_dir/README.md" | sort)
+help_options=$("$build_dir/pixcell" --help | sed -nE 's/^  (-[-a-z]+)(\[?=[^ ]+)? .*/\1/p' | sort)
 [[ $readme_options == "$help_options" ]] ||
     fail "the README's table of options differs from --help:$(diff <(echo "$readme_options") <(echo "$help_options"))"
 
