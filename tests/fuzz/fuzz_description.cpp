@@ -1,8 +1,9 @@
 // Arbitrary bytes as a sprite description: the grammar, every action on a
 // fresh state, and then the cutting of whatever sprites were built, as a run
-// without -d would do it. Descriptions may name the small real sheets that
-// are written once at start ("*a.bmp", ...), so that loading, automatic
-// placement against real widths and cell cutting all run.
+// without -d would do it, and their cover with objects. Descriptions may
+// name the small real sheets that are written once at start ("*a.bmp",
+// ...), so that loading, automatic placement against real widths, cell
+// cutting and covering all run.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,8 @@
 #include <string>
 
 #include "description/parse_description.h"
+#include "objects/cover_sprites.h"
+#include "output/render_texts.h"
 #include "support/cell_store.h"
 #include "support/sheet_writer.h"
 
@@ -93,11 +96,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The driver writes nothing after a failed load, but the cutting of the
     // other sprites and the warnings for the unloaded ones are worth running.
-    const pixcell::GeneratedTexts texts = pixcell::testing::build_texts(list, store, "fuzz");
-    const std::uint32_t cells = store.converted.size();
+    const pixcell::Conversion conversion = pixcell::convert(list, store.sheets);
+    const pixcell::GeneratedTexts texts = pixcell::render_texts(list, conversion, "fuzz");
+    const std::uint32_t cells = conversion.cells.size();
     // Every stored cell is four data lines in the cell array.
     std::size_t lines = 0;
     for (char c : texts.asm_text) lines += c == '\n';
     if (lines != 6 + std::size_t{cells} * 4) __builtin_trap();
+
+    // The same sprites as objects, each way of covering in turn: no sprite in
+    // more objects than cells, every object's tiles among those stored.
+    static const pixcell::ObjectCost kCosts[] = {pixcell::kBalanced, pixcell::kFewestObjects,
+                                                 pixcell::kFewestTileBytes};
+    const pixcell::ObjectConversion objects = pixcell::cover_sprites(list, conversion, store.sheets, kCosts[size % 3]);
+    if (objects.sprites.size() != conversion.sprites.size()) __builtin_trap();
+    for (std::size_t s = 0; s < objects.sprites.size(); ++s) {
+        const pixcell::ObjectSprite& sprite = objects.sprites[s];
+        if (sprite.count > conversion.sprites[s].cell_count) __builtin_trap();
+        for (std::size_t i = sprite.first; i < sprite.first + sprite.count; ++i) {
+            const pixcell::PlacedObject& object = objects.objects.at(i);
+            const auto shape = static_cast<std::size_t>(object.shape);
+            if (shape >= pixcell::kObjectShapeCount ||
+                object.tile + pixcell::object_tiles(shape) > static_cast<std::int64_t>(objects.tiles.size())) {
+                __builtin_trap();
+            }
+        }
+    }
     return 0;
 }
