@@ -1,13 +1,15 @@
 /* The sprites of one description as main.c uses them. Each description's
    generated headers are included by a C file of its own (hero_sprites.c,
-   items_sprites.c), which fills one of these: every description's .h
-   defines the type CHR_PAT, so two of them can't meet in one C file. Its
-   counts header (--counts) includes nothing and may meet the others. */
+   items_sprites.c, boss_sprites.c), which fills one of these: every
+   description's .h defines the type CHR_PAT, so two of them can't meet in
+   one C file. Its counts header (--counts) and its objects header
+   (--objects) define nothing else and may meet the others. */
 #ifndef SPRITES_H
 #define SPRITES_H
 
 #include <gba.h>
 #include <sprite16.h>
+#include <spriteobj.h>
 
 /* One colour array of --palette's NAME_pal.c: entry 0 goes to palette row
    first_row (its #define NAME_xxx_pal_FIRST_ROW). */
@@ -29,7 +31,21 @@ typedef struct {
     int first_row, row_count;         /* NAME_FIRST_ROW, NAME_ROW_COUNT: the rows its sprites use */
 } SpriteSet;
 
+/* The sprites of a description converted with --objects, shown with
+   objects of every shape (NAME_obj.s, NAME_obj.c) instead of its cells. */
+typedef struct {
+    const u16* tiles;                 /* NAME_obj_tiles: 16 halfwords a tile */
+    int tile_count;                   /* NAME_OBJ_TILE_COUNT */
+    const SPR_OBJECT* objects;        /* NAME_objects */
+    const SPR_OBJECTS* sprites;       /* NAME_sprite_objects: each sprite's objects, by enumerator */
+    const SpritePalette* palettes;    /* each sheet's colours, from --palette */
+    int palette_count;
+    const u8* palette_rows;           /* NAME_palette_row: the palette row of each sprite */
+    int first_row, row_count;         /* NAME_FIRST_ROW, NAME_ROW_COUNT: the rows its sprites use */
+} ObjectSet;
+
 extern const SpriteSet hero_sprites;
 extern const SpriteSet items_sprites;
+extern const ObjectSet boss_sprites;
 
 #endif

@@ -3,7 +3,8 @@
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
 //   console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]
-//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...
+//                 ROM DESCRIPTION...
 //
 // With --objects the ROM is the objects ROM (rom/show_objects.c), which
 // writes every object of a sprite at once: each sprite is seen whole in the
@@ -14,7 +15,9 @@
 // of the descriptions' pattern tables at once, in a palette of its own:
 // sprite i, counting on from one description to the next, with its origin
 // at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
-// one picture. With --true-colour each sheet has a twin whose colour table
+// one picture. Each --place puts every sprite of one more description with
+// its origin at (X, Y), however the game draws it (the example game's boss,
+// drawn with objects). With --true-colour each sheet has a twin whose colour table
 // holds the colours its pixels must show in (sheet_pixels.h), and the
 // screen is compared with those, whatever rows the converter chose.
 //
@@ -52,11 +55,18 @@ struct Grid {
     int left = 0, top = 0, step_x = 0, step_y = 0, columns = 0;
 };
 
+// --place: a description whose sprites the game shows at one point.
+struct Placed {
+    int x = 0, y = 0;
+    std::string description_path;
+};
+
 struct Options {
     bool stop_at_first = false;
     bool true_colour = false;  // --true-colour: the sheets' twins hold the colours to see
     bool objects = false;      // --objects: the ROM shows a sprite's objects, flipped as a whole
     std::optional<Grid> grid;
+    std::vector<Placed> placed;
     std::string rom_path;
     std::vector<std::string> description_paths;  // one, but with --grid any number
     std::set<std::string> only;  // sprite names; all when empty
@@ -77,6 +87,11 @@ bool parse_options(int argc, char** argv, Options& options) {
                             &g.columns) != 5 || g.columns <= 0)
                 return false;
             options.grid = g;
+        } else if (std::strcmp(argv[i], "--place") == 0 && i + 2 < argc) {
+            Placed placed;
+            if (std::sscanf(argv[++i], "%d,%d", &placed.x, &placed.y) != 2) return false;
+            placed.description_path = argv[++i];
+            options.placed.push_back(placed);
         } else {
             positional.emplace_back(argv[i]);
         }
@@ -197,8 +212,8 @@ void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& sh
 
 // The mismatching pixels of one run: their count and bounds, and the two
 // pictures side by side over that area when it is small enough to read.
-void report_mismatch(const std::string& name, int sprite, const Shot& shot,
-                     const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows) {
+void report_mismatch(const std::string& name, int sprite, const Shot& shot, const ExpectedPicture& expected,
+                     const ScreenPicture& shown, const PixelRows& rows) {
     const Differences d = find_differences(expected, shown, rows);
     const View& view = shot.view;
     static const char* const flips[] = {"", ", flipped h", ", flipped v", ", flipped hv"};
@@ -287,8 +302,7 @@ struct Run {
 // whole-sprite flip in the middle of the screen for the objects ROM (one
 // run for a sprite with nothing to show). Nothing and a reason when the
 // sprite can't be shown.
-std::optional<std::vector<Shot>> choose_shots(const Options& options, const ListedSprite& sprite,
-                                              std::string& error) {
+std::optional<std::vector<Shot>> choose_shots(const Options& options, const ListedSprite& sprite, std::string& error) {
     std::vector<Shot> shots;
     if (!options.objects) {
         const std::optional<std::vector<View>> views = choose_views(sprite.cells, error);
@@ -325,8 +339,7 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
             return 2;
         }
         ++run.runs;
-        const ExpectedPicture expected =
-            expected_picture(flipped_sprite(sprite.cells, shot.flip), sheet, shot.view);
+        const ExpectedPicture expected = expected_picture(flipped_sprite(sprite.cells, shot.flip), sheet, shot.view);
         overlapped = std::max(overlapped, count_overlapped(expected));
         if (count_mismatches(expected, *shown, rows) > 0) {
             // One picture of the differences per sprite is enough to read.
@@ -378,22 +391,41 @@ View grid_view(const Grid& grid, int i) {
     return view;
 }
 
+// Calls visit(sprite, its sheet, where the game puts it) for every sprite
+// the game shows: the grid's, its slots counting on from one description to
+// the next, then those of each --place. Returns how many, or nothing when a
+// description can't be read.
+template <typename Visit>
+std::optional<int> for_each_game_sprite(const Options& options, const Grid& grid, Visit visit) {
+    int count = 0;
+    for (const std::string& path : options.description_paths) {
+        const std::optional<Description> description = read_sprites(path);
+        if (!description) return std::nullopt;
+        for (const ListedSprite& sprite : description->sprites)
+            visit(sprite, description->sheets.at(sprite.bitmap), grid_view(grid, count + sprite.table_index));
+        count += static_cast<int>(description->sprites.size());
+    }
+    for (const Placed& placed : options.placed) {
+        const std::optional<Description> description = read_sprites(placed.description_path);
+        if (!description) return std::nullopt;
+        for (const ListedSprite& sprite : description->sprites)
+            visit(sprite, description->sheets.at(sprite.bitmap), View{placed.x, placed.y, kAllCells});
+        count += static_cast<int>(description->sprites.size());
+    }
+    return count;
+}
+
 // --grid --true-colour: the game's picture against the colours of the
 // sheets' twins, as the console shows them, whatever rows the converter
 // chose: a sprite loaded into another's rows shows in wrong colours.
 int check_grid_colours(const Options& options, const Grid& grid, const std::vector<std::uint8_t>& rom) {
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedColours expected(pixels, kNoColour);
-    int first_slot = 0;
-    for (const std::string& path : options.description_paths) {
-        const std::optional<Description> description = read_sprites(path);
-        if (!description) return 2;
-        for (const ListedSprite& sprite : description->sprites) {
-            add_expected_colours(sprite.cells, description->sheets.at(sprite.bitmap),
-                                 grid_view(grid, first_slot + sprite.table_index), expected);
-        }
-        first_slot += static_cast<int>(description->sprites.size());
-    }
+    const std::optional<int> sprites = for_each_game_sprite(
+        options, grid, [&](const ListedSprite& sprite, const SheetPixels& sheet, const View& view) {
+            add_expected_colours(sprite.cells, sheet, view, expected);
+        });
+    if (!sprites) return 2;
     std::string error;
     RomColours colours;
     const std::optional<ScreenPicture> shown = run_rom(rom, error, &colours);
@@ -419,7 +451,7 @@ int check_grid_colours(const Options& options, const Grid& grid, const std::vect
         }
     }
     if (d.count == 0) {
-        std::printf("%d sprites: the screen matches, in the sheets' colours\n", first_slot);
+        std::printf("%d sprites: the screen matches, in the sheets' colours\n", *sprites);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ in colour within x %d..%d, y %d..%d\n", d.count, d.x0,
@@ -440,22 +472,17 @@ int check_grid(const Options& options, const Grid& grid) {
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedPicture expected(pixels, kBackdrop);
     PixelRows rows(pixels, 0);
-    int first_slot = 0;  // the game's grid goes on from one description to the next
-    for (const std::string& path : options.description_paths) {
-        const std::optional<Description> description = read_sprites(path);
-        if (!description) return 2;
-        for (const ListedSprite& sprite : description->sprites) {
-            const View view = grid_view(grid, first_slot + sprite.table_index);
-            const ExpectedPicture one = expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+    const std::optional<int> sprites = for_each_game_sprite(
+        options, grid, [&](const ListedSprite& sprite, const SheetPixels& sheet, const View& view) {
+            const ExpectedPicture one = expected_picture(sprite.cells, sheet, view);
             for (std::size_t p = 0; p < one.size(); ++p) {
                 if (one[p] == kBackdrop) continue;
                 if (expected[p] == kBackdrop) expected[p] = 0;
                 expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
                 rows[p] = sprite.row;
             }
-        }
-        first_slot += static_cast<int>(description->sprites.size());
-    }
+        });
+    if (!sprites) return 2;
     std::string error;
     RomColours colours;
     std::optional<ScreenPicture> shown = run_rom(*rom, error, &colours);
@@ -470,7 +497,7 @@ int check_grid(const Options& options, const Grid& grid) {
     }
     const Differences d = find_differences(expected, *shown, rows);
     if (d.count == 0) {
-        std::printf("%d sprites: the screen matches\n", first_slot);
+        std::printf("%d sprites: the screen matches\n", *sprites);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
@@ -525,7 +552,8 @@ int main(int argc, char** argv) {
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs(
             "usage: console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]\n"
-            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...\n",
+            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...\n"
+            "                     ROM DESCRIPTION...\n",
             stderr);
         return 2;
     }
