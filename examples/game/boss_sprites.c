@@ -12,6 +12,6 @@ static const SpritePalette boss_palettes[] = {
 
 const ObjectSet boss_sprites = {
     boss_obj_tiles, boss_OBJ_TILE_COUNT, boss_objects, boss_sprite_objects,
-    boss_palettes, sizeof boss_palettes / sizeof boss_palettes[0], boss_palette_row,
-    boss_FIRST_ROW, boss_ROW_COUNT,
+    {boss_palettes, sizeof boss_palettes / sizeof boss_palettes[0], boss_palette_row,
+     boss_FIRST_ROW, boss_ROW_COUNT},
 };

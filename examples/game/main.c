@@ -82,10 +82,10 @@ static int load_object_tiles(const ObjectSet* set, int first_tile) {
    use (NAME_FIRST_ROW on): an indexed sheet's array is its whole table,
    which would overwrite the rows of another description drawn in another
    palette. Palette memory takes 16-bit writes only. */
-static void load_palettes(const SpritePalette* palettes, int count, int first_row, int row_count) {
-    for (int p = 0; p < count; ++p) {
-        const SpritePalette* palette = &palettes[p];
-        for (int row = first_row; row < first_row + row_count; ++row) {
+static void load_palettes(const SpriteColours* colours) {
+    for (int p = 0; p < colours->palette_count; ++p) {
+        const SpritePalette* palette = &colours->palettes[p];
+        for (int row = colours->first_row; row < colours->first_row + colours->row_count; ++row) {
             const int from = (row - palette->first_row) * ROW_COLOURS;
             for (int i = 0; i < ROW_COLOURS && from >= 0 && from + i < palette->count; ++i)
                 OBJ_PALETTE[row * ROW_COLOURS + i] = palette->colours[from + i];
@@ -96,7 +96,7 @@ static void load_palettes(const SpritePalette* palettes, int count, int first_ro
 /* One object per cell, from `object` on; returns the next free one. */
 static int place_sprite(int object, const SpriteSet* set, int sprite, int first_tile, int x, int y) {
     const SPR_PATTERN* pattern = set->table[sprite];
-    const u16 palette = ATTR2_PALETTE(set->palette_rows[sprite]);
+    const u16 palette = ATTR2_PALETTE(set->colours.palette_rows[sprite]);
     for (int i = 0; i < pattern->count && object < OAM_COUNT; ++i, ++object) {
         const SPR_CELL* cell = &pattern->cells[i];
         OAM[4 * object] = (u16)((y + cell->y) & ATTR0_Y_MASK);
@@ -119,7 +119,7 @@ int main(void) {
     int slot = 0;
     for (int d = 0; d < set_count; ++d) {
         const SpriteSet* set = sets[d];
-        load_palettes(set->palettes, set->palette_count, set->first_row, set->row_count);
+        load_palettes(&set->colours);
         const int first_tile = tile;
         tile = load_cells(set, first_tile);
         /* A sprite past the table's end, or with a null slot, has no cells. */
@@ -133,10 +133,10 @@ int main(void) {
     /* The boss's tiles after the cells of both, its objects in its own row;
        a flip of SPR_OBJ_HFLIP or SPR_OBJ_VFLIP would mirror it as a whole. */
     const ObjectSet* boss_set = &boss_sprites;
-    load_palettes(boss_set->palettes, boss_set->palette_count, boss_set->first_row, boss_set->row_count);
+    load_palettes(&boss_set->colours);
     load_object_tiles(boss_set, tile);
     spr_write_objects(OAM, object, boss_set->objects, boss_set->sprites[boss], BOSS_X, BOSS_Y, 0, tile,
-                      boss_set->palette_rows[boss]);
+                      boss_set->colours.palette_rows[boss]);
 
     REG_DISPCNT = DISPCNT_OBJ_1D | DISPCNT_OBJ_ON;
     for (;;) {

@@ -19,16 +19,22 @@ typedef struct {
     int first_row;
 } SpritePalette;
 
+/* A description's colours, whether its sprites are shown with cells or
+   with objects. */
+typedef struct {
+    const SpritePalette* palettes;    /* each sheet's colours, from --palette */
+    int palette_count;
+    const u8* palette_rows;           /* NAME_palette_row: the palette row of each sprite */
+    int first_row, row_count;         /* NAME_FIRST_ROW, NAME_ROW_COUNT: the rows its sprites use */
+} SpriteColours;
+
 typedef struct {
     const u16* cells;                 /* NAME_chr: 64 halfwords a cell */
     int cell_count;                   /* NAME_CELL_COUNT */
     const SPR_PATTERN* const* table;  /* NAME_pattern_table */
     int table_length;                 /* NAME_PATTERN_TABLE_LENGTH: the last sprite with cells, plus one */
     int sprites;                      /* NAME_SPRITE_COUNT: the enumerators */
-    const SpritePalette* palettes;    /* each sheet's colours, from --palette */
-    int palette_count;
-    const u8* palette_rows;           /* NAME_palette_row: the palette row of each sprite */
-    int first_row, row_count;         /* NAME_FIRST_ROW, NAME_ROW_COUNT: the rows its sprites use */
+    SpriteColours colours;
 } SpriteSet;
 
 /* The sprites of a description converted with --objects, shown with
@@ -38,10 +44,7 @@ typedef struct {
     int tile_count;                   /* NAME_OBJ_TILE_COUNT */
     const SPR_OBJECT* objects;        /* NAME_objects */
     const SPR_OBJECTS* sprites;       /* NAME_sprite_objects: each sprite's objects, by enumerator */
-    const SpritePalette* palettes;    /* each sheet's colours, from --palette */
-    int palette_count;
-    const u8* palette_rows;           /* NAME_palette_row: the palette row of each sprite */
-    int first_row, row_count;         /* NAME_FIRST_ROW, NAME_ROW_COUNT: the rows its sprites use */
+    SpriteColours colours;
 } ObjectSet;
 
 extern const SpriteSet hero_sprites;
