@@ -5,9 +5,11 @@
 # converts each sheet and reads each large description several times, and
 # reports medians, per-cell and per-byte costs, peak memory and the ratio to
 # a plain copy; the largest sheet is also converted from an indexed PNG and
-# compared with libspng decoding that PNG alone. Writes sheets.tsv, descriptions.tsv and the plot into the
-# data folder, then refreshes the measured part of bench/RESULTS.md and
-# bench/time_per_cell.png.
+# compared with libspng decoding that PNG alone, and with --objects in each
+# way of covering, against the run without; the covers are also measured on
+# the art set (pixcell_bench_art, pixcell_bench_objects). Writes sheets.tsv,
+# descriptions.tsv and the plot into the data folder, then refreshes the
+# measured part of bench/RESULTS.md and bench/time_per_cell.png.
 #
 #   PIXCELL_BENCH_BUILD  build folder (default: build-bench/ in the repository)
 #   PIXCELL_BENCH_REPS   rounds of measurement (default: 15)
@@ -24,16 +26,17 @@ command_line="bench/run.sh"
 echo "== build (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPIXCELL_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target pixcell pixcell_bench_inputs pixcell_bench_time pixcell_bench_png_decode \
-    >/dev/null
+    pixcell_bench_art pixcell_bench_objects >/dev/null
 pixcell=$build/pixcell
 timer=$build/bench/pixcell_bench_time
 png_decode=$build/bench/pixcell_bench_png_decode
 
 data=$build/bench-data
 rm -rf "$data"
-mkdir -p "$data/out/png" "$data/out/rgba" "$data/times"
+mkdir -p "$data/out/png" "$data/out/rgba" "$data/out/counts" "$data/times" "$data/art"
 echo "== inputs in $data"
 "$build/bench/pixcell_bench_inputs" "$data"
+"$build/bench/pixcell_bench_art" "$data/art" >/dev/null
 cd "$data"  # the descriptions name their sheets relative to here
 
 sheets=$(awk -F'\t' '$1 == "sheet" {print $3}' manifest.tsv)        # 32 (baseline) 512 ... 4096
@@ -56,6 +59,14 @@ decode_png() { "$timer" times/decode_png "$png_decode" "$png.png"; }
 # The same picture as an RGBA PNG, put in palette rows by the colour stage.
 convert_rgba() { "$timer" times/convert_rgba "$pixcell" "${png}_rgba.txt" "out/rgba/$png"; }
 decode_rgba() { "$timer" times/decode_rgba "$png_decode" "${png}_rgba.png"; }
+# The largest sheet with --objects, in each way of covering: the five files
+# the same as without, and the three of the objects.
+modes=(balanced fewest bytes)
+for mode in "${modes[@]}"; do mkdir -p "$data/out/objects_$mode"; done
+objects_option() { if [ "$1" = balanced ]; then echo --objects; else echo "--objects=$1"; fi; }
+convert_objects() {
+    "$timer" "times/objects_$1" "$pixcell" "$(objects_option "$1")" "$png.txt" "out/objects_$1/$png"
+}
 # The field's other converters on the same indexed PNG, when they are on the
 # PATH (neither is a Debian package): RGBDS's rgbgfx, matching mirrored
 # tiles as pixcell does, and pret's gbagfx, which only unpacks the tiles.
@@ -79,6 +90,8 @@ for s in $sheets; do "$pixcell" "sheet_$s.txt" "out/sheet_$s"; done
 for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
 "$pixcell" "${png}_png.txt" "out/png/$png"
 "$pixcell" "${png}_rgba.txt" "out/rgba/$png"
+for mode in "${modes[@]}"; do "$pixcell" "$(objects_option "$mode")" "$png.txt" "out/objects_$mode/$png"; done
+"$pixcell" --counts "$png.txt" "out/counts/$png"  # the most cells of one sprite, beside the most objects
 working=()
 for peer in ${peers[@]+"${peers[@]}"}; do
     if run_peer "$peer" >/dev/null 2>&1; then working+=("$peer"); else echo "bench: $peer failed on $png.png: left out" >&2; fi
@@ -86,7 +99,8 @@ done
 peers=(${working[@]+"${working[@]}"})
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
-echo "== $reps rounds (each: every sheet converted and copied, the PNG converted and decoded, every description listed)"
+echo "== $reps rounds (each: every sheet converted and copied, the PNG converted and decoded, the largest sheet"
+echo "   converted with --objects in each mode, every description listed)"
 started=$(date +%s)
 for ((round = 1; round <= reps; round++)); do
     for s in $sheets; do
@@ -96,6 +110,7 @@ for ((round = 1; round <= reps; round++)); do
     decode_png
     convert_rgba
     decode_rgba
+    for mode in "${modes[@]}"; do convert_objects "$mode"; done
     for peer in ${peers[@]+"${peers[@]}"}; do run_peer "$peer" >/dev/null 2>&1; done
     for d in $descriptions; do
         for ((i = $(runs_per_round "$d"); i > 0; i--)); do list "$d"; done
@@ -103,6 +118,11 @@ for ((round = 1; round <= reps; round++)); do
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
 elapsed=$(($(date +%s) - started))
+
+# The covers on the art set, timed in one process by pixcell_bench_objects.
+art_rounds=5
+echo "== covers with objects on the art set ($art_rounds rounds)"
+(cd art && "$build/bench/pixcell_bench_objects" art.txt "$art_rounds") >art_objects.md
 
 # Every run must have succeeded and produced what the manifest says.
 for f in times/*; do
@@ -119,6 +139,17 @@ for d in $descriptions; do
 done
 for suffix in .s .h _enum.h _pat.c _pat.h; do
     cmp -s "out/$png$suffix" "out/png/$png$suffix" || fail "$png$suffix from the PNG differs from the one from the BMP"
+done
+# --objects adds its files and changes none of the five; a sprite never
+# takes more objects than cells, so neither do all of them.
+placed_4096=$(grep -c 'SP_[A-Z]*FLIP' "out/${png}_pat.c")
+obj_define() { sed -nE "s/^#define ${png}_$2 ([0-9]+).*/\1/p" "out/objects_$1/${png}_obj.h"; }  # MODE NAME
+counts_define() { sed -nE "s/^#define ${png}_$1 ([0-9]+).*/\1/p" "out/counts/${png}_counts.h"; }  # NAME
+for mode in "${modes[@]}"; do
+    for suffix in .s .h _enum.h _pat.c _pat.h; do
+        cmp -s "out/$png$suffix" "out/objects_$mode/$png$suffix" || fail "$png$suffix with --objects ($mode) differs"
+    done
+    [ "$(obj_define "$mode" OBJECT_COUNT)" -le "$placed_4096" ] || fail "$png: more objects ($mode) than cells"
 done
 # From RGBA the colours get slots of their own order, so the cells differ
 # from the indexed ones; how many there are may not.
@@ -274,6 +305,39 @@ png_row() {  # png_row WHAT TIMES FILE
     echo "cells. A decode reads the file whole and decodes it with the same checks pixcell asks for (every"
     echo "CRC, the chunks after the image), into the PNG's own samples."
     echo
+    echo "### The 4096x4096 sheet with --objects"
+    echo
+    echo "| run | wall | CPU | peak memory | wall / without | CPU / without | objects | most of one sprite | tile bytes | files written |"
+    echo "|---|---|---|---|---|---|---|---|---|---|"
+    awk -v wall="$(median times/convert_4096 1)" -v cpu="$(median times/convert_4096 2)" -v rss="$(peak times/convert_4096)" \
+        -v objects="$placed_4096" -v most="$(counts_define MOST_CELLS)" -v bytes="$(counts_define CELL_BYTES)" \
+        -v written="$(size out/$png.s out/$png.h out/${png}_enum.h out/${png}_pat.c out/${png}_pat.h)" \
+        'BEGIN {printf "| without (16x16 cells) | %.1f ms | %.1f ms | %.1f MiB | 1 | 1 | %d | %d | %d | %.1f MB |\n",
+            wall * 1e3, cpu * 1e3, rss / 1024, objects, most, bytes, written / 1e6}'
+    for mode in "${modes[@]}"; do
+        awk -v mode="$(objects_option "$mode")" -v wall="$(median "times/objects_$mode" 1)" \
+            -v cpu="$(median "times/objects_$mode" 2)" -v rss="$(peak "times/objects_$mode")" \
+            -v base_wall="$(median times/convert_4096 1)" -v base_cpu="$(median times/convert_4096 2)" \
+            -v objects="$(obj_define "$mode" OBJECT_COUNT)" -v most="$(obj_define "$mode" MOST_OBJECTS)" \
+            -v bytes="$(obj_define "$mode" OBJ_TILE_BYTES)" -v written="$(size "out/objects_$mode/$png"*)" \
+            'BEGIN {printf "| `%s` | %.1f ms | %.1f ms | %.1f MiB | %.2f | %.2f | %d | %d | %d | %.1f MB |\n", mode,
+                wall * 1e3, cpu * 1e3, rss / 1024, wall / base_wall, cpu / base_cpu, objects, most, bytes, written / 1e6}'
+    done
+    echo
+    echo "Medians over $reps rounds of 1 run each, taken in turn with the others. Without, the objects are the"
+    echo "placed cells (one 16x16 object each) and the tile bytes those of the distinct cells; with"
+    echo "\`--objects\`, the counts \`${png}_obj.h\` defines. Each run with \`--objects\` writes the same five"
+    echo "files as the run without, and three more (files written: the bytes of all of them)."
+    echo
+    echo "### Covers with objects on the art set"
+    echo
+    echo "\`pixcell_bench_art\` draws sprites as people draw them for the console (battle pictures of 64x64 with"
+    echo "empty corners, walk cycles of 16x32, 8x8 effects, icons, mirrored halves, sprites of several parts,"
+    echo "odd sizes, a few large pictures); \`pixcell_bench_objects art.txt $art_rounds\` converts them and covers them"
+    echo "in each way, in one process (medians of $art_rounds rounds):"
+    echo
+    cat art_objects.md
+    echo
     echo "### Targets"
     echo
     echo "Wall time is what the targets name; CPU time (user + system) is shown beside it because"
@@ -286,6 +350,11 @@ png_row() {  # png_row WHAT TIMES FILE
     echo "| parse time per byte, 16 MB / 1 MB description, net of baseline (raw: $parse_raw) | 1.5 | $parse_ratio | $(verdict "$parse_ratio" 1.5) | $parse_cpu | $(verdict "$parse_cpu" 1.5) |"
     echo "| 4096x4096 conversion from indexed PNG / libspng decode of that PNG alone | 1.1 | $png_ratio | $(verdict "$png_ratio" 1.1) | $png_cpu_ratio | $(verdict "$png_cpu_ratio" 1.1) |"
     echo "| 4096x4096 conversion from RGBA PNG / (libspng decode of that PNG + conversion from indexed PNG) | 1 | $rgba_ratio | $(verdict "$rgba_ratio" 1) | $rgba_cpu_ratio | $(verdict "$rgba_cpu_ratio" 1) |"
+    for mode in "${modes[@]}"; do
+        wall_ratio=$(ratio "$(median "times/objects_$mode" 1)" "$(median times/convert_4096 1)")
+        cpu_ratio_objects=$(ratio "$(median "times/objects_$mode" 2)" "$(median times/convert_4096 2)")
+        echo "| 4096x4096 conversion with \`$(objects_option "$mode")\` / without | 2 | $wall_ratio | $(verdict "$wall_ratio" 2) | $cpu_ratio_objects | $(verdict "$cpu_ratio_objects" 2) |"
+    done
     echo
     echo "| target | limit | measured | verdict |"
     echo "|---|---|---|---|"

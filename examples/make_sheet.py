@@ -9,8 +9,14 @@ flips. Drawn with palette row 0 (entries 1 to 15).
 items.bmp (64x32): a key, a potion, a heart, a star and a chest, drawn with
 palette row 1 (entries 17 to 31), as a game's second sprite sheet often is.
 
-Both carry the same 256-entry palette, as the sheets of one game usually do:
-row 0 holds the hero's colours, row 1 the items'.
+boss.bmp (64x64): a horned boss, its right half its left half mirrored, drawn
+with palette row 15: the game shows it with objects of every shape
+(--objects), the two halves as one stored picture and its mirror image. Row
+15 is the far end from the rows a true-colour description is given, from row
+0 (or --first-row) on, so it stays clear of them.
+
+The three carry the same 256-entry palette, as the sheets of one game usually
+do: row 0 holds the hero's colours, row 1 the items', row 15 the boss's.
 """
 import struct
 
@@ -218,7 +224,42 @@ PALETTE = [  # row 0: the hero's colours
     (180, 180, 190), (60, 200, 120), (200, 255, 220), (230, 30, 80),
     (255, 170, 190), (255, 200, 0), (255, 250, 140), (110, 60, 20),
     (170, 110, 50), (80, 80, 90), (160, 160, 170), (40, 40, 40),
-] + [(0, 0, 0)] * 224
+] + [(0, 0, 0)] * 208 + [  # row 15: the boss's colours
+    (255, 0, 255), (20, 10, 30), (90, 30, 120), (140, 60, 170),
+    (190, 110, 220), (230, 220, 190), (160, 150, 120), (250, 250, 250),
+    (220, 30, 30), (50, 0, 20), (240, 240, 200), (60, 200, 90),
+    (240, 180, 120), (200, 130, 80), (255, 200, 40), (255, 230, 255),
+]
+
+
+def boss_left_half():
+    """The boss's left half, 32 columns by 64 rows, in the digits of row 15.
+
+    u is a pixel's distance from the middle of the picture, so the right
+    half is this one mirrored."""
+    rows = []
+    for y in range(64):
+        row = ""
+        for x in range(32):
+            u = 31.5 - x
+            c = "."
+            body = (u / 28) ** 2 + ((y - 38) / 24) ** 2
+            horn = 18 + (20 - y) * 0.45
+            if body <= 1:
+                c = "1" if body > 0.9 else "2" if body > 0.65 else "4" if y < 28 and u < 14 else "3"
+                if (u / 14) ** 2 + ((y - 49) / 11) ** 2 <= 1:
+                    c = "d" if y > 52 and (x + y) % 2 else "c"
+                if (u - 11) ** 2 + (y - 30) ** 2 <= 25:
+                    c = "8" if (u - 10) ** 2 + (y - 31) ** 2 <= 4 else "7"
+                if 40 <= y <= 43 and u < 12:
+                    c = "a" if y <= 41 and int(u) % 4 < 2 else "9"
+            elif 2 <= y <= 22 and abs(u - horn) <= 0.5 + (y - 2) * 0.17:
+                c = "6" if u > horn else "5"
+            if ((u - 17) / 6) ** 2 + ((y - 60) / 3) ** 2 <= 1 and body > 0.85:
+                c = "1" if ((u - 17) / 6) ** 2 + ((y - 60) / 3) ** 2 > 0.6 else "b"
+            row += c
+        rows.append(row)
+    return rows
 
 
 def write_bmp(name, px):
@@ -248,3 +289,8 @@ for i, item in enumerate((KEY, POTION, HEART, STAR)):
     put(items, item, 16 * i, 0, row=1)
 put(items, CHEST, 0, 16, row=1)
 write_bmp("items.bmp", items)
+
+boss = sheet(64, 64)
+put(boss, boss_left_half(), 0, 0, row=15)
+put(boss, boss_left_half(), 32, 0, hflip=True, row=15)
+write_bmp("boss.bmp", boss)

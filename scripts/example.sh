@@ -17,4 +17,5 @@ cd "$root/examples"
 "$root/build/pixcell" -d hero.txt
 "$root/build/pixcell" hero.txt out/hero
 "$root/build/pixcell" items.txt out/items
+"$root/build/pixcell" --objects boss.txt out/boss
 echo "Wrote:"; ls -l out/

@@ -12,6 +12,6 @@ static const SpritePalette hero_palettes[] = {
 const SpriteSet hero_sprites = {
     hero_chr[0].chr, hero_CELL_COUNT,
     hero_pattern_table, hero_PATTERN_TABLE_LENGTH, hero_SPRITE_COUNT,
-    hero_palettes, sizeof hero_palettes / sizeof hero_palettes[0], hero_palette_row,
-    hero_FIRST_ROW, hero_ROW_COUNT,
+    {hero_palettes, sizeof hero_palettes / sizeof hero_palettes[0], hero_palette_row,
+     hero_FIRST_ROW, hero_ROW_COUNT},
 };

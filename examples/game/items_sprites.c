@@ -12,6 +12,6 @@ static const SpritePalette items_palettes[] = {
 const SpriteSet items_sprites = {
     items_chr[0].chr, items_CELL_COUNT,
     items_pattern_table, items_PATTERN_TABLE_LENGTH, items_SPRITE_COUNT,
-    items_palettes, sizeof items_palettes / sizeof items_palettes[0], items_palette_row,
-    items_FIRST_ROW, items_ROW_COUNT,
+    {items_palettes, sizeof items_palettes / sizeof items_palettes[0], items_palette_row,
+     items_FIRST_ROW, items_ROW_COUNT},
 };

@@ -3,7 +3,7 @@
 # five generated files with the ARM cross toolchain, and has console_check
 # compare every sprite on the emulator's screen with its sheet.
 #
-#   check_console.sh [--mutants] [--sheet-palette] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
+#   check_console.sh [--mutants] [--sheet-palette] [--objects[=MODE]] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
 #
 # The description names its sheets relative to the directory the converter
 # runs in: with SHEETs given, they and the description are copied into
@@ -15,11 +15,17 @@
 # shows each sprite in the row the converter gives it (its sheets carry the
 # ROM's colours in every row, so a wrong entry or a wrong row shows);
 # otherwise the ROM sets its own 16 colours and shows every sprite in row 0.
+# With --objects (or --objects=fewest, =bytes, passed on to the converter)
+# the ROM is built from the object files instead (rom/show_objects.c, with
+# the installed spriteobj.h), in the sheet's colours as with --sheet-palette,
+# and every sprite is seen whole, unflipped and flipped as a whole.
 # ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
 # (default: arm-none-eabi-gcc, -as, -objcopy on the PATH).
 set -euo pipefail
 
 rom_src=$(cd "$(dirname "$0")/rom" && pwd)
+# The reference spriteobj.h, as cmake --install installs it.
+include_src=$(cd "$(dirname "$0")/../../include/pixcell" && pwd)
 # The start-up code and memory map are the example game's own, so that every
 # console test runs them too; the test ROM's entry is rom_main.
 game_src=$(cd "$(dirname "$0")/../../examples/game" && pwd)
@@ -30,15 +36,17 @@ ident=sheet
 
 mutants=0
 sheet_palette=0
+objects=
 while [ $# -gt 0 ]; do
     case $1 in
         --mutants) mutants=1; shift ;;
         --sheet-palette) sheet_palette=1; shift ;;
+        --objects | --objects=*) objects=$1; sheet_palette=1; shift ;;
         *) break ;;
     esac
 done
 if [ $# -lt 4 ]; then
-    echo "usage: $0 [--mutants] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]" >&2
+    echo "usage: $0 [--mutants] [--sheet-palette] [--objects[=MODE]] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]" >&2
     exit 2
 fi
 pixcell=$(realpath "$1")
@@ -49,27 +57,50 @@ shift 4
 
 fail() { echo "check_console: $*" >&2; exit 1; }
 
+cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib -Wall -Wextra -Werror -I"$rom_src")
+
+# first_palette DIR: the name of the first sheet's colour array.
+first_palette() { sed -n -E 's/^extern const u16 ([A-Za-z0-9_]+)\[.*/\1/p' "$1/${ident}_pal.h" | head -1; }
+
+# link_rom DIR OBJECT...: DIR/rom.gba from the start-up code and the objects.
+link_rom() {
+    local dir=$1
+    shift
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$game_src/crt0.s"
+    "$arm_gcc" "${cflags[@]}" -T "$game_src/gba.ld" -Wl,--defsym=main=rom_main -o "$dir/rom.elf" \
+        "$dir/crt0.o" "$@" -lgcc
+    "$arm_objcopy" -O binary "$dir/rom.elf" "$dir/rom.gba"
+}
+
+# build_objects_rom DIR: the objects ROM from the object files and the palette in DIR.
+build_objects_rom() {
+    local dir=$1
+    local flags=("${cflags[@]}" -I"$include_src" -I"$dir")
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj.s"
+    "$arm_gcc" "${flags[@]}" -c -o "$dir/objects.o" "$dir/${ident}_obj.c"
+    "$arm_gcc" "${flags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
+    "$arm_gcc" "${flags[@]}" -DIDENT="$ident" -DROM_SHEET_PALETTE="$(first_palette "$dir")" \
+        -include "$dir/${ident}_obj.h" -include "$dir/${ident}_pal.h" \
+        -c -o "$dir/show_objects.o" "$rom_src/show_objects.c"
+    link_rom "$dir" "$dir/show_objects.o" "$dir/objects.o" "$dir/obj_tiles.o" "$dir/palettes.o"
+}
+
 # build_rom DIR: the ROM DIR/rom.gba from the generated files in DIR.
 build_rom() {
     local dir=$1
-    local cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib
-                  -Wall -Wextra -Werror -I"$rom_src" -I"$dir")
-    "$arm_as" -mcpu=arm7tdmi -o "$dir/crt0.o" "$game_src/crt0.s"
+    [ -n "$objects" ] && { build_objects_rom "$dir"; return; }
+    local cflags=("${cflags[@]}" -I"$dir")
     "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
     "$arm_gcc" "${cflags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
-    local palette=() objects=()
+    local palette=() palette_objects=()
     if [ "$sheet_palette" = 1 ]; then
         "$arm_gcc" "${cflags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
-        local first
-        first=$(sed -n -E 's/^extern const u16 ([A-Za-z0-9_]+)\[.*/\1/p' "$dir/${ident}_pal.h" | head -1)
-        palette=(-include "$dir/${ident}_pal.h" -DROM_SHEET_PALETTE="$first")
-        objects=("$dir/palettes.o")
+        palette=(-include "$dir/${ident}_pal.h" -DROM_SHEET_PALETTE="$(first_palette "$dir")")
+        palette_objects=("$dir/palettes.o")
     fi
     "$arm_gcc" "${cflags[@]}" -DIDENT="$ident" -include "$dir/${ident}_pat.h" "${palette[@]}" \
         -c -o "$dir/show_sprite.o" "$rom_src/show_sprite.c"
-    "$arm_gcc" "${cflags[@]}" -T "$game_src/gba.ld" -Wl,--defsym=main=rom_main -o "$dir/rom.elf" \
-        "$dir/crt0.o" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" "${objects[@]}" -lgcc
-    "$arm_objcopy" -O binary "$dir/rom.elf" "$dir/rom.gba"
+    link_rom "$dir" "$dir/show_sprite.o" "$dir/patterns.o" "$dir/cells.o" "${palette_objects[@]}"
 }
 
 # mutate KIND DIR: breaks the generated files in DIR the way KIND says.
@@ -101,6 +132,25 @@ mutate() {
             awk -F, -v OFS=, -v f="$field" \
                 '!done && /^\t\t\{ / { $f = sprintf(" %3d", $f + 1); done = 1 } { print }' \
                 "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        shape)  # the first object square, wide or tall where it was wide, tall or square
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, '/^const SPR_OBJECT / { inside = 1 } /^\};/ { inside = 0 }
+                inside && !done && /^\t\{ / {
+                    $3 = $3 == " 0x0000" ? " 0x4000" : $3 == " 0x4000" ? " 0x8000" : " 0x0000"; done = 1 }
+                { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        object_flips)  # bits 12 and 13 of every object's attribute 1 exchanged
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, -v hex=0123456789ABCDEF '/^const SPR_OBJECT / { inside = 1 } /^\};/ { inside = 0 }
+                inside && /^\t\{ / {
+                    d = index(hex, substr($4, 4, 1)) - 1
+                    d = d - d % 4 + d % 2 * 2 + int(d / 2) % 2
+                    $4 = substr($4, 1, 3) substr(hex, d + 1, 1) substr($4, 5) }
+                { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        object_tile)  # the first object one tile on
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, '/^const SPR_OBJECT / { inside = 1 } /^\};/ { inside = 0 }
+                inside && !done && /^\t\{ / { $5 = sprintf(" %5d", $5 + 1); done = 1 }
+                { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
     esac
     cmp -s "$file" "$work/out/$(basename "$file")" && fail "mutant $kind changed nothing"
     return 0
@@ -116,16 +166,20 @@ else
 fi
 desc=$(basename "$description")
 
-palette_option=()
-[ "$sheet_palette" = 1 ] && palette_option=(--palette)
-"$pixcell" "${palette_option[@]}" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
+options=()
+[ "$sheet_palette" = 1 ] && options=(--palette)
+check_options=()
+[ -n "$objects" ] && options+=("$objects") && check_options=(--objects)
+"$pixcell" "${options[@]}" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
 build_rom "$work/out" || fail "the generated files of $desc don't build"
-"$check" "$work/out/rom.gba" "$desc" || fail "the console shows $desc differently (see above)"
+"$check" "${check_options[@]}" "$work/out/rom.gba" "$desc" ||
+    fail "the console shows $desc differently (see above)"
 
 [ "$mutants" = 1 ] || exit 0
 survivors=0
 kinds=(nibbles tiles flips offset_x offset_y)
 [ "$sheet_palette" = 1 ] && kinds+=(palette rows)
+[ -n "$objects" ] && kinds=(shape object_flips object_tile)
 for kind in "${kinds[@]}"; do
     dir=$work/mutants/$kind
     mkdir -p "$dir"
@@ -133,7 +187,8 @@ for kind in "${kinds[@]}"; do
     mutate "$kind" "$dir"
     build_rom "$dir" || fail "mutant $kind doesn't build"
     status=0
-    "$check" --stop-at-first "$dir/rom.gba" "$desc" > "$dir/check.log" || status=$?
+    "$check" --stop-at-first "${check_options[@]}" "$dir/rom.gba" "$desc" > "$dir/check.log" ||
+        status=$?
     case $status in
         1) echo "mutant $kind: caught: $(grep -m1 '^MISMATCH' "$dir/check.log" |
                 sed -E 's/^MISMATCH ([^ ]+) .*: ([0-9]+ pixels differ).*/\1, \2/')" ;;

@@ -4,7 +4,9 @@
 # with its Makefile, and with its CMake build (Ninja when it is at hand, the
 # second build of which must convert nothing). console_check sees on the
 # emulator that each ROM shows every sprite of hero.txt and items.txt where
-# the game's grid puts it (main.c's GRID_ values), in its palette row.
+# the game's grid puts it (main.c's GRID_ values), and the boss of boss.txt,
+# drawn with objects, where main.c's BOSS_X and BOSS_Y put it, each in its
+# palette row.
 #
 #   check_example.sh CONSOLE_CHECK BUILD_DIR WORK_DIR SHEET_DIR
 #
@@ -14,8 +16,8 @@
 # rows, each loaded where its headers say: every sprite must show in its own
 # colours. And the budget the game checks at compile time: without
 # --first-row the two want the same rows, and with a description of 256
-# cells (game_cells.bmp) they don't fit object tile memory; each build must
-# fail, naming what overflowed.
+# cells (game_cells.bmp) they and the boss's object tiles don't fit object
+# tile memory; each build must fail, naming what overflowed.
 #
 # WORK_DIR is emptied first. ARM_GCC and ARM_OBJCOPY name the tools
 # (default: arm-none-eabi-gcc, -objcopy); the CMake build takes them from the
@@ -36,20 +38,31 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 cp -r "$prefix/share/pixcell/examples" "$work/examples"
 examples=$work/examples
 
-grid=
-for name in LEFT TOP STEP_X STEP_Y COLUMNS; do
-    value=$(sed -nE "s/^#define GRID_$name ([0-9]+)\$/\\1/p" "$examples/game/main.c")
-    [ -n "$value" ] || fail "main.c defines no GRID_$name"
-    grid=${grid:+$grid,}$value
-done
+# main_values NAME...: main.c's #define NAME values, joined by commas.
+main_values() {
+    local values= name value
+    for name in "$@"; do
+        value=$(sed -nE "s/^#define $name ([0-9]+)\$/\\1/p" "$examples/game/main.c")
+        [ -n "$value" ] || fail "main.c defines no $name"
+        values=${values:+$values,}$value
+    done
+    echo "$values"
+}
+grid=$(main_values GRID_LEFT GRID_TOP GRID_STEP_X GRID_STEP_Y GRID_COLUMNS)
+boss=$(main_values BOSS_X BOSS_Y)
 
-# check_rom ROM: the sheets are found as pixcell finds them, from the descriptions' folder.
-check_rom() { (cd "$examples" && "$check" --grid "$grid" "$1" hero.txt items.txt); }
+# check_rom FOLDER ROM [OPTION...]: the sheets are found as pixcell finds
+# them, from the descriptions' FOLDER.
+check_rom() {
+    local folder=$1 rom=$2
+    shift 2
+    (cd "$folder" && "$check" --grid "$grid" --place "$boss" boss.txt "$@" "$rom" hero.txt items.txt)
+}
 
 echo "== make"
 make -C "$examples/game" PIXCELL="$prefix/bin/pixcell" BUILD="$work/make" CROSS="${arm_gcc%gcc}" ||
     fail "the example doesn't build with its Makefile"
-check_rom "$work/make/game.gba" || fail "the example built with make shows the sprites wrong"
+check_rom "$examples" "$work/make/game.gba" || fail "the example built with make shows the sprites wrong"
 
 echo "== cmake"
 generator=()
@@ -58,7 +71,7 @@ cmake -S "$examples/game" -B "$work/cmake" "${generator[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$examples/game/arm-none-eabi.cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null ||
     fail "the example's CMake build doesn't configure"
 cmake --build "$work/cmake" || fail "the example doesn't build with CMake"
-check_rom "$work/cmake/game.gba" || fail "the example built with CMake shows the sprites wrong"
+check_rom "$examples" "$work/cmake/game.gba" || fail "the example built with CMake shows the sprites wrong"
 again=$(cmake --build "$work/cmake" 2>&1) || fail "the example's second CMake build fails: $again"
 ! grep -q Converting <<<"$again" || fail "the example's second CMake build converts again: $again"
 
@@ -89,7 +102,7 @@ make_game "$two" "$work/true_colour/make" ITEMS_OPTIONS=--first-row=2 ||
     fail "the game of two true-colour descriptions doesn't build"
 grep -q '^#define items_FIRST_ROW 2' "$work/true_colour/make/items_counts.h" ||
     fail "items.txt isn't in the rows from --first-row=2 on"
-(cd "$two" && "$check" --grid "$grid" --true-colour "$work/true_colour/make/game.gba" hero.txt items.txt) ||
+check_rom "$two" "$work/true_colour/make/game.gba" --true-colour ||
     fail "the game of two true-colour descriptions shows sprites in wrong colours"
 
 echo "== the budget, checked by the compiler"
@@ -106,4 +119,4 @@ expect_budget_failure "$work/true_colour/rows" "hero and items want the same pal
 cells=$(game cells)
 cp "$sheets/game_cells.bmp" "$cells/hero.bmp"
 printf '*hero.bmp\nhalf_a 0,0 256x128\nhalf_b 0,128 256x128\n' > "$cells/hero.txt"
-expect_budget_failure "$work/cells/make" "hero and items together have more cells than object tile memory" "$cells"
+expect_budget_failure "$work/cells/make" "the cells of hero and items and the object tiles of boss together take more" "$cells"

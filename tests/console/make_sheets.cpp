@@ -127,6 +127,51 @@ Sheet three_rows() {
     return s;
 }
 
+// Noise in one palette row (entries 16 * row + 1 to 16 * row + 15) where
+// `inside(i, j)` says, about one pixel in five left out: a sprite drawn in
+// one row, as an artist draws it.
+template <typename Inside>
+void draw_in_row(Sheet& sheet, int x, int y, int width, int height, int row, Inside inside) {
+    std::uniform_int_distribution<int> entry(1, kRowColours - 1);
+    std::uniform_int_distribution<int> hole(0, 4);
+    for (int j = 0; j < height; ++j) {
+        for (int i = 0; i < width; ++i) {
+            const int value = kRowColours * row + entry(noise);
+            if (hole(noise) != 0 && inside(i, j)) sheet.at(x + i, y + j) = static_cast<std::uint8_t>(value);
+        }
+    }
+}
+
+// Sprites as they are drawn for the console, for covers with objects: a
+// 64x64 picture whose corner cells are empty, a 16x32 walker and its
+// mirror image, 8x8 sparks at odd places in their cells (one over two
+// cells) and a 4x4 one, a picture whose right half mirrors its left, parts
+// to overlap, wide parts, a cell at the sheet's bottom-right corner; in
+// palette rows 0 to 3. Cells 96,32 and 112,48 are empty.
+Sheet objects_art() {
+    Sheet s(128, 96);
+    const auto all = [](int, int) { return true; };
+    draw_in_row(s, 0, 0, 64, 64, 2, [](int i, int j) {
+        return i + j >= 31 && 63 - i + j >= 31 && i + 63 - j >= 31 && 126 - i - j >= 31;
+    });
+    draw_in_row(s, 64, 0, 16, 32, 1, [](int i, int j) {
+        return j < 8 ? i >= 4 && i < 12 : j < 24 ? i >= 2 && i < 14 : (i >= 3 && i < 7) || (i >= 9 && i < 13);
+    });
+    copy_cell(s, 64, 0, 80, 0, kFlipHorizontal);
+    copy_cell(s, 64, 16, 80, 16, kFlipHorizontal);
+    draw_in_row(s, 99, 5, 8, 8, 3, all);
+    draw_in_row(s, 117, 3, 8, 8, 3, all);
+    draw_in_row(s, 101, 23, 4, 4, 3, all);
+    draw_in_row(s, 115, 27, 8, 8, 3, all);
+    draw_in_row(s, 64, 32, 16, 32, 0, [](int i, int j) { return i >= j / 3; });
+    copy_cell(s, 64, 32, 80, 32, kFlipHorizontal);
+    copy_cell(s, 64, 48, 80, 48, kFlipHorizontal);
+    draw_in_row(s, 0, 64, 64, 32, 0, [](int i, int j) { return i < 32 || j < 16; });
+    draw_in_row(s, 64, 64, 48, 32, 1, [](int i, int j) { return (i + j) % 7 != 0; });
+    draw_in_row(s, 112, 80, 16, 16, 3, all);
+    return s;
+}
+
 // A sheet in another format, with its twin: the same picture as an 8-bit
 // BMP, which the check reads its expected picture from.
 void write_with_twin(const std::string& path, const std::vector<std::uint8_t>& bytes, const Sheet& sheet) {
@@ -204,6 +249,7 @@ int main(int argc, char** argv) {
         write_true_colour(dir + "game_hero.png", {0, 0, 1, 1, 1, 0});
         write_true_colour(dir + "game_items.png", {2, 2, 3, 3});
         pixcell::testing::write_bmp(dir + "game_cells.bmp", many_cells_in_row_0(256, 256));
+        pixcell::testing::write_bmp(dir + "objects.bmp", in_rom_colours(objects_art()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
         return 1;

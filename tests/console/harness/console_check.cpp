@@ -2,14 +2,22 @@
 // every sprite of the description looks on screen the way its sheet and its
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
-//   console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]
-//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...
+//   console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]
+//   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...
+//                 ROM DESCRIPTION...
+//
+// With --objects the ROM is the objects ROM (rom/show_objects.c), which
+// writes every object of a sprite at once: each sprite is seen whole in the
+// middle of the screen, unflipped and mirrored as a whole left-right,
+// top-bottom and both, four runs.
 //
 // With --grid the ROM is a game (the example game) that shows every sprite
 // of the descriptions' pattern tables at once, in a palette of its own:
 // sprite i, counting on from one description to the next, with its origin
 // at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
-// one picture. With --true-colour each sheet has a twin whose colour table
+// one picture. Each --place puts every sprite of one more description with
+// its origin at (X, Y), however the game draws it (the example game's boss,
+// drawn with objects). With --true-colour each sheet has a twin whose colour table
 // holds the colours its pixels must show in (sheet_pixels.h), and the
 // screen is compared with those, whatever rows the converter chose.
 //
@@ -47,10 +55,18 @@ struct Grid {
     int left = 0, top = 0, step_x = 0, step_y = 0, columns = 0;
 };
 
+// --place: a description whose sprites the game shows at one point.
+struct Placed {
+    int x = 0, y = 0;
+    std::string description_path;
+};
+
 struct Options {
     bool stop_at_first = false;
     bool true_colour = false;  // --true-colour: the sheets' twins hold the colours to see
+    bool objects = false;      // --objects: the ROM shows a sprite's objects, flipped as a whole
     std::optional<Grid> grid;
+    std::vector<Placed> placed;
     std::string rom_path;
     std::vector<std::string> description_paths;  // one, but with --grid any number
     std::set<std::string> only;  // sprite names; all when empty
@@ -63,12 +79,19 @@ bool parse_options(int argc, char** argv, Options& options) {
             options.stop_at_first = true;
         } else if (std::strcmp(argv[i], "--true-colour") == 0) {
             options.true_colour = true;
+        } else if (std::strcmp(argv[i], "--objects") == 0) {
+            options.objects = true;
         } else if (std::strcmp(argv[i], "--grid") == 0 && i + 1 < argc) {
             Grid g;
             if (std::sscanf(argv[++i], "%d,%d,%d,%d,%d", &g.left, &g.top, &g.step_x, &g.step_y,
                             &g.columns) != 5 || g.columns <= 0)
                 return false;
             options.grid = g;
+        } else if (std::strcmp(argv[i], "--place") == 0 && i + 2 < argc) {
+            Placed placed;
+            if (std::sscanf(argv[++i], "%d,%d", &placed.x, &placed.y) != 2) return false;
+            placed.description_path = argv[++i];
+            options.placed.push_back(placed);
         } else {
             positional.emplace_back(argv[i]);
         }
@@ -97,9 +120,16 @@ void put_int(std::vector<std::uint8_t>& rom, std::size_t at, std::int64_t value)
     for (int i = 0; i < 4; ++i) rom[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-void configure(std::vector<std::uint8_t>& rom, std::size_t at, int sprite, const View& view) {
+// One run of the ROM: where the sprite goes, and how it is mirrored as a whole.
+struct Shot {
+    View view;
+    std::int32_t flip = 0;
+};
+
+void configure(std::vector<std::uint8_t>& rom, std::size_t at, int sprite, const Shot& shot) {
+    const View& view = shot.view;
     const std::int64_t fields[] = {sprite, view.origin_x, view.origin_y, view.window.left,
-                                   view.window.top, view.window.right, view.window.bottom};
+                                   view.window.top, view.window.right, view.window.bottom, shot.flip};
     static_assert(sizeof(fields) / sizeof(fields[0]) == ROM_CONFIG_FIELDS);
     for (std::size_t i = 0; i < ROM_CONFIG_FIELDS; ++i)
         put_int(rom, at + ROM_CONFIG_TAG_SIZE + 4 * i, fields[i]);
@@ -182,15 +212,21 @@ void print_side_by_side(const ExpectedPicture& expected, const ScreenPicture& sh
 
 // The mismatching pixels of one run: their count and bounds, and the two
 // pictures side by side over that area when it is small enough to read.
-void report_mismatch(const std::string& name, int sprite, const View& view,
-                     const ExpectedPicture& expected, const ScreenPicture& shown, const PixelRows& rows) {
+void report_mismatch(const std::string& name, int sprite, const Shot& shot, const ExpectedPicture& expected,
+                     const ScreenPicture& shown, const PixelRows& rows) {
     const Differences d = find_differences(expected, shown, rows);
-    std::printf("MISMATCH %s (table index %d), origin at (%lld,%lld), cells with corner in "
-                "[%lld,%lld)x[%lld,%lld): %zu pixels differ within x %d..%d, y %d..%d\n",
-                name.c_str(), sprite, static_cast<long long>(view.origin_x),
-                static_cast<long long>(view.origin_y), static_cast<long long>(view.window.left),
-                static_cast<long long>(view.window.right), static_cast<long long>(view.window.top),
-                static_cast<long long>(view.window.bottom), d.count, d.x0, d.x1, d.y0, d.y1);
+    const View& view = shot.view;
+    static const char* const flips[] = {"", ", flipped h", ", flipped v", ", flipped hv"};
+    std::string window;
+    if (view.window.left != kAllCells.left) {
+        window = ", cells with corner in [" + std::to_string(view.window.left) + "," +
+                 std::to_string(view.window.right) + ")x[" + std::to_string(view.window.top) + "," +
+                 std::to_string(view.window.bottom) + ")";
+    }
+    std::printf("MISMATCH %s (table index %d)%s, origin at (%lld,%lld)%s: %zu pixels differ within "
+                "x %d..%d, y %d..%d\n",
+                name.c_str(), sprite, flips[shot.flip & kFlipMask], static_cast<long long>(view.origin_x),
+                static_cast<long long>(view.origin_y), window.c_str(), d.count, d.x0, d.x1, d.y0, d.y1);
     print_side_by_side(expected, shown, rows, d);
 }
 
@@ -262,37 +298,58 @@ struct Run {
     std::size_t runs = 0;
 };
 
+// The runs that show the sprite: the cell ROM's views (views.h), or each
+// whole-sprite flip in the middle of the screen for the objects ROM (one
+// run for a sprite with nothing to show). Nothing and a reason when the
+// sprite can't be shown.
+std::optional<std::vector<Shot>> choose_shots(const Options& options, const ListedSprite& sprite, std::string& error) {
+    std::vector<Shot> shots;
+    if (!options.objects) {
+        const std::optional<std::vector<View>> views = choose_views(sprite.cells, error);
+        if (!views) return std::nullopt;
+        for (const View& view : *views) shots.push_back(Shot{view, 0});
+        return shots;
+    }
+    const std::int32_t flips = sprite.cells.empty() ? 1 : kFlipMask + 1;
+    for (std::int32_t flip = 0; flip < flips; ++flip) {
+        const std::optional<View> view = centred_view(flipped_sprite(sprite.cells, flip), error);
+        if (!view) return std::nullopt;
+        shots.push_back(Shot{*view, flip});
+    }
+    return shots;
+}
+
 // 0 when every view of the sprite matches, 1 when one differs, 2 when the
 // sprite can't be shown or the emulator fails.
 int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet) {
     std::string error;
-    const std::optional<std::vector<View>> views = choose_views(sprite.cells, error);
-    if (!views) {
+    const std::optional<std::vector<Shot>> shots = choose_shots(run.options, sprite, error);
+    if (!shots) {
         std::fprintf(stderr, "console_check: %s: %s\n", sprite.name.c_str(), error.c_str());
         return 2;
     }
     std::size_t bad_views = 0;
     std::size_t overlapped = 0;  // most pixels where cells of different colour overlap
     const PixelRows rows(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, sprite.row);
-    for (const View& view : *views) {
-        configure(run.rom, run.config_at, sprite.table_index, view);
+    for (const Shot& shot : *shots) {
+        configure(run.rom, run.config_at, sprite.table_index, shot);
         const std::optional<ScreenPicture> shown = run_rom(run.rom, error);
         if (!shown) {
             std::fprintf(stderr, "console_check: %s\n", error.c_str());
             return 2;
         }
         ++run.runs;
-        const ExpectedPicture expected = expected_picture(sprite.cells, sheet, view);
+        const ExpectedPicture expected = expected_picture(flipped_sprite(sprite.cells, shot.flip), sheet, shot.view);
         overlapped = std::max(overlapped, count_overlapped(expected));
         if (count_mismatches(expected, *shown, rows) > 0) {
             // One picture of the differences per sprite is enough to read.
-            if (bad_views == 0) report_mismatch(sprite.name, sprite.table_index, view, expected, *shown, rows);
+            if (bad_views == 0) report_mismatch(sprite.name, sprite.table_index, shot, expected, *shown, rows);
             ++bad_views;
             if (run.options.stop_at_first) break;
         }
     }
     std::printf("%s: %zu cells, %zu of %zu views %s", sprite.name.c_str(), sprite.cells.size(),
-                bad_views ? bad_views : views->size(), views->size(), bad_views ? "DIFFER" : "match");
+                bad_views ? bad_views : shots->size(), shots->size(), bad_views ? "DIFFER" : "match");
     // There either cell may show, so those pixels prove less.
     if (overlapped > 0) std::printf(" (up to %zu pixels of overlapping parts)", overlapped);
     std::printf("\n");
@@ -327,12 +384,35 @@ bool to_rom_colours(ScreenPicture& picture, const RomColours& game, const PixelR
 
 // Where the game of --grid puts sprite i's origin.
 View grid_view(const Grid& grid, int i) {
-    constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
     View view;
     view.origin_x = grid.left + std::int64_t{grid.step_x} * (i % grid.columns);
     view.origin_y = grid.top + std::int64_t{grid.step_y} * (i / grid.columns);
-    view.window = Window{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
+    view.window = kAllCells;
     return view;
+}
+
+// Calls visit(sprite, its sheet, where the game puts it) for every sprite
+// the game shows: the grid's, its slots counting on from one description to
+// the next, then those of each --place. Returns how many, or nothing when a
+// description can't be read.
+template <typename Visit>
+std::optional<int> for_each_game_sprite(const Options& options, const Grid& grid, Visit visit) {
+    int count = 0;
+    for (const std::string& path : options.description_paths) {
+        const std::optional<Description> description = read_sprites(path);
+        if (!description) return std::nullopt;
+        for (const ListedSprite& sprite : description->sprites)
+            visit(sprite, description->sheets.at(sprite.bitmap), grid_view(grid, count + sprite.table_index));
+        count += static_cast<int>(description->sprites.size());
+    }
+    for (const Placed& placed : options.placed) {
+        const std::optional<Description> description = read_sprites(placed.description_path);
+        if (!description) return std::nullopt;
+        for (const ListedSprite& sprite : description->sprites)
+            visit(sprite, description->sheets.at(sprite.bitmap), View{placed.x, placed.y, kAllCells});
+        count += static_cast<int>(description->sprites.size());
+    }
+    return count;
 }
 
 // --grid --true-colour: the game's picture against the colours of the
@@ -341,16 +421,11 @@ View grid_view(const Grid& grid, int i) {
 int check_grid_colours(const Options& options, const Grid& grid, const std::vector<std::uint8_t>& rom) {
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedColours expected(pixels, kNoColour);
-    int first_slot = 0;
-    for (const std::string& path : options.description_paths) {
-        const std::optional<Description> description = read_sprites(path);
-        if (!description) return 2;
-        for (const ListedSprite& sprite : description->sprites) {
-            add_expected_colours(sprite.cells, description->sheets.at(sprite.bitmap),
-                                 grid_view(grid, first_slot + sprite.table_index), expected);
-        }
-        first_slot += static_cast<int>(description->sprites.size());
-    }
+    const std::optional<int> sprites = for_each_game_sprite(
+        options, grid, [&](const ListedSprite& sprite, const SheetPixels& sheet, const View& view) {
+            add_expected_colours(sprite.cells, sheet, view, expected);
+        });
+    if (!sprites) return 2;
     std::string error;
     RomColours colours;
     const std::optional<ScreenPicture> shown = run_rom(rom, error, &colours);
@@ -376,7 +451,7 @@ int check_grid_colours(const Options& options, const Grid& grid, const std::vect
         }
     }
     if (d.count == 0) {
-        std::printf("%d sprites: the screen matches, in the sheets' colours\n", first_slot);
+        std::printf("%d sprites: the screen matches, in the sheets' colours\n", *sprites);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ in colour within x %d..%d, y %d..%d\n", d.count, d.x0,
@@ -397,22 +472,17 @@ int check_grid(const Options& options, const Grid& grid) {
     const std::size_t pixels = static_cast<std::size_t>(kScreenWidth) * kScreenHeight;
     ExpectedPicture expected(pixels, kBackdrop);
     PixelRows rows(pixels, 0);
-    int first_slot = 0;  // the game's grid goes on from one description to the next
-    for (const std::string& path : options.description_paths) {
-        const std::optional<Description> description = read_sprites(path);
-        if (!description) return 2;
-        for (const ListedSprite& sprite : description->sprites) {
-            const View view = grid_view(grid, first_slot + sprite.table_index);
-            const ExpectedPicture one = expected_picture(sprite.cells, description->sheets.at(sprite.bitmap), view);
+    const std::optional<int> sprites = for_each_game_sprite(
+        options, grid, [&](const ListedSprite& sprite, const SheetPixels& sheet, const View& view) {
+            const ExpectedPicture one = expected_picture(sprite.cells, sheet, view);
             for (std::size_t p = 0; p < one.size(); ++p) {
                 if (one[p] == kBackdrop) continue;
                 if (expected[p] == kBackdrop) expected[p] = 0;
                 expected[p] = static_cast<std::uint16_t>(expected[p] | one[p]);
                 rows[p] = sprite.row;
             }
-        }
-        first_slot += static_cast<int>(description->sprites.size());
-    }
+        });
+    if (!sprites) return 2;
     std::string error;
     RomColours colours;
     std::optional<ScreenPicture> shown = run_rom(*rom, error, &colours);
@@ -427,7 +497,7 @@ int check_grid(const Options& options, const Grid& grid) {
     }
     const Differences d = find_differences(expected, *shown, rows);
     if (d.count == 0) {
-        std::printf("%d sprites: the screen matches\n", first_slot);
+        std::printf("%d sprites: the screen matches\n", *sprites);
         return 0;
     }
     std::printf("MISMATCH the screen: %zu pixels differ within x %d..%d, y %d..%d\n", d.count,
@@ -451,7 +521,8 @@ int check(const Options& options) {
     if (!description) return 2;
 
     // A sprite without cells has no record; past the last record it has no
-    // slot in the table either, and there is nothing to look at.
+    // slot in the table either, and there is nothing to look at. The object
+    // arrays have every sprite.
     int last_patterned = -1;
     for (const ListedSprite& sprite : description->sprites)
         if (!sprite.cells.empty()) last_patterned = sprite.table_index;
@@ -459,7 +530,7 @@ int check(const Options& options) {
     int failed = 0;
     for (const ListedSprite& sprite : description->sprites) {
         if (!options.only.empty() && !options.only.count(sprite.name)) continue;
-        if (sprite.table_index > last_patterned) {
+        if (!options.objects && sprite.table_index > last_patterned) {
             std::printf("%s: no cells, not in the pattern table\n", sprite.name.c_str());
             continue;
         }
@@ -480,8 +551,9 @@ int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs(
-            "usage: console_check [--stop-at-first] ROM DESCRIPTION [SPRITE...]\n"
-            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] ROM DESCRIPTION...\n",
+            "usage: console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]\n"
+            "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...\n"
+            "                     ROM DESCRIPTION...\n",
             stderr);
         return 2;
     }

@@ -74,6 +74,14 @@ std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels
     return cells;
 }
 
+std::vector<ShownCell> flipped_sprite(std::vector<ShownCell> cells, std::int32_t flip) {
+    for (ShownCell& cell : cells) {
+        cell.hflip = cell.hflip != ((flip & kFlipHorizontal) != 0);
+        cell.vflip = cell.vflip != ((flip & kFlipVertical) != 0);
+    }
+    return cells;
+}
+
 int palette_row(const SpriteObject& sprite, const SheetPixels& sheet) {
     for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) {
         for (std::int64_t k = 0; k < part->height / kCellPixels; ++k) {

@@ -26,6 +26,12 @@ struct ShownCell {
 
 std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet);
 
+// The sprite mirrored as a whole about its origin, as a game flips all its
+// objects (flip: kFlipHorizontal, kFlipVertical or both). A pixel at offset
+// u then lands at -u - 1, exactly where toggling its cell's own mirroring
+// puts it.
+std::vector<ShownCell> flipped_sprite(std::vector<ShownCell> cells, std::int32_t flip);
+
 // The palette row the console should show the sprite in: the high 4 bits of
 // its first pixel whose low 4 bits aren't 0, its parts from the last
 // described to the first, each part's cells row by row, each cell's pixels
@@ -39,6 +45,10 @@ struct Window {
     std::int64_t right = 0;
     std::int64_t bottom = 0;
 };
+
+// A window that places every cell, wherever it lands: a game's picture.
+constexpr std::int64_t kEverywhere = std::int64_t{1} << 40;
+constexpr Window kAllCells{-kEverywhere, -kEverywhere, kEverywhere, kEverywhere};
 
 struct View {
     std::int64_t origin_x = 0;  // screen position of the sprite's origin

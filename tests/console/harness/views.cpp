@@ -56,29 +56,56 @@ bool split(const std::vector<ShownCell>& all, const View& view, std::vector<View
 
 View at(std::int64_t x, std::int64_t y) { return View{x, y, kWholeScreen}; }
 
+// The cells' extent around the origin, on screen as they are shown.
+struct Bounds {
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+
+    std::int64_t mid_x() const { return (left + right) / 2; }
+    std::int64_t mid_y() const { return (top + bottom) / 2; }
+    bool fits_screen() const { return right - left <= kScreenWidth && bottom - top <= kScreenHeight; }
+};
+
+// Nothing when the cells lie too far from the origin to place.
+std::optional<Bounds> bounds(const std::vector<ShownCell>& cells, std::string& error) {
+    Bounds b{cells[0].corner_x(), cells[0].corner_y(), cells[0].corner_x() + kCellPixels,
+             cells[0].corner_y() + kCellPixels};
+    for (const ShownCell& c : cells) {
+        b.left = std::min(b.left, c.corner_x());
+        b.top = std::min(b.top, c.corner_y());
+        b.right = std::max(b.right, c.corner_x() + kCellPixels);
+        b.bottom = std::max(b.bottom, c.corner_y() + kCellPixels);
+    }
+    if (b.left < -kFarthest || b.top < -kFarthest || b.right > kFarthest || b.bottom > kFarthest) {
+        error = "cell offsets too far from the origin to place on screen";
+        return std::nullopt;
+    }
+    return b;
+}
+
 }  // namespace
+
+std::optional<View> centred_view(const std::vector<ShownCell>& cells, std::string& error) {
+    if (cells.empty()) return at(kScreenWidth / 2, kScreenHeight / 2);
+    const std::optional<Bounds> b = bounds(cells, error);
+    if (!b) return std::nullopt;
+    if (!b->fits_screen()) {
+        error = "larger than the screen: it can't be shown whole";
+        return std::nullopt;
+    }
+    return View{kScreenWidth / 2 - b->mid_x(), kScreenHeight / 2 - b->mid_y(), kAllCells};
+}
 
 std::optional<std::vector<View>> choose_views(const std::vector<ShownCell>& cells, std::string& error) {
     std::vector<View> origins;
     if (cells.empty()) {
         origins.push_back(at(kScreenWidth / 2, kScreenHeight / 2));
     } else {
-        std::int64_t left = cells[0].corner_x(), top = cells[0].corner_y();
-        std::int64_t right = left + kCellPixels, bottom = top + kCellPixels;
-        for (const ShownCell& c : cells) {
-            left = std::min(left, c.corner_x());
-            top = std::min(top, c.corner_y());
-            right = std::max(right, c.corner_x() + kCellPixels);
-            bottom = std::max(bottom, c.corner_y() + kCellPixels);
-        }
-        if (left < -kFarthest || top < -kFarthest || right > kFarthest || bottom > kFarthest) {
-            error = "cell offsets too far from the origin to place on screen";
-            return std::nullopt;
-        }
-        const std::int64_t mid_x = (left + right) / 2;
-        const std::int64_t mid_y = (top + bottom) / 2;
+        const std::optional<Bounds> b = bounds(cells, error);
+        if (!b) return std::nullopt;
+        const std::int64_t mid_x = b->mid_x();
+        const std::int64_t mid_y = b->mid_y();
 
-        if (right - left <= kScreenWidth && bottom - top <= kScreenHeight) {
+        if (b->fits_screen()) {
             origins.push_back(at(kScreenWidth / 2 - mid_x, kScreenHeight / 2 - mid_y));
         } else {
             // Too big for one screen: each view puts the first cell not yet

@@ -17,4 +17,9 @@ namespace pixcell::console {
 // or more cells stacked on one spot than object memory holds).
 std::optional<std::vector<View>> choose_views(const std::vector<ShownCell>& cells, std::string& error);
 
+// One view with the whole sprite in the middle of the screen, every cell
+// placed (a game's objects, placed all at once); nothing and a reason when
+// the sprite is larger than the screen.
+std::optional<View> centred_view(const std::vector<ShownCell>& cells, std::string& error);
+
 }  // namespace pixcell::console

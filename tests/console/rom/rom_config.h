@@ -15,9 +15,13 @@ struct rom_config {
        [top, bottom) are placed: the harness keeps off-screen cells out (the
        object coordinates would wrap) and splits big sprites over runs. */
     int left, top, right, bottom;
+    /* The whole sprite mirrored about its origin: bit 0 left-right, bit 1
+       top-bottom. Only the objects ROM (show_objects.c) reads it: the
+       pattern records already hold each cell's flip. */
+    int flip;
 };
 
 /* The ints after the tag, each 32 bits little-endian in the ROM image. */
-#define ROM_CONFIG_FIELDS 7
+#define ROM_CONFIG_FIELDS 8
 
 #endif

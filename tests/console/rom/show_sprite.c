@@ -6,12 +6,9 @@
 #include <gba.h>
 #include <sprite16.h>
 
-#include "registers.h"
 #include "rom_config.h"
-#include "rom_palette.h"
+#include "rom_display.h"
 
-#define ROM_JOIN2(a, b) a##b
-#define ROM_JOIN(a, b) ROM_JOIN2(a, b)
 #define ROM_CELLS ROM_JOIN(IDENT, _chr)
 #define ROM_PATTERN_TABLE ROM_JOIN(IDENT, _pattern_table)
 #define ROM_PALETTE_ROWS ROM_JOIN(IDENT, _palette_row)
@@ -19,7 +16,7 @@
 
 /* Default view: sprite 0 with its origin in the middle of the screen. */
 const volatile struct rom_config rom_config = {
-    ROM_CONFIG_TAG, 0, 120, 80, -15, -15, 240, 160,
+    ROM_CONFIG_TAG, 0, 120, 80, -15, -15, 240, 160, 0,
 };
 
 void rom_main(void);
@@ -28,14 +25,6 @@ void rom_main(void);
 static void rom_copy_cell(int slot, const CHR_PAT* cell) {
     volatile u16* tiles = GBA_OBJ_TILES + slot * 64;
     for (int i = 0; i < 64; ++i) tiles[i] = cell->chr[i];
-}
-
-static void rom_hide_objects(void) {
-    for (int i = 0; i < GBA_OAM_ENTRIES; ++i) {
-        GBA_OAM[4 * i] = GBA_OAM_HIDDEN;
-        GBA_OAM[4 * i + 1] = 0;
-        GBA_OAM[4 * i + 2] = 0;
-    }
 }
 
 /* Each placed cell gets its own object and its own four tiles (slot * 4),
@@ -61,25 +50,20 @@ static void rom_place_sprite(const SPR_PATTERN* pattern, u16 row) {
 }
 
 void rom_main(void) {
-    GBA_DISPCNT = GBA_DISPCNT_FORCED_BLANK;
-    GBA_BG_PALETTE[0] = ROM_BACKDROP;
+    rom_begin();
     u16 row = 0;
 #ifdef ROM_SHEET_PALETTE
     /* The sheet's own colours, as the converter wrote them with --palette,
        every row of them, and the sprite in the row the converter gave it. */
-    for (unsigned i = 0; i < sizeof ROM_SHEET_PALETTE / sizeof ROM_SHEET_PALETTE[0] && i < 256; ++i)
-        GBA_OBJ_PALETTE[i] = ROM_SHEET_PALETTE[i];
+    rom_load_palette(ROM_SHEET_PALETTE, sizeof ROM_SHEET_PALETTE / sizeof ROM_SHEET_PALETTE[0]);
     row = ROM_PALETTE_ROWS[rom_config.sprite];
 #else
     for (int i = 0; i < 16; ++i) GBA_OBJ_PALETTE[i] = rom_palette[i];
 #endif
-    rom_hide_objects();
 
     /* A listed sprite without cells has a null slot in the table. */
     const SPR_PATTERN* pattern = ROM_PATTERN_TABLE[rom_config.sprite];
     if (pattern) rom_place_sprite(pattern, row);
 
-    GBA_DISPCNT = GBA_DISPCNT_OBJ_1D | GBA_DISPCNT_OBJ_ON;
-    for (;;) {
-    }
+    rom_show();
 }
