@@ -173,18 +173,19 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
+    // With --objects the sprites are also covered with objects of every shape.
+    const ExtraRequests requests = extra_requests(command_line);
+    std::optional<ObjectConversion> objects;
+    if (requests.objects) objects = cover_sprites(description.sprites, conversion, sheets, *requests.objects);
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const ExtraRequests requests = extra_requests(command_line);
-    std::optional<ObjectConversion> objects;
-    if (requests.objects) objects = cover_sprites(description.sprites, conversion, sheets, *requests.objects);
     const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
                              objects ? &*objects : nullptr};
     std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
-    std::deque<std::string> extra_texts;
+    std::deque<FileText> extra_texts;
     if (!make_extra_files(results, requests, names.file_base, diagnostics, extra_texts, files)) {
         return 1;
     }

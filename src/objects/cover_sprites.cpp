@@ -56,31 +56,50 @@ CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     return covered;
 }
 
-// Covers jobs[first, first + count) into covered[0, count): on several
-// threads when there are enough, each part's result in its own slot, so
-// that the result doesn't depend on which thread took which part. An
-// exception of any thread comes out here, once all have stopped.
-void cover_batch(const std::vector<PartJob>& jobs, std::size_t first, std::size_t count, const ObjectCost& cost,
-                 std::vector<CoveredPart>& covered) {
-    covered.assign(count, CoveredPart{});
+// Covers jobs[first, first + count) into covered[0, count), each part's
+// result in its own slot, so that the result doesn't depend on which thread
+// took which part: any number of threads may call run() at once.
+struct Batch {
+    const std::vector<PartJob>& jobs;
+    const ObjectCost& cost;
+    std::vector<CoveredPart>& covered;
+    std::size_t first = 0;
+    std::size_t count = 0;
     std::atomic<std::size_t> next{0};
-    const auto work = [&]() {
+
+    Batch(const std::vector<PartJob>& jobs, const ObjectCost& cost, std::vector<CoveredPart>& covered,
+          std::size_t first, std::size_t count)
+        : jobs(jobs), cost(cost), covered(covered), first(first), count(count) {
+        covered.assign(count, CoveredPart{});
+    }
+    void run() {
         for (std::size_t i = next++; i < count; i = next++) covered[i] = cover_and_pack(jobs[first + i], cost);
-    };
-    const unsigned threads =
-        count < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-    // Each helper's future waits for it when it goes, however this returns.
-    std::vector<std::future<void>> helpers;
-    for (unsigned t = 1; t < threads; ++t) {
-        try {
-            helpers.push_back(std::async(std::launch::async, work));
-        } catch (const std::system_error&) {
-            break;  // no thread to be had: the ones there are take all the parts
+    }
+};
+
+// Helper threads that cover `batch` beside the calling thread, which joins
+// them through run(). An exception of any comes out of wait(), once all
+// have stopped; a thread that can't be had leaves its work to the others.
+class Helpers {
+public:
+    Helpers(Batch& batch, unsigned threads) {
+        for (unsigned t = 1; t < threads; ++t) {
+            try {
+                running.push_back(std::async(std::launch::async, [&batch] { batch.run(); }));
+            } catch (const std::system_error&) {
+                break;
+            }
         }
     }
-    work();
-    for (std::future<void>& helper : helpers) helper.get();
-}
+    // Each future waits for its thread when it goes, however this returns.
+    void wait() {
+        for (std::future<void>& helper : running) helper.get();
+        running.clear();
+    }
+
+private:
+    std::vector<std::future<void>> running;
+};
 
 // The offset of an object's left (top) edge from the sprite's origin, as
 // cell_offset gives a cell's: mirrored about the origin with the part.
@@ -103,15 +122,14 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
             jobs.push_back({s, &*part, &image});
     }
     ObjectStore store;
-    std::vector<CoveredPart> covered;
     std::size_t started = jobs.empty() ? 0 : jobs.front().sprite + 1;  // the sprite whose objects come now
-    for (std::size_t first = 0; first < jobs.size(); first += kBatchParts) {
-        const std::size_t count = std::min(kBatchParts, jobs.size() - first);
-        cover_batch(jobs, first, count, cost, covered);
+    // Stores one batch's pictures, in order: the only part that can't be
+    // spread over threads, so the helpers cover the next batch meanwhile.
+    const auto store_batch = [&](std::size_t first, const std::vector<CoveredPart>& covered) {
         std::size_t batch_tiles = 0;
         for (const CoveredPart& part : covered) batch_tiles += part.tiles.size();
         store.reserve(batch_tiles);
-        for (std::size_t i = 0; i < count; ++i) {
+        for (std::size_t i = 0; i < covered.size(); ++i) {
             const PartJob& job = jobs[first + i];
             const SpritePart& part = *job.part;
             ObjectSprite& sprite = result.sprites[job.sprite];
@@ -132,6 +150,29 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
                 ++sprite.count;
             }
         }
+    };
+    const unsigned threads =
+        jobs.size() < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+    std::vector<CoveredPart> covered;
+    std::vector<CoveredPart> next_covered;
+    if (!jobs.empty()) {
+        Batch batch(jobs, cost, covered, 0, std::min(kBatchParts, jobs.size()));
+        Helpers helpers(batch, threads);
+        batch.run();
+        helpers.wait();
+    }
+    for (std::size_t first = 0; first < jobs.size(); first += kBatchParts) {
+        const std::size_t next_first = first + kBatchParts;
+        if (next_first >= jobs.size()) {
+            store_batch(first, covered);
+            break;
+        }
+        Batch batch(jobs, cost, next_covered, next_first, std::min(kBatchParts, jobs.size() - next_first));
+        Helpers helpers(batch, threads);
+        store_batch(first, covered);
+        batch.run();
+        helpers.wait();
+        std::swap(covered, next_covered);
     }
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));

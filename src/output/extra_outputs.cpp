@@ -12,29 +12,37 @@ namespace pixcell {
 
 namespace {
 
+// The texts as they are: a braced list would copy each, and a tile array's
+// text runs to megabytes.
+template <typename... Texts>
+void move_texts(std::vector<FileText>& texts, Texts&&... made) {
+    texts.clear();
+    (texts.emplace_back(std::move(made)), ...);
+}
+
 bool make_palette(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&,
-                  Diagnostics& diagnostics, std::vector<std::string>& texts) {
+                  Diagnostics& diagnostics, std::vector<FileText>& texts) {
     PaletteTexts palette =
         render_palettes(results.sheets, results.sprites, results.conversion, results.ident_base, diagnostics);
-    texts = {std::move(palette.source), std::move(palette.header)};
+    move_texts(texts, palette.source, palette.header);
     return true;
 }
 
 bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
-                 std::vector<std::string>& texts) {
-    texts = {render_counts(results.conversion, results.ident_base)};
+                 std::vector<FileText>& texts) {
+    move_texts(texts, render_counts(results.conversion, results.ident_base));
     return true;
 }
 
 bool make_objects(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
-                  std::vector<std::string>& texts) {
+                  std::vector<FileText>& texts) {
     ObjectTexts objects = render_objects(results.sprites, results.conversion, *results.objects, results.ident_base);
-    texts = {std::move(objects.tiles), std::move(objects.source), std::move(objects.header)};
+    move_texts(texts, objects.tiles, objects.source, objects.header);
     return true;
 }
 
 bool make_preview(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>&,
-                  Diagnostics&, std::vector<std::string>& texts) {
+                  Diagnostics&, std::vector<FileText>& texts) {
     std::string problem;
     const std::optional<Preview> preview =
         draw_preview(results.sprites, results.conversion, results.sheets, problem, results.objects);
@@ -44,12 +52,12 @@ bool make_preview(const RunResults& results, const ExtraRequests& requests, cons
         messages::cant_make_preview(*requests.preview, problem);
         return false;
     }
-    texts = {std::move(png)};
+    move_texts(texts, png);
     return true;
 }
 
 bool make_rule(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>& targets,
-               Diagnostics&, std::vector<std::string>& texts) {
+               Diagnostics&, std::vector<FileText>& texts) {
     const std::optional<DependencyRule> rule = dependency_rule(targets, results.inputs);
     if (!rule) {
         messages::cant_write_file(*requests.deps);
@@ -59,7 +67,7 @@ bool make_rule(const RunResults& results, const ExtraRequests& requests, const s
         messages::option_error(messages::option_path_make_cant_read("--deps", *requests.deps, name->name, name->found));
         return false;
     }
-    texts = {render_dependency_file(*rule)};
+    move_texts(texts, render_dependency_file(*rule));
     return true;
 }
 
@@ -107,17 +115,18 @@ std::vector<std::pair<std::string, std::string>> named_outputs(const ExtraReques
 }
 
 bool make_extra_files(const RunResults& results, const ExtraRequests& requests, const std::string& file_base,
-                      Diagnostics& diagnostics, std::deque<std::string>& texts, std::vector<OutputFile>& files) {
+                      Diagnostics& diagnostics, std::deque<FileText>& texts, std::vector<OutputFile>& files) {
     for (const ExtraOutput& output : extra_outputs()) {
         if (!output.asked(requests)) continue;
         std::vector<std::string> targets;
         for (const OutputFile& file : files) targets.push_back(file.name);
-        std::vector<std::string> made;
+        std::vector<FileText> made;
         if (!output.make(results, requests, targets, diagnostics, made)) return false;
         const std::vector<std::string> paths = output.paths(requests, file_base);
         for (std::size_t i = 0; i < paths.size(); ++i) {
             texts.push_back(std::move(made[i]));
-            files.push_back({paths[i], &texts.back()});
+            const FileText& made_text = texts.back();
+            files.push_back({paths[i], &made_text.text, made_text.pieces ? &*made_text.pieces : nullptr});
         }
     }
     return true;

@@ -40,6 +40,14 @@ struct RunResults {
     const ObjectConversion* objects;  // when --objects asked for them
 };
 
+// One file's content: a text, or pieces made while it is written.
+struct FileText {
+    FileText(std::string text) : text(std::move(text)) {}
+    FileText(TextPieces pieces) : pieces(std::move(pieces)) {}
+    std::string text;
+    std::optional<TextPieces> pieces;
+};
+
 struct ExtraOutput {
     const char* option;  // that asks for it
     // Set when an option's value names the file (--preview=FILE): that file
@@ -51,7 +59,7 @@ struct ExtraOutput {
     // the run writes before this one. False, with the reason said, when they
     // can't be made.
     bool (*make)(const RunResults& results, const ExtraRequests& requests, const std::vector<std::string>& targets,
-                 Diagnostics& diagnostics, std::vector<std::string>& texts);
+                 Diagnostics& diagnostics, std::vector<FileText>& texts);
 };
 
 // In the order the files are made and written: the make rule last, since
@@ -69,6 +77,6 @@ std::vector<std::pair<std::string, std::string>> named_outputs(const ExtraReques
 // their files to `files`, after the five. False, with the reason said, when
 // one can't be made.
 bool make_extra_files(const RunResults& results, const ExtraRequests& requests, const std::string& file_base,
-                      Diagnostics& diagnostics, std::deque<std::string>& texts, std::vector<OutputFile>& files);
+                      Diagnostics& diagnostics, std::deque<FileText>& texts, std::vector<OutputFile>& files);
 
 }  // namespace pixcell

@@ -30,9 +30,7 @@ std::string temporary_template(const std::string& target) {
     return folder + ".pixcell-XXXXXX";
 }
 
-bool write_all(int fd, const std::string& text) {
-    const char* data = text.data();
-    std::size_t left = text.size();
+bool write_all(int fd, const char* data, std::size_t left) {
     while (left > 0) {
         const ssize_t written = write(fd, data, left);
         if (written < 0) {
@@ -56,8 +54,12 @@ bool write_temporary(const OutputFile& file, mode_t mode, std::string& temporary
     // Its blocks taken at once: ext4 otherwise allocates a file's delayed
     // blocks while it is renamed over an older one, which then takes as long
     // as writing it. A file system that can't is written to all the same.
-    if (file.text->size() >= kPreallocatedFrom) (void)fallocate(fd, 0, 0, static_cast<off_t>(file.text->size()));
-    bool ok = write_all(fd, *file.text) && fchmod(fd, mode) == 0;
+    const std::size_t size = file.pieces != nullptr ? file.pieces->size : file.text->size();
+    if (size >= kPreallocatedFrom) (void)fallocate(fd, 0, 0, static_cast<off_t>(size));
+    bool ok = file.pieces != nullptr
+                  ? file.pieces->produce([fd](const char* data, std::size_t length) { return write_all(fd, data, length); })
+                  : write_all(fd, file.text->data(), file.text->size());
+    ok = ok && fchmod(fd, mode) == 0;
     if (close(fd) != 0) ok = false;
     return ok;
 }

@@ -1,14 +1,27 @@
 // Putting a set of generated files in place all together or not at all.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace pixcell {
 
+// A file's content made a piece at a time while it is written, for a text
+// of megabytes that isn't worth holding whole (every byte of a fresh buffer
+// costs the system a page to clear): `size` bytes, which `produce` hands to
+// `write` in order, stopping when `write` returns false.
+struct TextPieces {
+    using Write = std::function<bool(const char* data, std::size_t size)>;
+    std::size_t size = 0;
+    std::function<bool(const Write& write)> produce;
+};
+
 struct OutputFile {
-    std::string name;         // path as given; also the name in messages
-    const std::string* text;  // whole content
+    std::string name;                     // path as given; also the name in messages
+    const std::string* text;              // whole content, unless `pieces` is set
+    const TextPieces* pieces = nullptr;  // the content, made while it is written
 };
 
 // Writes each text to a fresh temporary file beside its target and renames

@@ -1,5 +1,8 @@
 #include "output/object_texts.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "common/console.h"
 #include "output/text_templates.h"
 
@@ -7,20 +10,55 @@ namespace pixcell {
 
 namespace {
 
+// Tiles formatted at a time: their text (about 120 bytes a tile) stays in
+// the cache between its formatting and its writing.
+constexpr std::size_t kPieceTiles = 2048;
+
 void append_define(std::string& out, const std::string& name, std::int64_t value, const char* comment) {
     out += "#define " + name + " " + std::to_string(value) + "\t/* " + comment + " */\n";
 }
 
-// "%5d": right-aligned in five places, as the records' other numbers.
-std::string field(std::int64_t value) {
-    std::string text = std::to_string(value);
-    return std::string(text.size() < 5 ? 5 - text.size() : 0, ' ') + text;
+template <std::size_t N>
+char* put_text(char* at, const char (&text)[N]) {
+    return std::copy(text, text + N - 1, at);
 }
 
-std::string halfword(std::uint16_t value) {
-    std::string text;
-    append_halfword(text, value);
-    return text;
+// "\t{ x, y, attribute 0, attribute 1, tile, }," with each number "%5d" and
+// each attribute "0x%04X", built in a buffer and appended once: a large run
+// has tens of thousands.
+void append_object_line(std::string& out, const PlacedObject& object) {
+    const auto shape = static_cast<std::size_t>(object.shape);
+    char line[128];
+    char* at = put_text(line, "\t{ ");
+    at = put_decimal(at, object.x_offset, 5);
+    at = put_text(at, ", ");
+    at = put_decimal(at, object.y_offset, 5);
+    at = put_text(at, ", ");
+    at = put_halfword(at, object_attribute0(shape));
+    at = put_text(at, ", ");
+    at = put_halfword(at, object_attribute1(shape, object.flip));
+    at = put_text(at, ", ");
+    at = put_decimal(at, object.tile, 5);
+    at = put_text(at, ", },");
+    out.append(line, static_cast<std::size_t>(at - line));
+}
+
+void append_sprite_line(std::string& out, const ObjectSprite& sprite) {
+    char line[64];
+    char* at = put_text(line, "\t{ ");
+    at = put_decimal(at, static_cast<std::int64_t>(sprite.first), 5);
+    at = put_text(at, ", ");
+    at = put_decimal(at, static_cast<std::int64_t>(sprite.count), 5);
+    at = put_text(at, ", },");
+    out.append(line, static_cast<std::size_t>(at - line));
+}
+
+// The name of a sprite after its line. Names never hold '*', so they can't
+// end the comment.
+void append_name(std::string& out, const std::string& name) {
+    out += "\t/* ";
+    out += name;
+    out += " */\n";
 }
 
 }  // namespace
@@ -28,31 +66,46 @@ std::string halfword(std::uint16_t value) {
 ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversion, const ObjectConversion& objects,
                            const std::string& ident_base) {
     ObjectTexts texts;
-    append_asm_array_head(texts.tiles, ident_base + "_obj_tiles");
-    texts.tiles.resize(texts.tiles.size() + objects.tiles.size() * kTileDataLength);
-    char* at = &texts.tiles[texts.tiles.size() - objects.tiles.size() * kTileDataLength];
-    for (const Tile& tile : objects.tiles) at = put_tile_data(at, tile.data());
+    // A tile array runs to megabytes of text: it is formatted a piece at a
+    // time as it is written, each piece in one buffer, every tile's line of
+    // one length.
+    std::string head;
+    append_asm_array_head(head, ident_base + "_obj_tiles");
+    texts.tiles.size = head.size() + objects.tiles.size() * kTileDataLength;
+    texts.tiles.produce = [head, &tiles = objects.tiles](const TextPieces::Write& write) {
+        if (!write(head.data(), head.size())) return false;
+        std::vector<char> piece(kPieceTiles * kTileDataLength);
+        for (std::size_t first = 0; first < tiles.size(); first += kPieceTiles) {
+            const std::size_t end = std::min(tiles.size(), first + kPieceTiles);
+            char* at = piece.data();
+            for (std::size_t t = first; t < end; ++t) at = put_tile_data(at, tiles[t].data());
+            if (!write(piece.data(), static_cast<std::size_t>(at - piece.data()))) return false;
+        }
+        return true;
+    };
 
     // Indexed by the enumerators, which C can't check: the first object of
-    // each sprite, and each sprite's line, name it. Names never hold '*',
-    // so they can't end the comment.
+    // each sprite, and each sprite's line, name it.
     texts.source = "#include \"" + ident_base + "_obj.h\"\n\nconst SPR_OBJECT " + ident_base + "_objects[] = {\n";
+    texts.source.reserve(texts.source.size() + objects.objects.size() * 64);
     std::string table = "const SPR_OBJECTS " + ident_base + "_sprite_objects[] = {\n";
     for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
         const std::string& name = sprites[conversion.sprites[s].sprite].name;
         const ObjectSprite& sprite = objects.sprites[s];
         for (std::size_t i = 0; i < sprite.count; ++i) {
-            const PlacedObject& object = objects.objects[sprite.first + i];
-            const auto shape = static_cast<std::size_t>(object.shape);
-            texts.source += "\t{ " + field(object.x_offset) + ", " + field(object.y_offset) + ", " +
-                            halfword(object_attribute0(shape)) + ", " +
-                            halfword(object_attribute1(shape, object.flip)) + ", " + field(object.tile) + ", },";
-            texts.source += i == 0 ? "\t/* " + name + " */\n" : "\n";
+            append_object_line(texts.source, objects.objects[sprite.first + i]);
+            if (i == 0) {
+                append_name(texts.source, name);
+            } else {
+                texts.source += '\n';
+            }
         }
-        table += "\t{ " + field(static_cast<std::int64_t>(sprite.first)) + ", " +
-                 field(static_cast<std::int64_t>(sprite.count)) + ", },\t/* " + name + " */\n";
+        append_sprite_line(table, sprite);
+        append_name(table, name);
     }
-    texts.source += "};\n\n" + table + "};\n";
+    texts.source += "};\n\n";
+    texts.source += table;
+    texts.source += "};\n";
 
     const ObjectCounts& counts = objects.counts;
     texts.header = "#ifndef " + ident_base + "_OBJ_H\n#define " + ident_base +

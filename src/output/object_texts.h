@@ -9,11 +9,14 @@
 #include "cells/convert.h"
 #include "description/sprite_list.h"
 #include "objects/cover_sprites.h"
+#include "output/file_commit.h"
 
 namespace pixcell {
 
 struct ObjectTexts {
-    std::string tiles;   // file_base + "_obj.s": ident_base + "_obj_tiles"
+    // file_base + "_obj.s": ident_base + "_obj_tiles", made as it is written
+    // (it reads `objects`, which must last until then).
+    TextPieces tiles;
     std::string source;  // file_base + "_obj.c": ident_base + "_objects" and "_sprite_objects"
     std::string header;  // file_base + "_obj.h": their declarations and counts
 };

@@ -14,9 +14,8 @@ namespace {
 // Halfwords per data line of the cell array: one 8x8 tile.
 constexpr std::size_t kHalfwordsPerLine = kTileHalfwords;
 
-// Right-aligned in at least `width` places, a minus sign counted; a wider
-// number is written whole. Same result as printf's "%<width>d".
-// Writes at `at`, which has room for width + 20 characters; returns the end.
+}  // namespace
+
 char* put_decimal(char* at, std::int64_t value, std::size_t width) {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
@@ -24,6 +23,8 @@ char* put_decimal(char* at, std::int64_t value, std::size_t width) {
     if (length < width) at = std::fill_n(at, width - length, ' ');
     return std::copy(digits, result.ptr, at);
 }
+
+namespace {
 
 void append_decimal(std::string& out, std::int64_t value, std::size_t width) {
     char text[48];
@@ -120,10 +121,16 @@ char* put_cell_data(char* at, const Cell& cell) { return put_data_lines(at, cell
 
 char* put_tile_data(char* at, const std::uint16_t* tile) { return put_data_lines(at, tile, 1); }
 
+char* put_halfword(char* at, std::uint16_t value) {
+    *at++ = '0';
+    *at++ = 'x';
+    at = std::copy(kHexPairs.digits[value >> 8], kHexPairs.digits[value >> 8] + 2, at);
+    return std::copy(kHexPairs.digits[value & 0xFF], kHexPairs.digits[value & 0xFF] + 2, at);
+}
+
 void append_halfword(std::string& out, std::uint16_t value) {
-    out += "0x";
-    out.append(kHexPairs.digits[value >> 8], 2);
-    out.append(kHexPairs.digits[value & 0xFF], 2);
+    char text[6];
+    out.append(text, static_cast<std::size_t>(put_halfword(text, value) - text));
 }
 
 void append_asm_tail(std::string& out) { out += "\t.ident \"pxcnv\"\n"; }

@@ -31,6 +31,12 @@ void append_asm_tail(std::string& out);
 
 // A halfword as the generated files write it: "0x" and four upper-case digits.
 void append_halfword(std::string& out, std::uint16_t value);
+// The same written at `at` (6 characters); returns the end.
+char* put_halfword(char* at, std::uint16_t value);
+// Right-aligned in at least `width` places, a minus sign counted; a wider
+// number is written whole. Same result as printf's "%<width>d".
+// Writes at `at`, which has room for width + 20 characters; returns the end.
+char* put_decimal(char* at, std::int64_t value, std::size_t width);
 
 // Cell array declaration; complete in itself.
 void append_chr_header(std::string& out, const std::string& ident_base);
