@@ -1,10 +1,12 @@
 #include "objects/cover_sprites.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <atomic>
 #include <future>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
 
 #include "common/wrap.h"
 #include "description/part_area.h"
@@ -30,18 +32,16 @@ struct CoveredPart {
     std::vector<SheetObject> objects;
     std::vector<Tile> tiles;  // each object's picture after the one before
     std::vector<PictureKey> keys;
+    std::int64_t cells = 0;  // its cells that show, as the cells stage placed them
 };
 
-// Parts are covered a batch at a time, so that the packed pictures waiting
-// to be stored stay few.
-constexpr std::size_t kBatchParts = 4096;
-// Below this many parts a batch isn't worth a thread.
+// Below this many parts a second thread isn't worth it.
 constexpr std::size_t kPartsForThreads = 64;
 constexpr unsigned kMostThreads = 8;
 
 CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     CoveredPart covered;
-    covered.objects = cover_part(*job.image, *job.part, cost);
+    covered.objects = cover_part(*job.image, *job.part, cost, &covered.cells);
     std::size_t tiles = 0;
     for (const SheetObject& object : covered.objects)
         tiles += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(object.shape)));
@@ -101,6 +101,109 @@ private:
     std::vector<std::future<void>> running;
 };
 
+constexpr std::int32_t kCellShape = 1;  // 16x16
+static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kCellShape].height == kCellPixels,
+              "the shape of a cell");
+
+// A part's cover is searched on its own pixels, but its tiles are stored
+// once for the whole run: a picture stored already costs no tiles, and one
+// that other parts use too costs each its share. The cover of the part's
+// cells, which the cells stage has cut and counted, is then sometimes the
+// cheaper: on a sheet whose cells repeat in other arrangements, say, where
+// no larger picture repeats. This weighs the two, as each part is stored.
+class CellCovers {
+public:
+    explicit CellCovers(const Conversion& conversion)
+        : conversion(conversion), uses(conversion.cells.size(), 0), stored(conversion.cells.size()) {
+        for (const PlacedCell& cell : conversion.placed) ++uses[static_cast<std::size_t>(cell.index)];
+    }
+
+    // How many objects of all the covers show each picture (by its key's
+    // hash: a picture that shares one with another is only thought more used).
+    void count_pictures(const std::vector<CoveredPart>& covered) {
+        std::size_t keys = 0;
+        for (const CoveredPart& part : covered) keys += part.keys.size();
+        picture_uses.reserve(keys);
+        for (const CoveredPart& part : covered) {
+            for (const PictureKey& key : part.keys) ++picture_uses[key.hash];
+        }
+    }
+
+    // A sprite's parts come one after another, as the cells stage placed them.
+    void start_sprite(std::size_t sprite) { at = conversion.sprites[sprite].first_cell; }
+
+    // Whether covering the part's cells, the next covered.cells placed
+    // cells, costs less than `covered`; moves past them either way.
+    bool cheaper(const CoveredPart& covered, const ObjectStore& store, const ObjectCost& cost, std::size_t sprite) {
+        const std::size_t first = at;
+        const auto count = static_cast<std::size_t>(covered.cells);
+        at += count;
+        const ConvertedSprite& converted = conversion.sprites[sprite];
+        if (count == 0 || at > converted.first_cell + converted.cell_count) return false;
+        const double per_object = static_cast<double>(cost.per_object);
+        const double per_tile = static_cast<double>(cost.per_tile);
+        // Each tile costs its share among the objects that show it.
+        double cover_cost = 0;
+        for (std::size_t k = 0; k < covered.objects.size(); ++k) {
+            const std::int32_t shape = covered.objects[k].shape;
+            cover_cost += per_object + per_tile * object_tiles(static_cast<std::size_t>(shape)) /
+                                           picture_uses.at(covered.keys[k].hash);
+        }
+        // The cells' objects alone cost that much (as for a balanced cover,
+        // as a rule): nothing to weigh.
+        if (count * per_object >= cover_cost) return false;
+        double cells_cost = 0;
+        for (std::size_t i = first; i < at; ++i) {
+            const auto index = static_cast<std::size_t>(conversion.placed[i].index);
+            cells_cost += per_object;
+            if (stored[index].tile == kNone) cells_cost += per_tile * object_tiles(kCellShape) / uses[index];
+        }
+        const Tile* picture = covered.tiles.data();
+        for (std::size_t k = 0; k < covered.objects.size(); ++k) {
+            const std::int32_t shape = covered.objects[k].shape;
+            if (store.holds(picture, shape, covered.keys[k])) {
+                cover_cost -= per_tile * object_tiles(static_cast<std::size_t>(shape)) /
+                              picture_uses.at(covered.keys[k].hash);
+            }
+            picture += object_tiles(static_cast<std::size_t>(shape));
+        }
+        return cells_cost < cover_cost;
+    }
+
+    // Stores the cells just weighed as the part's objects. Each distinct
+    // cell is stored once, as the cell table holds it: a placement shows it
+    // mirrored as the placement's flip says.
+    void store_cells(const CoveredPart& covered, ObjectStore& store, std::vector<PlacedObject>& objects) {
+        for (std::size_t i = at - static_cast<std::size_t>(covered.cells); i < at; ++i) {
+            const PlacedCell& cell = conversion.placed[i];
+            StoredCell& stored_cell = stored[static_cast<std::size_t>(cell.index)];
+            if (stored_cell.tile == kNone) {
+                const auto* tiles = reinterpret_cast<const Tile*>(conversion.cells[static_cast<std::uint32_t>(cell.index)].data());
+                FlipFlags flip = 0;
+                stored_cell.tile = store.add(tiles, kCellShape, picture_key(tiles, kCellShape), flip);
+                stored_cell.flip = flip;
+            }
+            objects.push_back({cell.x_offset, cell.y_offset, kCellShape, (stored_cell.flip ^ cell.flip) & kFlipMask,
+                               static_cast<std::int32_t>(stored_cell.tile)});
+        }
+    }
+
+private:
+    static constexpr std::uint32_t kNone = UINT32_MAX;
+    // A distinct cell stored as an object: its first tile, and the flip that
+    // shows the cell as the cell table holds it.
+    struct StoredCell {
+        std::uint32_t tile = kNone;
+        FlipFlags flip = 0;
+    };
+
+    const Conversion& conversion;
+    std::vector<std::uint32_t> uses;  // placed cells of each distinct cell
+    std::vector<StoredCell> stored;   // by distinct cell
+    std::unordered_map<std::uint64_t, std::uint32_t> picture_uses;
+    std::size_t at = 0;               // the next placed cell
+};
+
 // The offset of an object's left (top) edge from the sprite's origin, as
 // cell_offset gives a cell's: mirrored about the origin with the part.
 std::int32_t object_offset(std::int64_t from_part, std::int32_t origin, std::int32_t size, bool mirrored) {
@@ -122,20 +225,30 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
             jobs.push_back({s, &*part, &image});
     }
     ObjectStore store;
+    CellCovers cell_covers(conversion);
     std::size_t started = jobs.empty() ? 0 : jobs.front().sprite + 1;  // the sprite whose objects come now
-    // Stores one batch's pictures, in order: the only part that can't be
-    // spread over threads, so the helpers cover the next batch meanwhile.
-    const auto store_batch = [&](std::size_t first, const std::vector<CoveredPart>& covered) {
-        std::size_t batch_tiles = 0;
-        for (const CoveredPart& part : covered) batch_tiles += part.tiles.size();
-        store.reserve(batch_tiles);
+    // Stores the parts' pictures, in order: the one step that can't be
+    // spread over threads.
+    const auto store_parts = [&](const std::vector<CoveredPart>& covered) {
+        std::size_t tiles = 0;
+        for (const CoveredPart& part : covered) tiles += part.tiles.size();
+        store.reserve(tiles);
         for (std::size_t i = 0; i < covered.size(); ++i) {
-            const PartJob& job = jobs[first + i];
+            const PartJob& job = jobs[i];
             const SpritePart& part = *job.part;
             ObjectSprite& sprite = result.sprites[job.sprite];
-            if (job.sprite != started) sprite.first = result.objects.size();
+            if (job.sprite != started) {
+                sprite.first = result.objects.size();
+                cell_covers.start_sprite(job.sprite);
+            }
             started = job.sprite;
             const FlipFlags part_flip = part.flip & kFlipMask;
+            if (cell_covers.cheaper(covered[i], store, cost, job.sprite)) {
+                const std::size_t before = result.objects.size();
+                cell_covers.store_cells(covered[i], store, result.objects);
+                sprite.count += result.objects.size() - before;
+                continue;
+            }
             const Tile* picture = covered[i].tiles.data();
             for (std::size_t k = 0; k < covered[i].objects.size(); ++k) {
                 const SheetObject& object = covered[i].objects[k];
@@ -151,29 +264,20 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
             }
         }
     };
+    // Every part is covered before any picture is stored: how often each
+    // picture is used in the run weighs the choice between a part's cover
+    // and its cells.
     const unsigned threads =
         jobs.size() < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
     std::vector<CoveredPart> covered;
-    std::vector<CoveredPart> next_covered;
-    if (!jobs.empty()) {
-        Batch batch(jobs, cost, covered, 0, std::min(kBatchParts, jobs.size()));
+    {
+        Batch batch(jobs, cost, covered, 0, jobs.size());
         Helpers helpers(batch, threads);
         batch.run();
         helpers.wait();
     }
-    for (std::size_t first = 0; first < jobs.size(); first += kBatchParts) {
-        const std::size_t next_first = first + kBatchParts;
-        if (next_first >= jobs.size()) {
-            store_batch(first, covered);
-            break;
-        }
-        Batch batch(jobs, cost, next_covered, next_first, std::min(kBatchParts, jobs.size() - next_first));
-        Helpers helpers(batch, threads);
-        store_batch(first, covered);
-        batch.run();
-        helpers.wait();
-        std::swap(covered, next_covered);
-    }
+    cell_covers.count_pictures(covered);
+    store_parts(covered);
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));
     }

@@ -4,13 +4,21 @@
 
 namespace pixcell {
 
-std::uint32_t ObjectStore::add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip) {
-    const auto tag = static_cast<std::uint32_t>(key.hash);
-    const std::uint32_t found = index.find(tag, [&](std::uint32_t e) {
+std::uint32_t ObjectStore::find(const Tile* tiles, std::int32_t shape, const PictureKey& key) const {
+    return index.find(static_cast<std::uint32_t>(key.hash), [&](std::uint32_t e) {
         const Entry& entry = entries[e];
         return entry.shape == shape &&
                same_picture(stored.data() + entry.first_tile, entry.flip, tiles, key.flip, shape);
     });
+}
+
+bool ObjectStore::holds(const Tile* tiles, std::int32_t shape, const PictureKey& key) const {
+    return find(tiles, shape, key) != TagTable::kNone;
+}
+
+std::uint32_t ObjectStore::add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip) {
+    const auto tag = static_cast<std::uint32_t>(key.hash);
+    const std::uint32_t found = find(tiles, shape, key);
     if (found != TagTable::kNone) {
         // Both are mirror images of one least picture: the stored one
         // mirrored by its flip, then by this one's, is this one.

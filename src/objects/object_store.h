@@ -22,6 +22,8 @@ public:
     // `flip` comes in as the flip wanted for the picture as given and goes
     // out as the flip to show the stored picture with.
     std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
+    // Whether add would find the picture, or a mirror of it, stored.
+    bool holds(const Tile* tiles, std::int32_t shape, const PictureKey& key) const;
 
     // Room for `tiles` more tiles, so that the tiles of a batch of pictures
     // are not moved again and again as they come (and, as the vector would,
@@ -37,6 +39,8 @@ public:
     std::vector<Tile> take_tiles();
 
 private:
+    std::uint32_t find(const Tile* tiles, std::int32_t shape, const PictureKey& key) const;
+
     struct Entry {
         std::uint32_t first_tile;
         std::int32_t shape;

@@ -93,11 +93,14 @@ std::int64_t sheet_cover_cost(const std::vector<SheetObject>& objects, const Obj
 
 }  // namespace
 
-std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost) {
+std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost,
+                                    std::int64_t* shown_cells) {
+    if (shown_cells != nullptr) *shown_cells = 0;
     const PixelArea area = pixels_on_sheet(part, image.width(), image.height());
     if (area.empty()) return {};
     image.wait_for_rows(area.bottom);
     const Shown shown = read_shown(image, part, area);
+    if (shown_cells != nullptr) *shown_cells = shown.cells;
     if (shown.cells == 0) return {};
     const std::int64_t by_cells = shown.cells * shape_cost(kCellShape, cost);
     ObjectCost trial = cost;

@@ -25,6 +25,8 @@ struct SheetObject {
 // top, left to right. A cover of more objects than the part has cells that
 // show is searched again with objects made dearer, and in the end (or when
 // that is cheaper) the part gets one 16x16 object on each such cell.
-std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost);
+// `shown_cells`, when given, is set to the number of those cells.
+std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost,
+                                    std::int64_t* shown_cells = nullptr);
 
 }  // namespace pixcell
