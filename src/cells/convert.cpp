@@ -49,6 +49,14 @@ void count_cells(const SpritePart& part, std::int64_t& cells) {
 
 }  // namespace
 
+std::vector<std::size_t> converted_sprites(const SpriteList& sprites, const SheetStore& sheets) {
+    std::vector<std::size_t> converted;
+    for (std::size_t i = 0; i < sprites.size(); ++i) {
+        if (sheets.find(sprites[i].bitmap) >= 0 && !sprites[i].parts.empty()) converted.push_back(i);
+    }
+    return converted;
+}
+
 Conversion convert(const SpriteList& sprites, const SheetStore& sheets, const ConversionProgress& progress) {
     Conversion result;
     CellDictionary dictionary;

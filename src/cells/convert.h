@@ -57,6 +57,11 @@ struct Conversion {
 // large to promise that is told only once, at the end.
 using ConversionProgress = std::function<void(const Conversion& so_far, const CellTable& cells, bool last)>;
 
+// The sprites convert() gives an enumerator, in list order: those whose
+// sheet is loaded and that have parts. Known before any cell is cut, so
+// that other stages may work on them beside the conversion.
+std::vector<std::size_t> converted_sprites(const SpriteList& sprites, const SheetStore& sheets);
+
 // Cells are numbered in the order they are first cut: sprites in list order,
 // each one's parts from the last described to the first, and each part's
 // cells row by row from the top, left to right.

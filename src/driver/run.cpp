@@ -16,6 +16,7 @@
 #include "colours/index_sheets.h"
 #include "common/diagnostics.h"
 #include "common/error_stream.h"
+#include "common/side_by_side.h"
 #include "common/messages.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
@@ -164,7 +165,18 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
 
     // The conversion, and what it is warned about.
-    const ConvertedTexts converted = convert_and_render(description.sprites, sheets, names.ident_base);
+    // With --objects the parts are covered with objects of every shape
+    // beside it; the pictures are stored once the conversion is done.
+    const ExtraRequests requests = extra_requests(command_line);
+    ConvertedTexts converted;
+    std::optional<CoveredParts> covered;
+    if (requests.objects) {
+        const std::vector<std::size_t> listed = converted_sprites(description.sprites, sheets);
+        side_by_side([&] { converted = convert_and_render(description.sprites, sheets, names.ident_base); },
+                     [&] { covered = cover_parts(description.sprites, listed, sheets, *requests.objects); });
+    } else {
+        converted = convert_and_render(description.sprites, sheets, names.ident_base);
+    }
     const Conversion& conversion = converted.conversion;
     if (!stands()) return 1;
     for (const std::size_t skipped : conversion.skipped) {
@@ -173,10 +185,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
-    // With --objects the sprites are also covered with objects of every shape.
-    const ExtraRequests requests = extra_requests(command_line);
     std::optional<ObjectConversion> objects;
-    if (requests.objects) objects = cover_sprites(description.sprites, conversion, sheets, *requests.objects);
+    if (covered) objects = store_objects(*covered, conversion);
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <atomic>
 #include <future>
+#include <memory>
 #include <system_error>
 #include <thread>
-#include <unordered_map>
 
 #include "common/wrap.h"
 #include "description/part_area.h"
@@ -111,6 +111,37 @@ static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kC
 // cells, which the cells stage has cut and counted, is then sometimes the
 // cheaper: on a sheet whose cells repeat in other arrangements, say, where
 // no larger picture repeats. This weighs the two, as each part is stored.
+// How many times each 64-bit hash was counted: open addressing over a
+// power of two of slots, for the lookups of every object of a large run.
+class HashCounts {
+public:
+    explicit HashCounts(std::size_t most = 0) {
+        std::size_t slots = 16;
+        while (slots < 2 * most) slots *= 2;
+        entries.assign(slots, {0, 0});
+    }
+    void count(std::uint64_t hash) {
+        Entry& entry = entries[slot(hash)];
+        entry.hash = hash;
+        ++entry.count;
+    }
+    std::uint32_t of(std::uint64_t hash) const { return entries[slot(hash)].count; }
+
+private:
+    struct Entry {
+        std::uint64_t hash;
+        std::uint32_t count;  // 0: a free slot
+    };
+    // The hash's slot, or the free one where it would go.
+    std::size_t slot(std::uint64_t hash) const {
+        const std::size_t mask = entries.size() - 1;
+        std::size_t i = static_cast<std::size_t>(hash ^ hash >> 32) & mask;
+        while (entries[i].count != 0 && entries[i].hash != hash) i = (i + 1) & mask;
+        return i;
+    }
+    std::vector<Entry> entries;
+};
+
 class CellCovers {
 public:
     explicit CellCovers(const Conversion& conversion)
@@ -123,9 +154,9 @@ public:
     void count_pictures(const std::vector<CoveredPart>& covered) {
         std::size_t keys = 0;
         for (const CoveredPart& part : covered) keys += part.keys.size();
-        picture_uses.reserve(keys);
+        picture_uses = HashCounts(keys);
         for (const CoveredPart& part : covered) {
-            for (const PictureKey& key : part.keys) ++picture_uses[key.hash];
+            for (const PictureKey& key : part.keys) picture_uses.count(key.hash);
         }
     }
 
@@ -147,7 +178,7 @@ public:
         for (std::size_t k = 0; k < covered.objects.size(); ++k) {
             const std::int32_t shape = covered.objects[k].shape;
             cover_cost += per_object + per_tile * object_tiles(static_cast<std::size_t>(shape)) /
-                                           picture_uses.at(covered.keys[k].hash);
+                                           picture_uses.of(covered.keys[k].hash);
         }
         // The cells' objects alone cost that much (as for a balanced cover,
         // as a rule): nothing to weigh.
@@ -163,7 +194,7 @@ public:
             const std::int32_t shape = covered.objects[k].shape;
             if (store.holds(picture, shape, covered.keys[k])) {
                 cover_cost -= per_tile * object_tiles(static_cast<std::size_t>(shape)) /
-                              picture_uses.at(covered.keys[k].hash);
+                              picture_uses.of(covered.keys[k].hash);
             }
             picture += object_tiles(static_cast<std::size_t>(shape));
         }
@@ -200,7 +231,7 @@ private:
     const Conversion& conversion;
     std::vector<std::uint32_t> uses;  // placed cells of each distinct cell
     std::vector<StoredCell> stored;   // by distinct cell
-    std::unordered_map<std::uint64_t, std::uint32_t> picture_uses;
+    HashCounts picture_uses;
     std::size_t at = 0;               // the next placed cell
 };
 
@@ -210,74 +241,91 @@ std::int32_t object_offset(std::int64_t from_part, std::int32_t origin, std::int
     return wrap32(mirrored ? origin - from_part - size : from_part - origin);
 }
 
+
+// The parts of the listed sprites, in the order the cells stage cuts them:
+// sprites in list order, each one's part described last first.
+std::vector<PartJob> part_jobs(const SpriteList& sprites, const std::vector<std::size_t>& listed,
+                               const SheetStore& sheets) {
+    std::vector<PartJob> jobs;
+    for (std::size_t s = 0; s < listed.size(); ++s) {
+        const SpriteObject& sprite = sprites[listed[s]];
+        const IndexedImage& image = sheets.sheet(sheets.find(sprite.bitmap));
+        for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part) jobs.push_back({s, &*part, &image});
+    }
+    return jobs;
+}
+
 }  // namespace
 
-ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                               const ObjectCost& cost) {
-    ObjectConversion result;
-    result.sprites.resize(conversion.sprites.size());
+struct CoveredParts::Parts {
     std::vector<PartJob> jobs;
-    for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
-        const SpriteObject& sprite = sprites[conversion.sprites[s].sprite];
-        const IndexedImage& image = sheets.sheet(sheets.find(sprite.bitmap));
-        // As the cells are listed: the part described last first.
-        for (auto part = sprite.parts.rbegin(); part != sprite.parts.rend(); ++part)
-            jobs.push_back({s, &*part, &image});
-    }
-    ObjectStore store;
-    CellCovers cell_covers(conversion);
-    std::size_t started = jobs.empty() ? 0 : jobs.front().sprite + 1;  // the sprite whose objects come now
-    // Stores the parts' pictures, in order: the one step that can't be
-    // spread over threads.
-    const auto store_parts = [&](const std::vector<CoveredPart>& covered) {
-        std::size_t tiles = 0;
-        for (const CoveredPart& part : covered) tiles += part.tiles.size();
-        store.reserve(tiles);
-        for (std::size_t i = 0; i < covered.size(); ++i) {
-            const PartJob& job = jobs[i];
-            const SpritePart& part = *job.part;
-            ObjectSprite& sprite = result.sprites[job.sprite];
-            if (job.sprite != started) {
-                sprite.first = result.objects.size();
-                cell_covers.start_sprite(job.sprite);
-            }
-            started = job.sprite;
-            const FlipFlags part_flip = part.flip & kFlipMask;
-            if (cell_covers.cheaper(covered[i], store, cost, job.sprite)) {
-                const std::size_t before = result.objects.size();
-                cell_covers.store_cells(covered[i], store, result.objects);
-                sprite.count += result.objects.size() - before;
-                continue;
-            }
-            const Tile* picture = covered[i].tiles.data();
-            for (std::size_t k = 0; k < covered[i].objects.size(); ++k) {
-                const SheetObject& object = covered[i].objects[k];
-                const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
-                FlipFlags flip = part_flip;
-                const std::uint32_t tile = store.add(picture, object.shape, covered[i].keys[k], flip);
-                picture += object_tiles(static_cast<std::size_t>(object.shape));
-                result.objects.push_back(
-                    {object_offset(object.x - part.x, part.dx, size.width, (part_flip & kFlipHorizontal) != 0),
-                     object_offset(object.y - part.y, part.dy, size.height, (part_flip & kFlipVertical) != 0),
-                     object.shape, flip, static_cast<std::int32_t>(tile)});
-                ++sprite.count;
-            }
-        }
-    };
-    // Every part is covered before any picture is stored: how often each
-    // picture is used in the run weighs the choice between a part's cover
-    // and its cells.
+    std::vector<CoveredPart> covered;
+};
+
+CoveredParts::CoveredParts() = default;
+CoveredParts::CoveredParts(CoveredParts&&) noexcept = default;
+CoveredParts& CoveredParts::operator=(CoveredParts&&) noexcept = default;
+CoveredParts::~CoveredParts() = default;
+
+CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_t>& listed, const SheetStore& sheets,
+                         const ObjectCost& cost) {
+    CoveredParts result;
+    result.cost = cost;
+    result.sprites = listed.size();
+    result.parts = std::make_unique<CoveredParts::Parts>();
+    result.parts->jobs = part_jobs(sprites, listed, sheets);
+    const std::vector<PartJob>& jobs = result.parts->jobs;
     const unsigned threads =
         jobs.size() < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-    std::vector<CoveredPart> covered;
-    {
-        Batch batch(jobs, cost, covered, 0, jobs.size());
-        Helpers helpers(batch, threads);
-        batch.run();
-        helpers.wait();
-    }
+    Batch batch(jobs, cost, result.parts->covered, 0, jobs.size());
+    Helpers helpers(batch, threads);
+    batch.run();
+    helpers.wait();
+    return result;
+}
+
+ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conversion) {
+    ObjectConversion result;
+    result.sprites.resize(parts.sprites);
+    const std::vector<PartJob>& jobs = parts.parts->jobs;
+    const std::vector<CoveredPart>& covered = parts.parts->covered;
+    ObjectStore store;
+    CellCovers cell_covers(conversion);
     cell_covers.count_pictures(covered);
-    store_parts(covered);
+    std::size_t tiles = 0;
+    for (const CoveredPart& part : covered) tiles += part.tiles.size();
+    store.reserve(tiles);
+    std::size_t started = jobs.empty() ? 0 : jobs.front().sprite + 1;  // the sprite whose objects come now
+    for (std::size_t i = 0; i < covered.size(); ++i) {
+        const PartJob& job = jobs[i];
+        const SpritePart& part = *job.part;
+        ObjectSprite& sprite = result.sprites[job.sprite];
+        if (job.sprite != started) {
+            sprite.first = result.objects.size();
+            cell_covers.start_sprite(job.sprite);
+        }
+        started = job.sprite;
+        const FlipFlags part_flip = part.flip & kFlipMask;
+        if (cell_covers.cheaper(covered[i], store, parts.cost, job.sprite)) {
+            const std::size_t before = result.objects.size();
+            cell_covers.store_cells(covered[i], store, result.objects);
+            sprite.count += result.objects.size() - before;
+            continue;
+        }
+        const Tile* picture = covered[i].tiles.data();
+        for (std::size_t k = 0; k < covered[i].objects.size(); ++k) {
+            const SheetObject& object = covered[i].objects[k];
+            const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
+            FlipFlags flip = part_flip;
+            const std::uint32_t tile = store.add(picture, object.shape, covered[i].keys[k], flip);
+            picture += object_tiles(static_cast<std::size_t>(object.shape));
+            result.objects.push_back(
+                {object_offset(object.x - part.x, part.dx, size.width, (part_flip & kFlipHorizontal) != 0),
+                 object_offset(object.y - part.y, part.dy, size.height, (part_flip & kFlipVertical) != 0),
+                 object.shape, flip, static_cast<std::int32_t>(tile)});
+            ++sprite.count;
+        }
+    }
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));
     }
@@ -286,6 +334,13 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
     result.counts.bytes = result.counts.tiles * static_cast<std::int64_t>(kTileBytes);
     result.counts.objects = static_cast<std::int64_t>(result.objects.size());
     return result;
+}
+
+ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
+                               const ObjectCost& cost) {
+    std::vector<std::size_t> listed;
+    for (const ConvertedSprite& sprite : conversion.sprites) listed.push_back(sprite.sprite);
+    return store_objects(cover_parts(sprites, listed, sheets, cost), conversion);
 }
 
 }  // namespace pixcell

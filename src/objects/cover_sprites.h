@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "cells/cell_pattern.h"
@@ -51,5 +52,31 @@ struct ObjectConversion {
 // The same input gives the same result, however many threads the machine has.
 ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
                                const ObjectCost& cost);
+
+// The same in its two steps, so that the first may run beside the cells
+// stage: every part's cover searched and its pictures packed, which needs
+// only the sprites and their sheets' pixels (read as their rows arrive, as
+// the cutting reads them); then the pictures stored in order, which weighs
+// each part's cover against its cells and so needs the conversion.
+// `listed` are the sprites the conversion lists (converted_sprites).
+class CoveredParts {
+public:
+    CoveredParts();
+    CoveredParts(CoveredParts&&) noexcept;
+    CoveredParts& operator=(CoveredParts&&) noexcept;
+    ~CoveredParts();
+
+private:
+    friend CoveredParts cover_parts(const SpriteList&, const std::vector<std::size_t>&, const SheetStore&,
+                                    const ObjectCost&);
+    friend ObjectConversion store_objects(const CoveredParts&, const Conversion&);
+    struct Parts;
+    std::unique_ptr<Parts> parts;
+    ObjectCost cost;
+    std::size_t sprites = 0;
+};
+CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_t>& listed, const SheetStore& sheets,
+                         const ObjectCost& cost);
+ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conversion);
 
 }  // namespace pixcell

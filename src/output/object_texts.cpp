@@ -1,6 +1,8 @@
 #include "output/object_texts.h"
 
 #include <algorithm>
+#include <functional>
+#include <future>
 #include <vector>
 
 #include "common/console.h"
@@ -74,12 +76,25 @@ ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversi
     texts.tiles.size = head.size() + objects.tiles.size() * kTileDataLength;
     texts.tiles.produce = [head, &tiles = objects.tiles](const TextPieces::Write& write) {
         if (!write(head.data(), head.size())) return false;
-        std::vector<char> piece(kPieceTiles * kTileDataLength);
-        for (std::size_t first = 0; first < tiles.size(); first += kPieceTiles) {
+        // One piece is formatted on a second thread while the one before is written.
+        const auto format = [&tiles](std::size_t first, std::vector<char>& piece) {
             const std::size_t end = std::min(tiles.size(), first + kPieceTiles);
             char* at = piece.data();
             for (std::size_t t = first; t < end; ++t) at = put_tile_data(at, tiles[t].data());
-            if (!write(piece.data(), static_cast<std::size_t>(at - piece.data()))) return false;
+            return static_cast<std::size_t>(at - piece.data());
+        };
+        std::vector<char> piece(kPieceTiles * kTileDataLength);
+        std::vector<char> next_piece(piece.size());
+        std::size_t length = format(0, piece);
+        for (std::size_t first = 0; first < tiles.size(); first += kPieceTiles) {
+            const std::size_t next = first + kPieceTiles;
+            std::future<std::size_t> ahead;
+            if (next < tiles.size()) ahead = std::async(std::launch::async, format, next, std::ref(next_piece));
+            const bool written = write(piece.data(), length);
+            const std::size_t next_length = ahead.valid() ? ahead.get() : 0;
+            if (!written) return false;
+            std::swap(piece, next_piece);
+            length = next_length;
         }
         return true;
     };
