@@ -11,6 +11,8 @@
 #include "common/wrap.h"
 #include "description/part_area.h"
 #include "objects/object_picture.h"
+#include "objects/cell_covers.h"
+#include "objects/covered_part.h"
 #include "objects/object_store.h"
 #include "objects/part_cover.h"
 
@@ -24,15 +26,6 @@ struct PartJob {
     std::size_t sprite = 0;
     const SpritePart* part = nullptr;
     const IndexedImage* image = nullptr;
-};
-
-// A part's cover with its pictures packed and hashed, all that storing them
-// in order has left to do.
-struct CoveredPart {
-    std::vector<SheetObject> objects;
-    std::vector<Tile> tiles;  // each object's picture after the one before
-    std::vector<PictureKey> keys;
-    std::int64_t cells = 0;  // its cells that show, as the cells stage placed them
 };
 
 // Below this many parts a second thread isn't worth it.
@@ -105,136 +98,6 @@ constexpr std::int32_t kCellShape = 1;  // 16x16
 static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kCellShape].height == kCellPixels,
               "the shape of a cell");
 
-// A part's cover is searched on its own pixels, but its tiles are stored
-// once for the whole run: a picture stored already costs no tiles, and one
-// that other parts use too costs each its share. The cover of the part's
-// cells, which the cells stage has cut and counted, is then sometimes the
-// cheaper: on a sheet whose cells repeat in other arrangements, say, where
-// no larger picture repeats. This weighs the two, as each part is stored.
-// How many times each 64-bit hash was counted: open addressing over a
-// power of two of slots, for the lookups of every object of a large run.
-class HashCounts {
-public:
-    explicit HashCounts(std::size_t most = 0) {
-        std::size_t slots = 16;
-        while (slots < 2 * most) slots *= 2;
-        entries.assign(slots, {0, 0});
-    }
-    void count(std::uint64_t hash) {
-        Entry& entry = entries[slot(hash)];
-        entry.hash = hash;
-        ++entry.count;
-    }
-    std::uint32_t of(std::uint64_t hash) const { return entries[slot(hash)].count; }
-
-private:
-    struct Entry {
-        std::uint64_t hash;
-        std::uint32_t count;  // 0: a free slot
-    };
-    // The hash's slot, or the free one where it would go.
-    std::size_t slot(std::uint64_t hash) const {
-        const std::size_t mask = entries.size() - 1;
-        std::size_t i = static_cast<std::size_t>(hash ^ hash >> 32) & mask;
-        while (entries[i].count != 0 && entries[i].hash != hash) i = (i + 1) & mask;
-        return i;
-    }
-    std::vector<Entry> entries;
-};
-
-class CellCovers {
-public:
-    explicit CellCovers(const Conversion& conversion)
-        : conversion(conversion), uses(conversion.cells.size(), 0), stored(conversion.cells.size()) {
-        for (const PlacedCell& cell : conversion.placed) ++uses[static_cast<std::size_t>(cell.index)];
-    }
-
-    // How many objects of all the covers show each picture (by its key's
-    // hash: a picture that shares one with another is only thought more used).
-    void count_pictures(const std::vector<CoveredPart>& covered) {
-        std::size_t keys = 0;
-        for (const CoveredPart& part : covered) keys += part.keys.size();
-        picture_uses = HashCounts(keys);
-        for (const CoveredPart& part : covered) {
-            for (const PictureKey& key : part.keys) picture_uses.count(key.hash);
-        }
-    }
-
-    // A sprite's parts come one after another, as the cells stage placed them.
-    void start_sprite(std::size_t sprite) { at = conversion.sprites[sprite].first_cell; }
-
-    // Whether covering the part's cells, the next covered.cells placed
-    // cells, costs less than `covered`; moves past them either way.
-    bool cheaper(const CoveredPart& covered, const ObjectStore& store, const ObjectCost& cost, std::size_t sprite) {
-        const std::size_t first = at;
-        const auto count = static_cast<std::size_t>(covered.cells);
-        at += count;
-        const ConvertedSprite& converted = conversion.sprites[sprite];
-        if (count == 0 || at > converted.first_cell + converted.cell_count) return false;
-        const double per_object = static_cast<double>(cost.per_object);
-        const double per_tile = static_cast<double>(cost.per_tile);
-        // Each tile costs its share among the objects that show it.
-        double cover_cost = 0;
-        for (std::size_t k = 0; k < covered.objects.size(); ++k) {
-            const std::int32_t shape = covered.objects[k].shape;
-            cover_cost += per_object + per_tile * object_tiles(static_cast<std::size_t>(shape)) /
-                                           picture_uses.of(covered.keys[k].hash);
-        }
-        // The cells' objects alone cost that much (as for a balanced cover,
-        // as a rule): nothing to weigh.
-        if (count * per_object >= cover_cost) return false;
-        double cells_cost = 0;
-        for (std::size_t i = first; i < at; ++i) {
-            const auto index = static_cast<std::size_t>(conversion.placed[i].index);
-            cells_cost += per_object;
-            if (stored[index].tile == kNone) cells_cost += per_tile * object_tiles(kCellShape) / uses[index];
-        }
-        const Tile* picture = covered.tiles.data();
-        for (std::size_t k = 0; k < covered.objects.size(); ++k) {
-            const std::int32_t shape = covered.objects[k].shape;
-            if (store.holds(picture, shape, covered.keys[k])) {
-                cover_cost -= per_tile * object_tiles(static_cast<std::size_t>(shape)) /
-                              picture_uses.of(covered.keys[k].hash);
-            }
-            picture += object_tiles(static_cast<std::size_t>(shape));
-        }
-        return cells_cost < cover_cost;
-    }
-
-    // Stores the cells just weighed as the part's objects. Each distinct
-    // cell is stored once, as the cell table holds it: a placement shows it
-    // mirrored as the placement's flip says.
-    void store_cells(const CoveredPart& covered, ObjectStore& store, std::vector<PlacedObject>& objects) {
-        for (std::size_t i = at - static_cast<std::size_t>(covered.cells); i < at; ++i) {
-            const PlacedCell& cell = conversion.placed[i];
-            StoredCell& stored_cell = stored[static_cast<std::size_t>(cell.index)];
-            if (stored_cell.tile == kNone) {
-                const auto* tiles = reinterpret_cast<const Tile*>(conversion.cells[static_cast<std::uint32_t>(cell.index)].data());
-                FlipFlags flip = 0;
-                stored_cell.tile = store.add(tiles, kCellShape, picture_key(tiles, kCellShape), flip);
-                stored_cell.flip = flip;
-            }
-            objects.push_back({cell.x_offset, cell.y_offset, kCellShape, (stored_cell.flip ^ cell.flip) & kFlipMask,
-                               static_cast<std::int32_t>(stored_cell.tile)});
-        }
-    }
-
-private:
-    static constexpr std::uint32_t kNone = UINT32_MAX;
-    // A distinct cell stored as an object: its first tile, and the flip that
-    // shows the cell as the cell table holds it.
-    struct StoredCell {
-        std::uint32_t tile = kNone;
-        FlipFlags flip = 0;
-    };
-
-    const Conversion& conversion;
-    std::vector<std::uint32_t> uses;  // placed cells of each distinct cell
-    std::vector<StoredCell> stored;   // by distinct cell
-    HashCounts picture_uses;
-    std::size_t at = 0;               // the next placed cell
-};
-
 // The offset of an object's left (top) edge from the sprite's origin, as
 // cell_offset gives a cell's: mirrored about the origin with the part.
 std::int32_t object_offset(std::int64_t from_part, std::int32_t origin, std::int32_t size, bool mirrored) {
@@ -289,27 +152,50 @@ ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conv
     result.sprites.resize(parts.sprites);
     const std::vector<PartJob>& jobs = parts.parts->jobs;
     const std::vector<CoveredPart>& covered = parts.parts->covered;
+
+    // Each part's placed cells: a sprite's parts come one after another, as
+    // the cells stage placed them.
+    std::vector<std::size_t> first_placed(jobs.size(), kNoCells);
+    for (std::size_t i = 0, at = 0; i < jobs.size(); ++i) {
+        const ConvertedSprite& sprite = conversion.sprites[jobs[i].sprite];
+        if (i == 0 || jobs[i].sprite != jobs[i - 1].sprite) at = sprite.first_cell;
+        const std::size_t end = at + static_cast<std::size_t>(covered[i].cells);
+        if (end <= sprite.first_cell + sprite.cell_count) first_placed[i] = at;
+        at = end;
+    }
+    const std::vector<char> use_cells = weigh_cell_covers(covered, first_placed, conversion, parts.cost);
+
+    // A distinct cell shown by a part's cells is stored as the cell table
+    // holds it, once: its key, and where it went.
+    struct StoredCell {
+        std::uint32_t tile = UINT32_MAX;
+        FlipFlags flip = 0;  // shows the cell as the table holds it
+    };
+    std::vector<StoredCell> stored_cells(conversion.cells.size());
+    const auto cell_tiles = [&](std::int32_t index) {
+        return reinterpret_cast<const Tile*>(conversion.cells[static_cast<std::uint32_t>(index)].data());
+    };
+
     ObjectStore store;
-    CellCovers cell_covers(conversion);
-    cell_covers.count_pictures(covered);
-    std::size_t tiles = 0;
-    for (const CoveredPart& part : covered) tiles += part.tiles.size();
-    store.reserve(tiles);
-    std::size_t started = jobs.empty() ? 0 : jobs.front().sprite + 1;  // the sprite whose objects come now
     for (std::size_t i = 0; i < covered.size(); ++i) {
         const PartJob& job = jobs[i];
         const SpritePart& part = *job.part;
         ObjectSprite& sprite = result.sprites[job.sprite];
-        if (job.sprite != started) {
-            sprite.first = result.objects.size();
-            cell_covers.start_sprite(job.sprite);
-        }
-        started = job.sprite;
+        if (i == 0 || job.sprite != jobs[i - 1].sprite) sprite.first = result.objects.size();
         const FlipFlags part_flip = part.flip & kFlipMask;
-        if (cell_covers.cheaper(covered[i], store, parts.cost, job.sprite)) {
-            const std::size_t before = result.objects.size();
-            cell_covers.store_cells(covered[i], store, result.objects);
-            sprite.count += result.objects.size() - before;
+        if (use_cells[i]) {
+            for (std::size_t c = first_placed[i]; c < first_placed[i] + static_cast<std::size_t>(covered[i].cells); ++c) {
+                const PlacedCell& cell = conversion.placed[c];
+                StoredCell& stored = stored_cells[static_cast<std::size_t>(cell.index)];
+                if (stored.tile == UINT32_MAX) {
+                    const Tile* tiles = cell_tiles(cell.index);
+                    stored.tile = store.add(tiles, kCellShape, picture_key(tiles, kCellShape), stored.flip);
+                }
+                // The placement shows the stored cell mirrored as its flip says.
+                result.objects.push_back({cell.x_offset, cell.y_offset, kCellShape, (stored.flip ^ cell.flip) & kFlipMask,
+                                          static_cast<std::int32_t>(stored.tile)});
+                ++sprite.count;
+            }
             continue;
         }
         const Tile* picture = covered[i].tiles.data();
@@ -329,7 +215,7 @@ ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conv
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));
     }
-    result.tiles = store.take_tiles();
+    result.tiles = store.gather_tiles();
     result.counts.tiles = static_cast<std::int64_t>(result.tiles.size());
     result.counts.bytes = result.counts.tiles * static_cast<std::int64_t>(kTileBytes);
     result.counts.objects = static_cast<std::int64_t>(result.objects.size());

@@ -3,7 +3,7 @@
 // mirror image of one, is shown with that picture's tiles and a flip.
 #pragma once
 
-#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -20,34 +20,24 @@ public:
     // of an object of `shape` whose picture_key is `key`; stored now, its
     // tiles after the last ones, unless it or a mirror of it is stored.
     // `flip` comes in as the flip wanted for the picture as given and goes
-    // out as the flip to show the stored picture with.
+    // out as the flip to show the stored picture with. A picture is kept
+    // where it is given, not copied: `tiles` must last as long as the store.
     std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
-    // Whether add would find the picture, or a mirror of it, stored.
-    bool holds(const Tile* tiles, std::int32_t shape, const PictureKey& key) const;
 
-    // Room for `tiles` more tiles, so that the tiles of a batch of pictures
-    // are not moved again and again as they come (and, as the vector would,
-    // at least twice the room there was, so that batches aren't either).
-    void reserve(std::size_t tiles) {
-        if (stored.size() + tiles > stored.capacity())
-            stored.reserve(std::max(stored.size() + tiles, 2 * stored.capacity()));
-    }
-
-    // Every stored picture's tiles, in the order stored.
-    const std::vector<Tile>& tiles() const { return stored; }
-    // The tiles, once no more pictures will be added; the store is left empty.
-    std::vector<Tile> take_tiles();
+    std::size_t tile_count() const { return tiles; }
+    // Every stored picture's tiles, in the order stored: copied from where
+    // they were given, on two threads for many.
+    std::vector<Tile> gather_tiles() const;
 
 private:
-    std::uint32_t find(const Tile* tiles, std::int32_t shape, const PictureKey& key) const;
-
     struct Entry {
+        const Tile* picture;
         std::uint32_t first_tile;
         std::int32_t shape;
-        std::int32_t flip;  // the picture's key's: it turns the stored tiles into the least mirror image
+        std::int32_t flip;  // the picture's key's: it turns the picture into the least mirror image
     };
     std::vector<Entry> entries;
-    std::vector<Tile> stored;
+    std::size_t tiles = 0;
     TagTable index;  // entries by the low 32 bits of their key's hash
 };
 
