@@ -96,21 +96,20 @@ int compare(const Seen& a, const Seen& b) {
 }
 
 // Four lanes, so that the multiplies of a large picture don't wait on one
-// another; two words (of a row, or of two rows of a narrow picture) a step.
-std::uint64_t hash_of(const Seen& seen, std::int32_t shape) {
+// another; the tiles as they lie in memory, four halfwords a step.
+std::uint64_t hash_of(const Tile* tiles, std::int32_t shape) {
     constexpr std::uint64_t kMultiplier = 0xFF51AFD7ED558CCDu;
     std::uint64_t lanes[4] = {0x9E3779B97F4A7C15u ^ static_cast<std::uint64_t>(shape), 0xC2B2AE3D27D4EB4Fu,
                               0x165667B19E3779F9u, 0x27D4EB2F165667C5u};
-    std::uint32_t words[2 * kMostColumns];
-    std::size_t lane = 0;
-    // Every shape has an even number of rows, so rows go two by two.
-    for (std::int32_t row = 0; row < seen.height; row += 2) {
-        seen.row(row, words);
-        seen.row(row + 1, words + seen.columns);
-        for (std::int32_t c = 0; c < 2 * seen.columns; c += 2, lane = (lane + 1) % 4) {
-            const std::uint64_t pair = words[c] | static_cast<std::uint64_t>(words[c + 1]) << 32;
-            lanes[lane] = (lanes[lane] ^ pair) * kMultiplier;
-            lanes[lane] ^= lanes[lane] >> 32;
+    const auto count = static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(shape)));
+    static_assert(sizeof(Tile) % (4 * sizeof(std::uint64_t)) == 0, "a tile is whole steps of the four lanes");
+    for (std::size_t t = 0; t < count; ++t) {
+        std::uint64_t words[sizeof(Tile) / sizeof(std::uint64_t)];
+        std::memcpy(words, tiles[t].data(), sizeof words);
+        for (std::size_t w = 0; w < sizeof words / sizeof words[0]; ++w) {
+            std::uint64_t& lane = lanes[w % 4];
+            lane = (lane ^ words[w]) * kMultiplier;
+            lane ^= lane >> 32;
         }
     }
     std::uint64_t h = lanes[0];
@@ -121,6 +120,21 @@ std::uint64_t hash_of(const Seen& seen, std::int32_t shape) {
     return h;
 }
 
+// The picture mirrored as `flip` says: its tiles in mirrored order, each
+// mirrored itself.
+void mirror_picture(const Tile* tiles, std::int32_t shape, std::int32_t flip, Tile* mirrored) {
+    const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(shape)];
+    const std::int32_t columns = size.width / kTilePixels;
+    const std::int32_t rows = size.height / kTilePixels;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const std::int32_t from_row = (flip & kFlipVertical) ? rows - 1 - r : r;
+        for (std::int32_t c = 0; c < columns; ++c) {
+            const std::int32_t from_column = (flip & kFlipHorizontal) ? columns - 1 - c : c;
+            mirrored[r * columns + c] = mirror_tile(tiles[from_row * columns + from_column], flip);
+        }
+    }
+}
+
 }  // namespace
 
 PictureKey picture_key(const Tile* tiles, std::int32_t shape) {
@@ -128,7 +142,15 @@ PictureKey picture_key(const Tile* tiles, std::int32_t shape) {
     for (std::int32_t flip = 1; flip < 4; ++flip) {
         if (compare(Seen(tiles, shape, flip), Seen(tiles, shape, key.flip)) < 0) key.flip = flip;
     }
-    key.hash = hash_of(Seen(tiles, shape, key.flip), shape);
+    // The least image hashed as its tiles lie: the picture itself, or its
+    // mirror image made for the purpose.
+    if (key.flip == 0) {
+        key.hash = hash_of(tiles, shape);
+        return key;
+    }
+    Tile least[kMostObjectTiles];
+    mirror_picture(tiles, shape, key.flip, least);
+    key.hash = hash_of(least, shape);
     return key;
 }
 
