@@ -11,8 +11,9 @@
 
 /* The game's budget, checked where its descriptions meet: each counts
    header (--counts), and the objects header of --objects, says what its
-   description takes, and the compiler adds them up. A description that grows past what is left fails the build here,
-   naming what overflowed, instead of showing wrong sprites. */
+   description takes, and the compiler adds them up. A description that
+   grows past what is left fails the build here, naming what overflowed,
+   instead of showing wrong sprites. */
 #include "boss_counts.h"
 #include "boss_enum.h"
 #include "boss_obj.h"
