@@ -185,8 +185,17 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
+    // The five files are written (not yet put in place) while the objects'
+    // pictures are stored.
+    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
+    FileCommit commit;
     std::optional<ObjectConversion> objects;
-    if (covered) objects = store_objects(*covered, conversion);
+    if (covered) {
+        side_by_side([&] { commit.write(files); },
+                     [&] { objects = store_objects(std::move(*covered), conversion); });
+    } else {
+        commit.write(files);
+    }
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
@@ -194,7 +203,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
     const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
                              objects ? &*objects : nullptr};
-    std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
+    const std::size_t five = files.size();
     std::deque<FileText> extra_texts;
     if (!make_extra_files(results, requests, names.file_base, diagnostics, extra_texts, files)) {
         return 1;
@@ -204,8 +213,9 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         return 1;
     }
 
+    commit.write(std::vector<OutputFile>(files.begin() + static_cast<std::ptrdiff_t>(five), files.end()));
     std::size_t failed = 0;
-    if (!commit_files(files, &failed)) {
+    if (!commit.commit(&failed)) {
         note_missing_folder(files[failed].name, diagnostics);
         return 1;
     }

@@ -147,7 +147,7 @@ CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_
     return result;
 }
 
-ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conversion) {
+ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion) {
     ObjectConversion result;
     result.sprites.resize(parts.sprites);
     const std::vector<PartJob>& jobs = parts.parts->jobs;
@@ -215,7 +215,8 @@ ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conv
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));
     }
-    result.tiles = store.gather_tiles();
+    result.tiles = store.tile_places();
+    result.packed = std::shared_ptr<const void>(std::move(parts.parts));
     result.counts.tiles = static_cast<std::int64_t>(result.tiles.size());
     result.counts.bytes = result.counts.tiles * static_cast<std::int64_t>(kTileBytes);
     result.counts.objects = static_cast<std::int64_t>(result.objects.size());

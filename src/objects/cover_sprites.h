@@ -42,7 +42,11 @@ struct ObjectCounts {
 };
 
 struct ObjectConversion {
-    std::vector<Tile> tiles;            // every distinct picture's tiles, row after row, in order of first use
+    // Every distinct picture's tiles, row after row, in order of first use:
+    // each where its picture was packed, in `packed` or in the conversion's
+    // cell table, which must outlive this.
+    std::vector<const Tile*> tiles;
+    std::shared_ptr<const void> packed;
     std::vector<PlacedObject> objects;  // sprite after sprite, each one's last-described part first
     std::vector<ObjectSprite> sprites;  // one for each of Conversion::sprites, in that order
     ObjectCounts counts;
@@ -69,7 +73,7 @@ public:
 private:
     friend CoveredParts cover_parts(const SpriteList&, const std::vector<std::size_t>&, const SheetStore&,
                                     const ObjectCost&);
-    friend ObjectConversion store_objects(const CoveredParts&, const Conversion&);
+    friend ObjectConversion store_objects(CoveredParts, const Conversion&);
     struct Parts;
     std::unique_ptr<Parts> parts;
     ObjectCost cost;
@@ -77,6 +81,6 @@ private:
 };
 CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_t>& listed, const SheetStore& sheets,
                          const ObjectCost& cost);
-ObjectConversion store_objects(const CoveredParts& parts, const Conversion& conversion);
+ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion);
 
 }  // namespace pixcell

@@ -3,16 +3,8 @@
 #include <algorithm>
 
 #include "common/console.h"
-#include "common/side_by_side.h"
 
 namespace pixcell {
-
-namespace {
-
-// Below this many tiles a second thread costs more than it saves.
-constexpr std::size_t kTilesForTwoThreads = std::size_t{1} << 14;
-
-}  // namespace
 
 std::uint32_t ObjectStore::add(const Tile* tiles_given, std::int32_t shape, const PictureKey& key, FlipFlags& flip) {
     const auto tag = static_cast<std::uint32_t>(key.hash);
@@ -34,26 +26,15 @@ std::uint32_t ObjectStore::add(const Tile* tiles_given, std::int32_t shape, cons
     return first;
 }
 
-std::vector<Tile> ObjectStore::gather_tiles() const {
-    std::vector<Tile> gathered(tiles);
-    const auto copy = [&](std::size_t from, std::size_t to) {
-        for (std::size_t e = from; e < to; ++e) {
-            const Entry& entry = entries[e];
-            std::copy_n(entry.picture, object_tiles(static_cast<std::size_t>(entry.shape)),
-                        gathered.begin() + entry.first_tile);
+std::vector<const Tile*> ObjectStore::tile_places() const {
+    std::vector<const Tile*> places;
+    places.reserve(tiles);
+    for (const Entry& entry : entries) {
+        for (std::int32_t t = 0; t < object_tiles(static_cast<std::size_t>(entry.shape)); ++t) {
+            places.push_back(entry.picture + t);
         }
-    };
-    if (tiles < kTilesForTwoThreads) {
-        copy(0, entries.size());
-    } else {
-        // Entries split where their tiles are halved, so that each thread
-        // writes (and first touches) half of them.
-        const auto middle = std::lower_bound(entries.begin(), entries.end(), tiles / 2,
-                                             [](const Entry& entry, std::size_t tile) { return entry.first_tile < tile; });
-        const auto split = static_cast<std::size_t>(middle - entries.begin());
-        side_by_side([&] { copy(0, split); }, [&] { copy(split, entries.size()); });
     }
-    return gathered;
+    return places;
 }
 
 }  // namespace pixcell

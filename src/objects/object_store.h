@@ -25,9 +25,8 @@ public:
     std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
 
     std::size_t tile_count() const { return tiles; }
-    // Every stored picture's tiles, in the order stored: copied from where
-    // they were given, on two threads for many.
-    std::vector<Tile> gather_tiles() const;
+    // Every stored picture's tiles, in the order stored, where they were given.
+    std::vector<const Tile*> tile_places() const;
 
 private:
     struct Entry {

@@ -79,35 +79,52 @@ void remove_all(const std::vector<std::string>& temporaries, std::size_t from) {
 
 }  // namespace
 
-bool commit_files(const std::vector<OutputFile>& files, std::size_t* failed) {
+FileCommit::~FileCommit() {
+    if (!done) remove_all(temporaries, 0);
+}
+
+void FileCommit::write(const std::vector<OutputFile>& files) {
+    const mode_t mode = plain_create_mode();
+    for (const OutputFile& file : files) {
+        if (failed_write) return;
+        names.push_back(file.name);
+        temporaries.emplace_back();
+        failed_write = !write_temporary(file, mode, temporaries.back());
+    }
+}
+
+bool FileCommit::commit(std::size_t* failed) {
+    done = true;
     const auto fail = [&](std::size_t i) {
-        messages::cant_write_file(files[i].name);
+        messages::cant_write_file(names[i]);
         if (failed != nullptr) *failed = i;
         return false;
     };
-    const mode_t mode = plain_create_mode();
-    std::vector<std::string> temporaries(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!write_temporary(files[i], mode, temporaries[i])) {
-            remove_all(temporaries, 0);
-            return fail(i);
-        }
+    if (failed_write) {
+        remove_all(temporaries, 0);
+        return fail(names.size() - 1);
     }
     // A folder in a target's place would refuse its rename after earlier
     // targets were replaced; find it while nothing has changed yet.
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (is_directory(files[i].name)) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (is_directory(names[i])) {
             remove_all(temporaries, 0);
             return fail(i);
         }
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (rename(temporaries[i].c_str(), files[i].name.c_str()) != 0) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (rename(temporaries[i].c_str(), names[i].c_str()) != 0) {
             remove_all(temporaries, i);
             return fail(i);
         }
     }
     return true;
+}
+
+bool commit_files(const std::vector<OutputFile>& files, std::size_t* failed) {
+    FileCommit commit;
+    commit.write(files);
+    return commit.commit(failed);
 }
 
 }  // namespace pixcell

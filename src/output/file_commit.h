@@ -24,12 +24,38 @@ struct OutputFile {
     const TextPieces* pieces = nullptr;  // the content, made while it is written
 };
 
-// Writes each text to a fresh temporary file beside its target and renames
-// them into place only after every one was written and closed. On the first
-// failure prints "Error: Can't write file '<name>'" for that file, removes the
-// temporaries and returns false, with the file's index in `failed` when given:
-// the targets are then as they were. New files get the permissions a plain
-// create would give them.
+// Files put in place all together or not at all, written a group at a
+// time, so that a run writes the files it has while it makes the others:
+// write() writes each text to a fresh temporary file beside its target, and
+// commit() renames them all into place, once every one was written and
+// closed. A failure is told by commit() alone, so what a run says doesn't
+// depend on when its files were written; temporaries that are never
+// committed are removed when the FileCommit goes. New files get the
+// permissions a plain create would give them.
+class FileCommit {
+public:
+    FileCommit() = default;
+    FileCommit(const FileCommit&) = delete;
+    FileCommit& operator=(const FileCommit&) = delete;
+    ~FileCommit();
+
+    // After a failure nothing more is written.
+    void write(const std::vector<OutputFile>& files);
+
+    // On the first failure prints "Error: Can't write file '<name>'" for that
+    // file, removes the temporaries and returns false, with the file's index
+    // (among all written) in `failed` when given: the targets are then as
+    // they were.
+    bool commit(std::size_t* failed = nullptr);
+
+private:
+    std::vector<std::string> names;
+    std::vector<std::string> temporaries;  // beside names; empty where none was made
+    bool failed_write = false;             // the last of names failed
+    bool done = false;
+};
+
+// All of `files` written and committed at once.
 bool commit_files(const std::vector<OutputFile>& files, std::size_t* failed = nullptr);
 
 }  // namespace pixcell

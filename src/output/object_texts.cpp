@@ -80,7 +80,7 @@ ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversi
         const auto format = [&tiles](std::size_t first, std::vector<char>& piece) {
             const std::size_t end = std::min(tiles.size(), first + kPieceTiles);
             char* at = piece.data();
-            for (std::size_t t = first; t < end; ++t) at = put_tile_data(at, tiles[t].data());
+            for (std::size_t t = first; t < end; ++t) at = put_tile_data(at, tiles[t]->data());
             return static_cast<std::size_t>(at - piece.data());
         };
         std::vector<char> piece(kPieceTiles * kTileDataLength);

@@ -43,10 +43,17 @@ inline std::vector<Pixel> distinct(std::vector<Pixel> pixels) {
 
 // Pixel (a, b) of an object's picture, read from its tiles: row after row
 // of tiles, 16 halfwords a tile, two a row, the leftmost pixel lowest.
-inline int picture_pixel(const std::vector<Tile>& tiles, const PlacedObject& object, int a, int b) {
+inline int picture_pixel(const std::vector<const Tile*>& tiles, const PlacedObject& object, int a, int b) {
     const ObjectShape& size = kObjectShapes[static_cast<std::size_t>(object.shape)];
-    const Tile& tile = tiles.at(static_cast<std::size_t>(object.tile + b / 8 * (size.width / 8) + a / 8));
+    const Tile& tile = *tiles.at(static_cast<std::size_t>(object.tile + b / 8 * (size.width / 8) + a / 8));
     return tile[static_cast<std::size_t>(b % 8 * 2 + a % 8 / 4)] >> (4 * (a % 4)) & 0xF;
+}
+
+// The tiles themselves, to compare.
+inline std::vector<Tile> tile_values(const ObjectConversion& converted) {
+    std::vector<Tile> values;
+    for (const Tile* tile : converted.tiles) values.push_back(*tile);
+    return values;
 }
 
 // What a sprite's objects show, pixels 0 left out, sorted, each once (where
