@@ -4,16 +4,9 @@
 #include <cstdint>
 
 #include "common/console.h"
+#include "output/text_templates.h"
 
 namespace pixcell {
-
-namespace {
-
-void append_define(std::string& out, const std::string& name, std::int64_t value, const char* comment) {
-    out += "#define " + name + " " + std::to_string(value) + "\t/* " + comment + " */\n";
-}
-
-}  // namespace
 
 std::string render_counts(const Conversion& conversion, const std::string& ident_base) {
     std::int64_t table_length = 0;

@@ -16,15 +16,6 @@ namespace {
 // the cache between its formatting and its writing.
 constexpr std::size_t kPieceTiles = 2048;
 
-void append_define(std::string& out, const std::string& name, std::int64_t value, const char* comment) {
-    out += "#define " + name + " " + std::to_string(value) + "\t/* " + comment + " */\n";
-}
-
-template <std::size_t N>
-char* put_text(char* at, const char (&text)[N]) {
-    return std::copy(text, text + N - 1, at);
-}
-
 // "\t{ x, y, attribute 0, attribute 1, tile, }," with each number "%5d" and
 // each attribute "0x%04X", built in a buffer and appended once: a large run
 // has tens of thousands.

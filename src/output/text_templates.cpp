@@ -31,12 +31,11 @@ void append_decimal(std::string& out, std::int64_t value, std::size_t width) {
     out.append(text, static_cast<std::size_t>(put_decimal(text, value, width) - text));
 }
 
-template <std::size_t N>
-char* put_text(char* at, const char (&text)[N]) {
-    return std::copy(text, text + N - 1, at);
-}
-
 }  // namespace
+
+void append_define(std::string& out, const std::string& name, std::int64_t value, const char* comment) {
+    out += "#define " + name + " " + std::to_string(value) + "\t/* " + comment + " */\n";
+}
 
 void append_asm_array_head(std::string& out, const std::string& symbol) {
     out += "\t.section\t.rodata\n\t.align\t2\n";

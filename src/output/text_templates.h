@@ -33,6 +33,16 @@ void append_asm_tail(std::string& out);
 void append_halfword(std::string& out, std::uint16_t value);
 // The same written at `at` (6 characters); returns the end.
 char* put_halfword(char* at, std::uint16_t value);
+// "#define NAME VALUE\t/* COMMENT */": a number a game's build may use.
+void append_define(std::string& out, const std::string& name, std::int64_t value, const char* comment);
+
+// A fixed text written at `at`; returns the end.
+template <std::size_t N>
+char* put_text(char* at, const char (&text)[N]) {
+    for (std::size_t i = 0; i + 1 < N; ++i) *at++ = text[i];
+    return at;
+}
+
 // Right-aligned in at least `width` places, a minus sign counted; a wider
 // number is written whole. Same result as printf's "%<width>d".
 // Writes at `at`, which has room for width + 20 characters; returns the end.
