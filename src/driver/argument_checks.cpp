@@ -64,7 +64,10 @@ std::optional<std::string> likely_option(const std::string& argument) {
         }
     }
     if (nearest == nullptr) return std::nullopt;
-    if (nearest->value == nullptr) return std::string(nearest->name);
+    // A flag, or an option that may go bare, given bare.
+    if (nearest->value == nullptr || (equals == std::string::npos && nearest->bare_value != nullptr)) {
+        return std::string(nearest->name);
+    }
     return nearest->name + ("=" + (equals == std::string::npos ? nearest->value_name : argument.substr(equals + 1)));
 }
 

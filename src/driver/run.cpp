@@ -49,7 +49,9 @@ std::string option_lines() {
 std::optional<std::string> missing_value(const CommandLine& command_line) {
     for (const OptionInfo& option : known_options()) {
         for (const std::string& refused : command_line.refused) {
-            if (refused == option.name) return messages::option_needs_value(option.name, option.value_name);
+            if (refused == option.name) {
+                return messages::option_needs_value(option.name, option.value_name, option.bare_value != nullptr);
+            }
         }
     }
     return std::nullopt;

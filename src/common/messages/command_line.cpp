@@ -15,8 +15,9 @@ void usage() { print("Usage: pixcell [options] input \n"); }
 
 void option_error(const std::string& text) { print("pixcell: error: " + text + "\n"); }
 
-std::string option_needs_value(const std::string& option, const std::string& value_name) {
-    return option + " needs a value: write " + option + "=" + value_name + ", before the input";
+std::string option_needs_value(const std::string& option, const std::string& value_name, bool may_go_bare) {
+    return option + " needs a value: write " + (may_go_bare ? option + " or " : "") + option + "=" + value_name +
+           ", before the input";
 }
 
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input) {

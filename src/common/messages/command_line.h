@@ -11,7 +11,8 @@ void usage();
 
 // An option that can't be used: "pixcell: error: TEXT", and the run stops.
 void option_error(const std::string& text);
-std::string option_needs_value(const std::string& option, const std::string& value_name);
+// `may_go_bare`: the option may also be given without "=" and a value.
+std::string option_needs_value(const std::string& option, const std::string& value_name, bool may_go_bare = false);
 std::string option_names_input(const std::string& option, const std::string& value, const std::string& input);
 std::string option_names_output(const std::string& option, const std::string& value);
 std::string option_not_colour(const std::string& option, const std::string& value);
