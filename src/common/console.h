@@ -41,7 +41,6 @@ constexpr std::size_t kCellsInSpriteTileMemory = kSpriteTileMemoryBytes / kCellB
 // tiles are consecutive in that memory, row after row of the object, and
 // attribute 2 names its first tile counted in these 32-byte units.
 constexpr std::size_t kTileBytes = 2 * kTileHalfwords;
-constexpr std::size_t kTilesInSpriteTileMemory = kSpriteTileMemoryBytes / kTileBytes;
 
 // The twelve object shapes: attribute 0 bits 14-15 say square, wide or tall,
 // attribute 1 bits 14-15 the size within that.
@@ -65,6 +64,10 @@ constexpr ObjectShape kObjectShapes[kObjectShapeCount] = {
     {16, 32, kShapeTall, 2 << kSizeShift},   {32, 64, kShapeTall, 3 << kSizeShift},
 };
 constexpr std::int32_t kLargestObjectPixels = 64;  // no shape is wider or taller
+// The shape of a cell: a sprite shown as its cells is shown with objects of this one.
+constexpr std::int32_t kCellShape = 1;
+static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kCellShape].height == kCellPixels,
+              "the shape of a cell");
 constexpr std::size_t kMostObjectTiles = 64;       // of a 64x64 object
 
 // Attribute 1 bits 12 and 13 mirror an object as a whole, left-right and top-bottom.

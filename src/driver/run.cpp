@@ -166,9 +166,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         return 1;
     }
 
-    // The conversion, and what it is warned about.
-    // With --objects the parts are covered with objects of every shape
-    // beside it; the pictures are stored once the conversion is done.
+    // The conversion, and what it is warned about; with --objects the parts
+    // are covered with objects beside it, their pictures stored once it is done.
     const ExtraRequests requests = extra_requests(command_line);
     ConvertedTexts converted;
     std::optional<CoveredParts> covered;

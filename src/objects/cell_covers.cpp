@@ -9,7 +9,6 @@ namespace pixcell {
 
 namespace {
 
-constexpr std::int32_t kCellShape = 1;  // 16x16
 // Below this many parts a second thread costs more than it saves.
 constexpr std::size_t kPartsForTwoThreads = 1024;
 

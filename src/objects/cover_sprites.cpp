@@ -1,8 +1,8 @@
 #include "objects/cover_sprites.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <atomic>
+#include <cstdint>
 #include <future>
 #include <memory>
 #include <system_error>
@@ -49,61 +49,35 @@ CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     return covered;
 }
 
-// Covers jobs[first, first + count) into covered[0, count), each part's
-// result in its own slot, so that the result doesn't depend on which thread
-// took which part: any number of threads may call run() at once.
-struct Batch {
-    const std::vector<PartJob>& jobs;
-    const ObjectCost& cost;
-    std::vector<CoveredPart>& covered;
-    std::size_t first = 0;
-    std::size_t count = 0;
+// Covers every job into its own slot of `covered`, so that the result
+// doesn't depend on which thread took which part: on `threads` threads, the
+// caller's among them. An exception of any comes out here, once all have
+// stopped; a thread that can't be had leaves its work to the others.
+void cover_all(const std::vector<PartJob>& jobs, const ObjectCost& cost, unsigned threads,
+               std::vector<CoveredPart>& covered) {
+    covered.assign(jobs.size(), CoveredPart{});
     std::atomic<std::size_t> next{0};
-
-    Batch(const std::vector<PartJob>& jobs, const ObjectCost& cost, std::vector<CoveredPart>& covered,
-          std::size_t first, std::size_t count)
-        : jobs(jobs), cost(cost), covered(covered), first(first), count(count) {
-        covered.assign(count, CoveredPart{});
-    }
-    void run() {
-        for (std::size_t i = next++; i < count; i = next++) covered[i] = cover_and_pack(jobs[first + i], cost);
-    }
-};
-
-// Helper threads that cover `batch` beside the calling thread, which joins
-// them through run(). An exception of any comes out of wait(), once all
-// have stopped; a thread that can't be had leaves its work to the others.
-class Helpers {
-public:
-    Helpers(Batch& batch, unsigned threads) {
-        for (unsigned t = 1; t < threads; ++t) {
-            try {
-                running.push_back(std::async(std::launch::async, [&batch] { batch.run(); }));
-            } catch (const std::system_error&) {
-                break;
-            }
+    const auto work = [&] {
+        for (std::size_t i = next++; i < jobs.size(); i = next++) covered[i] = cover_and_pack(jobs[i], cost);
+    };
+    // Each future waits for its thread when it goes, however this returns.
+    std::vector<std::future<void>> helpers;
+    for (unsigned t = 1; t < threads; ++t) {
+        try {
+            helpers.push_back(std::async(std::launch::async, work));
+        } catch (const std::system_error&) {
+            break;
         }
     }
-    // Each future waits for its thread when it goes, however this returns.
-    void wait() {
-        for (std::future<void>& helper : running) helper.get();
-        running.clear();
-    }
-
-private:
-    std::vector<std::future<void>> running;
-};
-
-constexpr std::int32_t kCellShape = 1;  // 16x16
-static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kCellShape].height == kCellPixels,
-              "the shape of a cell");
+    work();
+    for (std::future<void>& helper : helpers) helper.get();
+}
 
 // The offset of an object's left (top) edge from the sprite's origin, as
 // cell_offset gives a cell's: mirrored about the origin with the part.
 std::int32_t object_offset(std::int64_t from_part, std::int32_t origin, std::int32_t size, bool mirrored) {
     return wrap32(mirrored ? origin - from_part - size : from_part - origin);
 }
-
 
 // The parts of the listed sprites, in the order the cells stage cuts them:
 // sprites in list order, each one's part described last first.
@@ -140,10 +114,7 @@ CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_
     const std::vector<PartJob>& jobs = result.parts->jobs;
     const unsigned threads =
         jobs.size() < kPartsForThreads ? 1 : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-    Batch batch(jobs, cost, result.parts->covered, 0, jobs.size());
-    Helpers helpers(batch, threads);
-    batch.run();
-    helpers.wait();
+    cover_all(jobs, cost, threads, result.parts->covered);
     return result;
 }
 
@@ -165,8 +136,8 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
     }
     const std::vector<char> use_cells = weigh_cell_covers(covered, first_placed, conversion, parts.cost);
 
-    // A distinct cell shown by a part's cells is stored as the cell table
-    // holds it, once: its key, and where it went.
+    // A distinct cell shown by a part's cells is stored once, as the cell
+    // table holds it: where it went, and the flip that shows it so.
     struct StoredCell {
         std::uint32_t tile = UINT32_MAX;
         FlipFlags flip = 0;  // shows the cell as the table holds it

@@ -24,7 +24,6 @@ public:
     // where it is given, not copied: `tiles` must last as long as the store.
     std::uint32_t add(const Tile* tiles, std::int32_t shape, const PictureKey& key, FlipFlags& flip);
 
-    std::size_t tile_count() const { return tiles; }
     // Every stored picture's tiles, in the order stored, where they were given.
     std::vector<const Tile*> tile_places() const;
 

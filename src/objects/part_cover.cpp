@@ -13,9 +13,6 @@ namespace pixcell {
 
 namespace {
 
-constexpr std::int32_t kCellShape = 1;  // 16x16
-static_assert(kObjectShapes[kCellShape].width == kCellPixels && kObjectShapes[kCellShape].height == kCellPixels,
-              "the shape of a cell");
 
 // How many times a cover of too many objects is searched again, each time
 // with objects twice as dear (and at least as dear as a tile).

@@ -17,9 +17,12 @@
 // at (LEFT + STEP_X * (i % COLUMNS), TOP + STEP_Y * (i / COLUMNS)). One run,
 // one picture. Each --place puts every sprite of one more description with
 // its origin at (X, Y), however the game draws it (the example game's boss,
-// drawn with objects). With --true-colour each sheet has a twin whose colour table
-// holds the colours its pixels must show in (sheet_pixels.h), and the
-// screen is compared with those, whatever rows the converter chose.
+// drawn with objects). With --true-colour each sheet has a twin whose
+// colour table holds the colours its pixels must show in (sheet_pixels.h),
+// and the screen is compared with those, whatever rows the converter chose.
+//
+// --save-screens DIR writes every screen taken into DIR as a PPM picture,
+// for a person to look at what the console drew.
 //
 // Sheets are found the way the converter finds them, relative to the current
 // directory. Exit status 0 when every picture matches, 1 when one differs,
@@ -70,12 +73,29 @@ struct Options {
     std::string rom_path;
     std::vector<std::string> description_paths;  // one, but with --grid any number
     std::set<std::string> only;  // sprite names; all when empty
+    std::string save_screens;    // --save-screens DIR: every screen taken, as a PPM picture there
 };
+
+// A screen as a binary PPM, each 5-bit channel widened to 8 as the screen
+// shows it, for a person to look at what the console drew.
+void save_screen(const Options& options, const std::string& name, const ScreenPicture& picture) {
+    if (options.save_screens.empty()) return;
+    std::ofstream file(options.save_screens + "/" + name + ".ppm", std::ios::binary);
+    file << "P6\n" << kScreenWidth << " " << kScreenHeight << "\n255\n";
+    for (const std::uint16_t colour : picture) {
+        for (const int shift : {0, 5, 10}) {
+            const int five = colour >> shift & 31;
+            file.put(static_cast<char>(five << 3 | five >> 2));
+        }
+    }
+}
 
 bool parse_options(int argc, char** argv, Options& options) {
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--stop-at-first") == 0) {
+        if (std::strcmp(argv[i], "--save-screens") == 0 && i + 1 < argc) {
+            options.save_screens = argv[++i];
+        } else if (std::strcmp(argv[i], "--stop-at-first") == 0) {
             options.stop_at_first = true;
         } else if (std::strcmp(argv[i], "--true-colour") == 0) {
             options.true_colour = true;
@@ -339,6 +359,7 @@ int check_sprite(Run& run, const ListedSprite& sprite, const SheetPixels& sheet)
             return 2;
         }
         ++run.runs;
+        save_screen(run.options, sprite.name + "_" + std::to_string(run.runs), *shown);
         const ExpectedPicture expected = expected_picture(flipped_sprite(sprite.cells, shot.flip), sheet, shot.view);
         overlapped = std::max(overlapped, count_overlapped(expected));
         if (count_mismatches(expected, *shown, rows) > 0) {
@@ -433,6 +454,7 @@ int check_grid_colours(const Options& options, const Grid& grid, const std::vect
         std::fprintf(stderr, "console_check: %s\n", error.c_str());
         return 2;
     }
+    save_screen(options, "screen", *shown);
     Differences d;
     for (int y = 0; y < kScreenHeight; ++y) {
         for (int x = 0; x < kScreenWidth; ++x) {
@@ -490,6 +512,7 @@ int check_grid(const Options& options, const Grid& grid) {
         std::fprintf(stderr, "console_check: %s\n", error.c_str());
         return 2;
     }
+    save_screen(options, "screen", *shown);
     if (!to_rom_colours(*shown, colours, rows)) {
         std::fprintf(stderr, "console_check: the game's palette shows two entries of a row, or an entry "
                              "and the backdrop, in one colour\n");
@@ -551,7 +574,7 @@ int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs(
-            "usage: console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]\n"
+            "usage: console_check [--save-screens DIR] [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]\n"
             "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...\n"
             "                     ROM DESCRIPTION...\n",
             stderr);
