@@ -139,6 +139,14 @@ void act_entry_end(ReaderContext& ctx) {
     if (e.height == -1) {
         e.width = prev.width;
         e.height = prev.height;
+        e.own_width = prev.own_width;
+        e.own_height = prev.own_height;
+    } else if (st.size_given) {
+        e.own_width = st.given_width;
+        e.own_height = st.given_height;
+    } else {
+        e.own_width = e.width;  // the first line's 16x16
+        e.own_height = e.height;
     }
     // Only y tells whether the line gave a position: an x left by a size that
     // was first tried as a position is replaced here.

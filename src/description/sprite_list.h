@@ -21,6 +21,14 @@ struct SpritePart {
     std::int32_t dx = 0;  // origin, counted from the rectangle's left edge
     std::int32_t dy = 0;  // origin, counted from the rectangle's top edge
     FlipFlags flip = 0;
+    // The size its line gave (or carried over) before the rounding to whole
+    // cells: the part's own pixels are the own_width x own_height rectangle
+    // at x, y. Objects cover only those; cells cover the rounded size.
+    std::int32_t own_width = 0;
+    std::int32_t own_height = 0;
+    // Set when the part's cells, too, read nothing outside its own pixels
+    // (pixels of the rounded cells beyond them read as transparent).
+    bool clipped = false;
 };
 
 struct SpriteObject {
