@@ -1,6 +1,7 @@
 #include "driver/run.h"
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <deque>
 #include <cstdio>
@@ -90,6 +91,14 @@ std::optional<Rgb> parse_colour(const std::string& value) {
     const unsigned long rgb = std::stoul(digits, nullptr, 16);
     return Rgb{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                static_cast<std::uint8_t>(rgb)};
+}
+
+// A file name that ends in ".png", in any case.
+bool names_png(const std::string& value) {
+    static const std::string png = ".png";
+    return value.size() >= png.size() &&
+           std::equal(png.begin(), png.end(), value.end() - static_cast<std::ptrdiff_t>(png.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // The value of --first-row as a palette row: a whole number from 0 to 15.
@@ -280,6 +289,11 @@ int run(int argc, const char* const* argv) {
     }
     if (command_line.objects && !object_cost(*command_line.objects)) {
         messages::option_error(messages::option_not_cover("--objects", *command_line.objects));
+        return 1;
+    }
+    // The preview is a PNG picture: under another name it would be mistaken for one of that kind.
+    if (command_line.preview && !names_png(*command_line.preview)) {
+        messages::option_error(messages::option_not_png("--preview", *command_line.preview));
         return 1;
     }
     if (command_line.first_row) {
