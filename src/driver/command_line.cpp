@@ -57,7 +57,7 @@ const std::vector<OptionInfo>& known_options() {
          "frames left to right 2 pixels apart and wrapping at 1024 pixels (or the widest frame). Cells are placed "
          "at their offsets with their flips, an earlier entry of a record over a later one, as the console's "
          "object order does; colour 0 is transparent. A wrong flip or offset in the generated files shows in the "
-         "picture.\n"
+         "picture. A FILE that doesn't end in .png (in any case) is refused.\n"
          "The frames are all of one size: the box, relative to the origin, that holds the cells of every sprite, "
          "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
          "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "
