@@ -76,7 +76,7 @@ link_rom() {
 build_objects_rom() {
     local dir=$1
     local flags=("${cflags[@]}" -I"$include_src" -I"$dir")
-    "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj.s"
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj_tiles.s"
     "$arm_gcc" "${flags[@]}" -c -o "$dir/objects.o" "$dir/${ident}_obj.c"
     "$arm_gcc" "${flags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
     "$arm_gcc" "${flags[@]}" -DIDENT="$ident" -DROM_SHEET_PALETTE="$(first_palette "$dir")" \
