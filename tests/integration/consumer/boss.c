@@ -1,5 +1,6 @@
 /* boss.txt's object files alone (--stream, OBJECTS_ONLY): its cells are
    made but not built into the program. */
+#include "boss_enum.h"
 #include "boss_obj.h"
 
 unsigned long boss_hash(int* tiles) {
