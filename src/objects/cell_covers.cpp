@@ -43,9 +43,14 @@ private:
     std::vector<Entry> entries;
 };
 
-// A distinct cell as one sprite shows it: a key of its own.
+// A distinct cell as one sprite shows it: a key of its own, mixed (by a
+// one-to-one function, splitmix64's finaliser) so that the keys of
+// neighbouring sprites and cells don't crowd into neighbouring slots.
 std::uint64_t owned_cell(std::size_t sprite, std::int32_t index) {
-    return static_cast<std::uint64_t>(sprite) << 32 | static_cast<std::uint32_t>(index);
+    std::uint64_t key = static_cast<std::uint64_t>(sprite) << 32 | static_cast<std::uint32_t>(index);
+    key = (key ^ key >> 30) * 0xBF58476D1CE4E5B9ull;
+    key = (key ^ key >> 27) * 0x94D049BB133111EBull;
+    return key ^ key >> 31;
 }
 
 }  // namespace

@@ -157,7 +157,7 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion,
     std::vector<std::vector<const Tile*>> sprite_tiles(stream ? parts.sprites : 0);
     const auto end_sprite = [&](std::size_t sprite) {
         sprite_tiles[sprite] = store.tile_places();
-        store = ObjectStore();
+        store.clear();
         for (const std::size_t cell : cells_stored) stored_cells[cell] = StoredCell{};
         cells_stored.clear();
     };

@@ -26,6 +26,12 @@ std::uint32_t ObjectStore::add(const Tile* tiles_given, std::int32_t shape, cons
     return first;
 }
 
+void ObjectStore::clear() {
+    entries.clear();
+    tiles = 0;
+    index.clear();
+}
+
 std::vector<const Tile*> ObjectStore::tile_places() const {
     std::vector<const Tile*> places;
     places.reserve(tiles);

@@ -27,6 +27,9 @@ public:
     // Every stored picture's tiles, in the order stored, where they were given.
     std::vector<const Tile*> tile_places() const;
 
+    // Forgets every picture, as a new store would.
+    void clear();
+
 private:
     struct Entry {
         const Tile* picture;
