@@ -103,9 +103,9 @@ static inline int spr_write_objects(volatile unsigned short* oam, int entry, con
 static inline int spr_copy_tiles(const unsigned short* tiles, SPR_TILES block, int slot) {
     volatile unsigned int* const dma3 = (volatile unsigned int*)0x040000D4;
     if (block.count == 0) return slot;
-    dma3[0] = (unsigned int)(tiles + 16 * block.first);    /* source */
-    dma3[1] = 0x06010000u + 32u * (unsigned int)slot;       /* destination */
-    dma3[2] = 8u * block.count | 0x84000000u;               /* words; 32-bit units, start now */
+    dma3[0] = (unsigned int)(unsigned long)(tiles + 16 * block.first); /* source */
+    dma3[1] = 0x06010000u + 32u * (unsigned int)slot;                  /* destination */
+    dma3[2] = 8u * block.count | 0x84000000u;                          /* words; 32-bit units, start now */
     return slot + block.count;
 }
 
