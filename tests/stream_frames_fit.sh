@@ -11,7 +11,7 @@ pixcell=$(realpath "$2") || exit 2
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pixcell-stream.XXXXXX") || exit 2
 trap 'rm -rf "$scratch"' EXIT
 cd "$scratch" || exit 2
-cp "$case_dir/frames.png" . && grep -v '^whole ' "$case_dir/frames.txt" >frames.txt || exit 2
+cp "$case_dir/frames.png" . && grep -v -e '^whole ' -e '^crowd ' -e '^+ ' "$case_dir/frames.txt" >frames.txt || exit 2
 
 "$pixcell" --werror --stream frames.txt out 2>stderr
 status=$?
