@@ -92,6 +92,26 @@ std::vector<PartJob> part_jobs(const SpriteList& sprites, const std::vector<std:
     return jobs;
 }
 
+// The objects of each sprite that shares another's block shown from that
+// block's pictures: each object's flip changed by its picture's refit.
+void refit_flips(const std::vector<std::vector<StoredPicture>>& sprite_pictures,
+                 const std::vector<std::vector<FlipFlags>>& refits, ObjectConversion& result) {
+    for (std::size_t s = 0; s < refits.size(); ++s) {
+        if (refits[s].empty()) continue;
+        std::vector<FlipFlags> by_tile(result.stream->blocks[s].tiles, 0);  // each picture's refit at its first tile
+        std::size_t first = 0;
+        for (std::size_t p = 0; p < sprite_pictures[s].size(); ++p) {
+            by_tile[first] = refits[s][p];
+            first += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(sprite_pictures[s][p].shape)));
+        }
+        const ObjectSprite& sprite = result.sprites[s];
+        for (std::size_t i = sprite.first; i < sprite.first + sprite.count; ++i) {
+            PlacedObject& object = result.objects[i];
+            object.flip = (object.flip ^ by_tile[static_cast<std::size_t>(object.tile)]) & kFlipMask;
+        }
+    }
+}
+
 }  // namespace
 
 struct CoveredParts::Parts {
@@ -154,9 +174,9 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion,
 
     // Streamed, each sprite has a store of its own, its tiles its block.
     ObjectStore store;
-    std::vector<std::vector<const Tile*>> sprite_tiles(stream ? parts.sprites : 0);
+    std::vector<std::vector<StoredPicture>> sprite_pictures(stream ? parts.sprites : 0);
     const auto end_sprite = [&](std::size_t sprite) {
-        sprite_tiles[sprite] = store.tile_places();
+        sprite_pictures[sprite] = store.pictures();
         store.clear();
         for (const std::size_t cell : cells_stored) stored_cells[cell] = StoredCell{};
         cells_stored.clear();
@@ -205,7 +225,9 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion,
     }
     if (stream) {
         if (!jobs.empty()) end_sprite(jobs.back().sprite);
-        result.stream = lay_out_blocks(sprite_tiles, result.tiles);
+        std::vector<std::vector<FlipFlags>> refits;
+        result.stream = lay_out_blocks(sprite_pictures, result.tiles, refits);
+        refit_flips(sprite_pictures, refits, result);
     } else {
         result.tiles = store.tile_places();
     }

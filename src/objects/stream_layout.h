@@ -2,13 +2,16 @@
 // copies a sprite's tiles into a slot when its animation changes frame: so
 // each sprite's tiles are one block of the tile array, holding only its own
 // distinct object pictures, and its objects' tile numbers count from the
-// block's first tile. Sprites whose blocks hold the same bytes share one.
+// block's first tile. Sprites whose blocks hold the same pictures, each up
+// to a mirror image (two identical frames, a walk facing left and right),
+// share one.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 #include "cells/cell_pattern.h"
+#include "objects/object_store.h"
 
 namespace pixcell {
 
@@ -23,9 +26,13 @@ struct StreamLayout {
     std::uint32_t most_tiles = 0;     // of one sprite: the slot a game reserves
 };
 
-// Lays out the blocks, each sprite's tiles as its own store gave them (in
-// `sprite_tiles`, one list per sprite), in sprite order, one block for
-// sprites whose tiles are the same bytes; `tiles` receives the array.
-StreamLayout lay_out_blocks(const std::vector<std::vector<const Tile*>>& sprite_tiles, std::vector<const Tile*>& tiles);
+// Lays out the blocks, each sprite's pictures as its own store gave them
+// (`sprite_pictures`, one list per sprite), in sprite order; `tiles`
+// receives the array. A sprite whose block is an earlier one's gets in
+// `refits[sprite]`, for each of its pictures, the flip that shows the
+// shared block's picture as the sprite's own (its objects' flips change by
+// it); the others get nothing there.
+StreamLayout lay_out_blocks(const std::vector<std::vector<StoredPicture>>& sprite_pictures,
+                            std::vector<const Tile*>& tiles, std::vector<std::vector<FlipFlags>>& refits);
 
 }  // namespace pixcell

@@ -132,10 +132,11 @@ TEST(ObjectCover, KnownStreamLayouts) {
          [](Sheet& s) { paint(s, 0, 0, 64, 64), paint(s, 66, 1, 12, 30, true); },
          {{make_part(64, 0, 16, 32, 8, 32)}, {make_part(0, 0, 64, 64, 32, 32)}, {make_part(64, 0, 16, 32, 8, 32)}},
          {{0, 8}, {8, 64}, {0, 8}}},
-        {"pictures are shared within a sprite, not between sprites",
-         [](Sheet& s) { paint(s, 4, 4, 8, 8), copy_mirrored(s, 4, 4, 8, 8, 20, 4, 3); },
-         {{make_part(0, 0, 16, 16, 0, 0)}, {make_part(0, 0, 16, 16, 0, 0), make_part(16, 0, 16, 16, 0, 0)}},
-         {{0, 1}, {1, 1}}},
+        {"a picture is stored as the least of its mirror images: a sprite and its mirror image share",
+         [](Sheet& s) { paint(s, 4, 4, 8, 8), copy_mirrored(s, 4, 4, 8, 8, 20, 4, 3), paint(s, 40, 40, 8, 8, true); },
+         {{make_part(0, 0, 16, 16, 0, 0)}, {make_part(16, 0, 16, 16, 0, 0)},
+          {make_part(16, 0, 16, 16, 0, 0), make_part(32, 32, 16, 16, 0, 0), make_part(0, 0, 16, 16, 0, 0)}},
+         {{0, 1}, {0, 1}, {1, 2}}},
     };
     // clang-format on
     for (const KnownLayout& known : cases) {

@@ -95,11 +95,13 @@ Sheet repeated_cells_sheet(std::mt19937& random) {
 
 // Streamed, each sprite read from its own block shows its cells, every
 // tile of the block shown and each of its pictures there once; blocks laid
-// out apart hold different bytes.
+// out apart differ in their bytes or in the pictures their objects cut them
+// into.
 void check_stream_layout(const ObjectConversion& streamed, const SpriteList& list, const Conversion& conversion,
                          const Sheet& sheet, const std::string& where) {
     ASSERT_TRUE(streamed.stream) << where;
-    std::map<std::uint32_t, std::vector<Tile>> laid_out;  // by first tile
+    using Block = std::pair<std::vector<Tile>, std::set<std::pair<std::int32_t, std::int32_t>>>;  // (tile, shape)s
+    std::map<std::uint32_t, Block> laid_out;  // by first tile
     std::uint32_t most = 0;
     for (std::size_t s = 0; s < streamed.sprites.size(); ++s) {
         const SpriteBlock block = streamed.stream->blocks[s];
@@ -123,13 +125,15 @@ void check_stream_layout(const ObjectConversion& streamed, const SpriteList& lis
         std::set<std::int32_t> firsts;
         for (const PlacedObject& object : alone.objects) firsts.insert(object.tile);
         EXPECT_EQ(distinct_pictures(alone), firsts.size()) << where << ", sprite " << s;
-        laid_out[block.first_tile] = objects_test::tile_values(alone);
+        Block& laid = laid_out[block.first_tile];
+        laid.first = objects_test::tile_values(alone);
+        for (const PlacedObject& object : alone.objects) laid.second.emplace(object.tile, object.shape);
         most = std::max(most, block.tiles);
     }
-    std::set<std::vector<Tile>> blocks;
-    for (const auto& [first, tiles] : laid_out) {
-        if (tiles.empty()) continue;
-        EXPECT_TRUE(blocks.insert(tiles).second) << where << ", block at " << first;
+    std::set<Block> blocks;
+    for (const auto& [first, laid] : laid_out) {
+        if (laid.first.empty()) continue;
+        EXPECT_TRUE(blocks.insert(laid).second) << where << ", block at " << first;
     }
     EXPECT_EQ(streamed.stream->most_tiles, most) << where;
 }
