@@ -25,6 +25,7 @@
 #include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
+#include "objects/block_limits.h"
 #include "objects/cover_sprites.h"
 #include "output/extra_outputs.h"
 #include "output/render_texts.h"
@@ -193,7 +194,9 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         const SpriteObject& sprite = description.sprites[skipped];
         messages::sprite_skipped(sprite.bitmap, sprite.name);
     }
-    warn_about_limits(conversion, description.sprites, diagnostics);
+    // Streamed, what must fit the console is each frame: its block and its
+    // objects, warned about once they are stored.
+    if (!requests.stream) warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
     // The five files are written (not yet put in place) while the objects'
     // pictures are stored.
@@ -202,10 +205,11 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     std::optional<ObjectConversion> objects;
     if (covered) {
         side_by_side([&] { commit.write(files); },
-                     [&] { objects = store_objects(std::move(*covered), conversion); });
+                     [&] { objects = store_objects(std::move(*covered), conversion, requests.stream); });
     } else {
         commit.write(files);
     }
+    if (objects && objects->stream) warn_about_blocks(*objects, conversion, description.sprites, diagnostics);
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
