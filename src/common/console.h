@@ -41,6 +41,8 @@ constexpr std::size_t kCellsInSpriteTileMemory = kSpriteTileMemoryBytes / kCellB
 // tiles are consecutive in that memory, row after row of the object, and
 // attribute 2 names its first tile counted in these 32-byte units.
 constexpr std::size_t kTileBytes = 2 * kTileHalfwords;
+// The tiles of sprite tile memory in the tile modes.
+constexpr std::int64_t kTilesInMemory = static_cast<std::int64_t>(kSpriteTileMemoryBytes / kTileBytes);
 
 // The twelve object shapes: attribute 0 bits 14-15 say square, wide or tall,
 // attribute 1 bits 14-15 the size within that.

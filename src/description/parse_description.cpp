@@ -59,7 +59,7 @@ bool parse_description(const std::string& text, ReaderContext& ctx) {
 }
 
 Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics,
-                              std::vector<GeneratedName> generated) {
+                              std::vector<GeneratedName> generated, bool exact_objects) {
     const char* first = text.data();
     const char* last = end_of(text);
     Description description;
@@ -68,7 +68,8 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
         checks.emplace(
-            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}});
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {},
+                        exact_objects});
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};

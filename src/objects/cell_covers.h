@@ -16,7 +16,8 @@ namespace pixcell {
 
 // For each part, whether its cells cost less than its cover. The part's
 // placed cells are conversion.placed[first_placed[i], + covered[i].cells);
-// kNoCells where they can't be told (the part keeps its cover).
+// kNoCells where they can't be told (the part keeps its cover). A part
+// whose cells show more than its own pixels keeps its cover too.
 constexpr std::size_t kNoCells = static_cast<std::size_t>(-1);
 std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,
                                     const std::vector<std::size_t>& first_placed, const Conversion& conversion,

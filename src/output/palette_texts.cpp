@@ -70,7 +70,7 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
         const std::string& name = names[static_cast<std::size_t>(i)];
         const std::string declaration = "const u16 " + name + "[" + std::to_string(palette.size() - first) + "]";
         texts.header += "extern " + declaration + ";\n";
-        texts.header += "#define " + name + "_FIRST_ROW " + std::to_string(first_row) + "\n";
+        texts.header += "#define " + name + "_FIRST_ROW " + std::to_string(first_row + sheet.row_shift()) + "\n";
         texts.source += "\n" + declaration + " = {\n";
         for (std::size_t c = first; c < palette.size(); ++c) {
             const std::size_t k = c - first;
