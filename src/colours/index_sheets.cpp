@@ -237,6 +237,8 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         }
         return true;
     }
+    // Read before the true-colour sheets are taken apart, which tells them from the indexed ones.
+    const std::uint32_t indexed_used = any_indexed && !options.given_rows ? indexed_rows(sprites, sheets) : 0;
     if (options.first_row && options.given_rows && !any_indexed) {
         diagnostics.note(messages::warn::first_row_with_given_rows(*options.first_row, options.given_rows_file));
     }
@@ -271,7 +273,7 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
                                    ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
                                                       sprites, sheet_of, sheets, diagnostics)
                                    : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
-                                               options.first_row, any_indexed ? indexed_rows(sprites, sheets) : 0);
+                                               options.first_row, indexed_used);
     if (!rows) return false;
 
 

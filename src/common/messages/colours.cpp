@@ -112,11 +112,12 @@ std::string rows_taken(const std::vector<std::string>& sheets, std::size_t rows,
     std::vector<std::string> numbers;
     for (const std::int32_t row : taken) numbers.push_back(std::to_string(row));
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
-           " need " + std::to_string(rows) + " palette rows in a row from row " + std::to_string(from) +
-           " on, but the sprites of the indexed sheets of this run take " +
-           (numbers.size() == 1 ? "row " : "rows ") + listed(numbers, false) +
-           ", and no such rows are left before row 16: draw them with fewer colours, or the indexed sprites in "
-           "fewer rows";
+           (rows == 1 ? " need a palette row" : " need " + std::to_string(rows) + " palette rows one after another") +
+           " from row " + std::to_string(from) + " on, but the sprites of the indexed sheets of this run are drawn in " +
+           (numbers.size() == 1 ? "row " : "rows ") + listed(numbers, false) + ", and " +
+           (rows == 1 ? "no other row is" : "no " + std::to_string(rows) + " other rows in a row are") +
+           " left up to row 15: draw them with fewer colours, or the indexed sprites in fewer rows" +
+           (from > 0 ? ", or start the rows lower" : "");
 }
 
 std::string row_moved_too_far(const std::string& sprite, std::int32_t drawn, const std::string& option,

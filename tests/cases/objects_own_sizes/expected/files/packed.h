@@ -1,0 +1,6 @@
+#ifndef packed_CHR_H
+#define packed_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT packed_chr[];
+#endif

@@ -1,0 +1,6 @@
+#ifndef both_CHR_H
+#define both_CHR_H
+#include <gba.h>
+typedef struct { u16 chr[64]; } CHR_PAT;
+extern const CHR_PAT both_chr[];
+#endif
