@@ -42,8 +42,8 @@ void warn_about_rows(const Conversion& conversion, const SpriteList& sprites, co
         // Reports and converted sprites are both in list order.
         while (conversion.sprites[converted].sprite != report.sprite) ++converted;
         // The row as the sheet draws it, which the messages' pixels are in.
-        const std::int32_t row = conversion.sprites[converted].palette_row -
-                                 sheets.sheet(sheets.find(sprite.bitmap)).row_shift();
+        const std::int32_t row =
+            conversion.sprites[converted].palette_row - sheets.sheet(sheets.find(sprite.bitmap)).row_shift();
         if (report.rows.size() > 1) {
             std::vector<messages::warn::PixelText> rows;
             for (const SheetPixel& pixel : report.rows) rows.push_back(text_of(pixel));
@@ -68,9 +68,9 @@ bool rows_in_console(const Conversion& conversion, const SpriteList& sprites, co
         const SpriteObject& sprite = sprites[converted.sprite];
         const std::int32_t sheet = sheets.find(sprite.bitmap);
         const std::int32_t shift = sheets.sheet(sheet).row_shift();
-        messages::cant_use_sheet(sheets.name(sheet), messages::colour_problem::row_moved_too_far(
-                                                         sprite.name, converted.palette_row - shift, option,
-                                                         converted.palette_row));
+        messages::cant_use_sheet(sheets.name(sheet),
+                                 messages::colour_problem::row_moved_too_far(sprite.name, converted.palette_row - shift,
+                                                                             option, converted.palette_row));
         diagnostics.note_at(sprite.line, messages::warn::sprite_named_here(sprite.name));
         return false;
     }

@@ -66,7 +66,7 @@ void warn_about_sheet(const KeyedSheet& sheet, const std::string& name, std::int
 // the rows before them stay empty.
 std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& numbers,
                               const std::vector<std::string>& sheet_names, const std::string& failing_sheet,
-                              const std::optional<std::int32_t>& first_row, std::uint32_t used) {
+                              const std::optional<std::int32_t>& first_row, bool after, std::uint32_t used) {
     std::vector<ColourSet> sets;
     std::vector<std::size_t> unit_of_set;
     for (std::size_t u = 0; u < units.units.size(); ++u) {
@@ -77,8 +77,8 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
     const PackedRows packed = pack_rows(sets);
     const std::size_t from = static_cast<std::size_t>(first_row.value_or(0));
     if (!packed.packing || packed.rows_needed > kPaletteRows - from) {
-        messages::cant_use_sheet(failing_sheet,
-                                 messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row));
+        messages::cant_use_sheet(
+            failing_sheet, messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row, after));
         return std::nullopt;
     }
     const std::optional<std::size_t> start =
@@ -88,8 +88,8 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
         for (std::int32_t r = 0; r < kPaletteRows; ++r) {
             if ((used >> r & 1) != 0) taken.push_back(r);
         }
-        messages::cant_use_sheet(failing_sheet, messages::colour_problem::rows_taken(sheet_names, packed.rows_needed,
-                                                                                     from, taken));
+        messages::cant_use_sheet(failing_sheet,
+                                 messages::colour_problem::rows_taken(sheet_names, packed.rows_needed, from, taken));
         return std::nullopt;
     }
     const std::size_t first = *start;
@@ -269,13 +269,12 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
     }
     if (!fits) return false;
 
-    std::optional<Rows> rows = options.given_rows
-                                   ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
-                                                      sprites, sheet_of, sheets, diagnostics)
-                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
-                                               options.first_row, indexed_used);
+    std::optional<Rows> rows =
+        options.given_rows ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file, sprites,
+                                              sheet_of, sheets, diagnostics)
+                           : make_rows(units, numbers, true_colour_names, true_colour_names.back(), options.first_row,
+                                       options.rows_option.rfind("--after", 0) == 0, indexed_used);
     if (!rows) return false;
-
 
     for (const std::int32_t i : true_colour) {
         const KeyedSheet& sheet = keyed[static_cast<std::size_t>(i)];

@@ -115,8 +115,8 @@ void check_part(const SpritePart& part, EntryLine line, const std::int32_t* give
                 const IndexedImage* sheet, bool placed, bool exact_objects, Diagnostics& diagnostics) {
     if (given_size != nullptr && (given_size[0] != part.width || given_size[1] != part.height)) {
         if (exact_objects && given_size[0] > 0 && given_size[1] > 0) {
-            diagnostics.note_at(line(), messages::warn::size_rounded_for_cells(given_size[0], given_size[1],
-                                                                               part.width, part.height));
+            diagnostics.note_at(
+                line(), messages::warn::size_rounded_for_cells(given_size[0], given_size[1], part.width, part.height));
         } else {
             diagnostics.warning_at(line(),
                                    messages::warn::size_rounded(given_size[0], given_size[1], part.width, part.height));

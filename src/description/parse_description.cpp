@@ -68,8 +68,8 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
         checks.emplace(
-            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {},
-                        exact_objects});
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}});
+        checks->exact_objects = exact_objects;
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};

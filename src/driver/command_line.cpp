@@ -89,8 +89,8 @@ const std::vector<OptionInfo>& known_options() {
          "put the palette rows from row N (0 to 15) on, after another description's; indexed sheets move by N",
          "Make the palette rows of the true-colour sheets from row N on (0 to 15) instead of from row 0, so that "
          "they don't take the rows of another description of the same game: N, N + 1, and so on, every sprite's "
-         "row (NAME_palette_row) counted so too. --palette-from keeps its file's rows: where the option has nothing to act on, a note says so. When "
-         "the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used.\n"
+         "row (NAME_palette_row) counted so too. --palette-from keeps its file's rows: where the option has "
+         "nothing to act on, a note says so. When the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used.\n"
          "Indexed sheets move too: a sprite drawn in row r is shown in row r + N (NAME_palette_row), and each "
          "indexed sheet's colour array A has A_FIRST_ROW N, its row 0 going to row N. A sprite whose row would "
          "pass 15 fails the run. In a run of both kinds, the rows made for the true-colour sheets are the lowest "

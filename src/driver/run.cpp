@@ -12,12 +12,12 @@
 #include "cells/console_limits.h"
 #include "cells/convert.h"
 #include "cells/row_warnings.h"
-#include "common/console.h"
 #include "colours/index_sheets.h"
+#include "common/console.h"
 #include "common/diagnostics.h"
 #include "common/error_stream.h"
-#include "common/side_by_side.h"
 #include "common/messages.h"
+#include "common/side_by_side.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
@@ -164,9 +164,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         held->release();
         return true;
     };
-    const Description description =
-        parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base),
-                          command_line.objects.has_value());
+    const Description description = parse_description(
+        text, sheets, &diagnostics, declared_identifiers(names.ident_base), command_line.objects.has_value());
     // A description that doesn't match still gives its (empty) outputs.
     if (!description.matched) messages::illegal_input();
     warn_where_reading_stopped(description, diagnostics);
@@ -202,7 +201,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     const Conversion& conversion = converted.conversion;
     if (!stands()) return 1;
-    if (colours.first_row && !rows_in_console(conversion, description.sprites, sheets, colours.rows_option, diagnostics)) {
+    if (colours.first_row &&
+        !rows_in_console(conversion, description.sprites, sheets, colours.rows_option, diagnostics)) {
         return 1;
     }
     for (const std::size_t skipped : conversion.skipped) {
@@ -228,7 +228,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     if (command_line.after) inputs.push_back(*command_line.after);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
+    const RunResults results{description.sprites,           conversion, sheets, names.ident_base, std::move(inputs),
                              objects ? &*objects : nullptr, start};
     if (command_line.after) {
         const std::int64_t end = start.first_tile + kept_tiles(conversion, results.objects);

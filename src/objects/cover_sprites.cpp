@@ -10,9 +10,9 @@
 
 #include "common/wrap.h"
 #include "description/part_area.h"
-#include "objects/object_picture.h"
 #include "objects/cell_covers.h"
 #include "objects/covered_part.h"
+#include "objects/object_picture.h"
 #include "objects/object_store.h"
 #include "objects/part_cover.h"
 #include "objects/part_pixels.h"

@@ -15,16 +15,18 @@ namespace {
 constexpr std::streamsize kMostBytes = 16 * 1024;
 
 // The #defines render_counts writes, after IDENT_.
-constexpr std::array<const char*, 9> kKnownNames = {
-    "CELL_COUNT", "CELL_BYTES", "SPRITE_COUNT", "PATTERN_TABLE_LENGTH", "MOST_CELLS",
-    "FIRST_ROW",  "ROW_COUNT",  "FIRST_TILE",   "END_TILE"};
+constexpr std::array<const char*, 9> kKnownNames = {"CELL_COUNT", "CELL_BYTES", "SPRITE_COUNT", "PATTERN_TABLE_LENGTH",
+                                                    "MOST_CELLS", "FIRST_ROW",  "ROW_COUNT",    "FIRST_TILE",
+                                                    "END_TILE"};
 constexpr std::size_t kFirstRow = 5;
 constexpr std::size_t kRowCount = 6;
 constexpr std::size_t kEndTile = 8;
 
 constexpr const char* kGuardEnd = "_COUNTS_H";
 
-bool starts_with(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
+bool starts_with(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
 
 // A whole number as render_counts writes one: decimal digits, at most 12.
 std::optional<std::int64_t> number(const std::string& text) {
@@ -53,7 +55,8 @@ CountsRead read_counts_text(const std::string& text) {
         lines.push_back(text.substr(at, end - at));
         at = end + 1;
     }
-    if (lines.size() < 3 || !starts_with(lines[0], "#ifndef ") || lines[0].size() <= 8 + std::string(kGuardEnd).size() ||
+    if (lines.size() < 3 || !starts_with(lines[0], "#ifndef ") ||
+        lines[0].size() <= 8 + std::string(kGuardEnd).size() ||
         lines[0].compare(lines[0].size() - 9, 9, kGuardEnd) != 0) {
         return failed(1, "it doesn't start with the include guard #ifndef IDENT_COUNTS_H");
     }
@@ -82,8 +85,8 @@ CountsRead read_counts_text(const std::string& text) {
         if (!value) return failed(line_number, "the value of " + base + "_" + name + " isn't a whole number");
         if (value_end < line.size()) {
             const std::string comment = line.substr(value_end + 1);
-            if (comment.size() < 4 || !starts_with(comment, "/*") || comment.compare(comment.size() - 2, 2, "*/") != 0 ||
-                comment.find("*/") != comment.size() - 2) {
+            if (comment.size() < 4 || !starts_with(comment, "/*") ||
+                comment.compare(comment.size() - 2, 2, "*/") != 0 || comment.find("*/") != comment.size() - 2) {
                 return failed(line_number, "after the value of " + base + "_" + name + " comes more than a comment");
             }
         }

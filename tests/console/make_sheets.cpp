@@ -180,7 +180,8 @@ Sheet packed_art() {
     std::uniform_int_distribution<int> entry(1, kRowColours - 1);
     const auto fill = [&](int x, int y, int width, int height, int row) {
         for (int j = 0; j < height; ++j) {
-            for (int i = 0; i < width; ++i) s.at(x + i, y + j) = static_cast<std::uint8_t>(kRowColours * row + entry(noise));
+            for (int i = 0; i < width; ++i)
+                s.at(x + i, y + j) = static_cast<std::uint8_t>(kRowColours * row + entry(noise));
         }
     };
     fill(0, 0, 8, 8, 0);

@@ -134,10 +134,9 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
                 const ObjectSprite& sprite = covered.sprites[s];
                 EXPECT_EQ(sprite.first, static_cast<std::size_t>(objects)) << where;
                 EXPECT_LE(sprite.count, conversion.sprites[s].cell_count) << where << ", sprite " << s;
-                EXPECT_EQ(
-                    objects_test::object_pixels(covered, sprite),
-                    objects_test::distinct(
-                        sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet, true)))
+                EXPECT_EQ(objects_test::object_pixels(covered, sprite),
+                          objects_test::distinct(
+                              sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet, true)))
                     << where << ", sprite " << s;
                 objects += static_cast<std::int64_t>(sprite.count);
                 most = std::max(most, static_cast<std::int64_t>(sprite.count));

@@ -65,9 +65,9 @@ TEST(IndexedRows, FreeRowsAreTheLowestRunClearOfTheUsed) {
         int start;  // -1: none
     };
     const Case cases[] = {
-        {0, 0, 1, 0},         {0b1, 0, 1, 1},           {0b1, 3, 2, 3},   {0b1010, 0, 2, 4},
-        {0b1010, 0, 1, 0},    {0x7FFF, 0, 1, 15},       {0xFFFF, 0, 1, -1}, {0, 14, 2, 14},
-        {0, 15, 2, -1},       {0b0101'0101'0101'0101, 0, 2, -1}, {0x8000, 12, 3, 12}, {0x8000, 13, 3, -1},
+        {0, 0, 1, 0},        {0b1, 0, 1, 1},      {0b1, 3, 2, 3}, {0b1010, 0, 2, 4}, {0b1010, 0, 1, 0},
+        {0x7FFF, 0, 1, 15},  {0xFFFF, 0, 1, -1},  {0, 14, 2, 14}, {0, 15, 2, -1},    {0b0101'0101'0101'0101, 0, 2, -1},
+        {0x8000, 12, 3, 12}, {0x8000, 13, 3, -1},
     };
     for (const Case& c : cases) {
         const std::optional<std::size_t> start = free_rows(c.used, c.first, c.count);

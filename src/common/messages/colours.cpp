@@ -99,12 +99,14 @@ std::string too_many_colours(const std::vector<std::string>& sprites, std::size_
 }
 
 std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
-                          const std::optional<std::int32_t>& first_row) {
+                          const std::optional<std::int32_t>& first_row, bool after) {
     const std::string from = first_row ? " from row " + std::to_string(*first_row) + " on" : "";
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
            " need " + std::to_string(rows) + " palette rows of 15 colours" + from +
            ", more than the console's 16: draw them with fewer colours, or with more colours in common" +
-           (first_row && *first_row > 0 ? ", or start them at a lower --first-row" : "");
+           (first_row && *first_row > 0 ? (after ? ", or put this description earlier in the chain of --after"
+                                                 : ", or start them at a lower --first-row")
+                                        : "");
 }
 
 std::string rows_taken(const std::vector<std::string>& sheets, std::size_t rows, std::size_t from,
@@ -113,7 +115,8 @@ std::string rows_taken(const std::vector<std::string>& sheets, std::size_t rows,
     for (const std::int32_t row : taken) numbers.push_back(std::to_string(row));
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
            (rows == 1 ? " need a palette row" : " need " + std::to_string(rows) + " palette rows one after another") +
-           " from row " + std::to_string(from) + " on, but the sprites of the indexed sheets of this run are drawn in " +
+           " from row " + std::to_string(from) +
+           " on, but the sprites of the indexed sheets of this run are drawn in " +
            (numbers.size() == 1 ? "row " : "rows ") + listed(numbers, false) + ", and " +
            (rows == 1 ? "no other row is" : "no " + std::to_string(rows) + " other rows in a row are") +
            " left up to row 15: draw them with fewer colours, or the indexed sprites in fewer rows" +

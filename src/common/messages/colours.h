@@ -32,9 +32,9 @@ std::string first_row_with_given_rows(std::int32_t row, const std::string& palet
 // several that share pixels.
 namespace colour_problem {
 std::string too_many_colours(const std::vector<std::string>& sprites, std::size_t colours);
-// `first_row`: where --first-row starts them, if given.
+// `first_row`: where --first-row (or --after, `after`) starts them, if given.
 std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
-                          const std::optional<std::int32_t>& first_row);
+                          const std::optional<std::int32_t>& first_row, bool after = false);
 // No `rows` rows in a row from row `from` on are clear of the rows the
 // indexed sheets' sprites take, `taken`.
 std::string rows_taken(const std::vector<std::string>& sheets, std::size_t rows, std::size_t from,

@@ -33,8 +33,8 @@ std::string sheet_without_palette(const std::string& sheet) {
 }
 
 std::string tiles_past_memory(const std::string& end_tile, std::int64_t end, std::int64_t most) {
-    return "the tiles of the chain of --after end at tile " + std::to_string(end) + " (" + end_tile +
-           "), past the " + std::to_string(most) +
+    return "the tiles of the chain of --after end at tile " + std::to_string(end) + " (" + end_tile + "), past the " +
+           std::to_string(most) +
            " tiles of sprite tile memory: the last ones won't load; keep fewer tiles in the descriptions of the "
            "chain";
 }
