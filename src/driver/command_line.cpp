@@ -92,7 +92,8 @@ const std::vector<OptionInfo>& known_options() {
          "row (NAME_palette_row) counted so too. --palette-from keeps its file's rows: where the option has "
          "nothing to act on, a note says so. When the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used.\n"
          "Indexed sheets move too: a sprite drawn in row r is shown in row r + N (NAME_palette_row), and each "
-         "indexed sheet's colour array A has A_FIRST_ROW N, its row 0 going to row N. A sprite whose row would "
+         "indexed sheet's colour array A has A_FIRST_ROW N, its row 0 going to row N (the array holds the 16 - N "
+         "rows that fit there). A sprite whose row would "
          "pass 15 fails the run. In a run of both kinds, the rows made for the true-colour sheets are the lowest "
          "rows in a row, from N (or 0) on, that no sprite of an indexed sheet is drawn in, so that each colour "
          "array stays one block."},
