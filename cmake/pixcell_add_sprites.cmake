@@ -1,6 +1,6 @@
 # pixcell_add_sprites(TARGET target DESCRIPTION file [OUTPUT base]
 #                     [OPTIONS option...] [WORKING_DIRECTORY dir]
-#                     [WARNINGS_ALLOWED] [OBJECTS_ONLY])
+#                     [AFTER counts_header] [WARNINGS_ALLOWED] [OBJECTS_ONLY])
 #
 # Converts the sprite description `file` with pixcell as a step of building
 # `target`: the five files, and those its options add (--palette,
@@ -19,6 +19,12 @@
 #                      generated identifier, so it must be a C identifier.
 #                      Default: <target>_sprites/<the description's name>.
 #   OPTIONS            options for pixcell, such as --palette.
+#   AFTER              the counts header (--counts) of another description,
+#                      relative to the current build folder, such as
+#                      ${CMAKE_CURRENT_BINARY_DIR}/game_sprites/hero_counts.h:
+#                      this one's palette rows and tiles start where that
+#                      one's end (--after), and it is converted after it and
+#                      again whenever it changes.
 #   WARNINGS_ALLOWED   without it pixcell runs with --werror: a mistake in
 #                      the description fails the conversion, where it shows,
 #                      instead of the compiler's build of the generated C.
@@ -31,7 +37,7 @@
 # Call it in the folder that made the target; the project must enable the
 # ASM language besides C (project(game C ASM)).
 function(pixcell_add_sprites)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "WARNINGS_ALLOWED;OBJECTS_ONLY" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "WARNINGS_ALLOWED;OBJECTS_ONLY" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY;AFTER" "OPTIONS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pixcell_add_sprites: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -71,6 +77,14 @@ function(pixcell_add_sprites)
   set(options ${arg_OPTIONS})
   if(NOT arg_WARNINGS_ALLOWED)
     list(PREPEND options --werror)
+  endif()
+  # The counts header of --after exists only once the description before
+  # is converted: the build learns the order from here, not from a
+  # dependency file.
+  set(after_header)
+  if(arg_AFTER)
+    get_filename_component(after_header "${arg_AFTER}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
+    list(APPEND options "--after=${after_header}")
   endif()
   set(command ${options} "--deps=${base}.d" "${description}" "${base}")
 
@@ -119,7 +133,7 @@ function(pixcell_add_sprites)
   add_custom_command(OUTPUT ${generated}
     COMMAND "${CMAKE_COMMAND}" -E make_directory ${folders}
     COMMAND pixcell::pixcell ${command}
-    DEPENDS "${description}" pixcell::pixcell
+    DEPENDS "${description}" ${after_header} pixcell::pixcell
     DEPFILE "${base}.d"
     WORKING_DIRECTORY "${working_folder}"
     COMMENT "Converting the sprites of ${arg_DESCRIPTION}"

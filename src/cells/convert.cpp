@@ -99,7 +99,8 @@ Conversion convert(const SpriteList& sprites, const SheetStore& sheets, const Co
             }
             converted.cell_count = result.placed.size() - converted.first_cell;
             converted.palette_row = sprite_row(rows, converted.cell_count > 0, cells.data() + first_cut,
-                                               sprite.end - first_cut, sheets, sprite.sprite, result.row_reports);
+                                               sprite.end - first_cut, sheets, sprite.sprite, result.row_reports) +
+                                    sheets.sheet(sheets.find(sprites[sprite.sprite].bitmap)).row_shift();
             result.sprites.push_back(converted);
         }
         listed.clear();

@@ -29,7 +29,7 @@ struct ConvertedSprite {
     std::size_t sprite = 0;      // position in the sprite list
     std::size_t first_cell = 0;  // its cells are placed[first_cell, first_cell + cell_count)
     std::size_t cell_count = 0;
-    std::int32_t palette_row = 0;  // the row of object palette memory it is drawn with
+    std::int32_t palette_row = 0;  // the row of object palette memory it is drawn with (past 15: moved too far)
 };
 
 // What the conversion went through, for its summary.

@@ -142,6 +142,28 @@ std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, st
     return {cut_tile(image, x, y), cut_tile(image, right, y), cut_tile(image, x, below), cut_tile(image, right, below)};
 }
 
+std::array<Tile, 4> cut_clipped_cell(const IndexedImage& image, std::int32_t x, std::int32_t y, std::int32_t columns,
+                                     std::int32_t rows, RowSpan& span) {
+    span = RowSpan{};
+    std::uint8_t pixels[kCellPixels][kCellPixels] = {};
+    const std::int64_t left = std::max<std::int64_t>(x, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + columns, image.width());
+    for (std::int64_t k = 0; k < rows; ++k) {
+        const std::int64_t sheet_y = std::int64_t{y} + k;
+        if (sheet_y < 0 || sheet_y >= image.height() || left >= right) continue;
+        const std::uint8_t* line = image.row(sheet_y) + left;
+        std::copy(line, line + (right - left), &pixels[k][left - x]);
+        add_to_span(line, right - left, span);
+    }
+    std::array<Tile, 4> tiles{};
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kCellPixels); ++k) {
+        Tile* half = &tiles[k < kTilePixels ? 0 : 2];
+        pack_tile_row(pixels[k], k % kTilePixels, half[0]);
+        pack_tile_row(pixels[k] + kTilePixels, k % kTilePixels, half[1]);
+    }
+    return tiles;
+}
+
 std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, std::int32_t y) {
     RowSpan span;
     return cut_cell_tiles(image, x, y, span);

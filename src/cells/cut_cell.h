@@ -18,6 +18,11 @@ std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, st
 // image are index 0).
 std::array<Tile, 4> cut_cell_tiles(const IndexedImage& image, std::int32_t x, std::int32_t y, RowSpan& span);
 
+// The same for a cell of which only the `columns` x `rows` pixels at its
+// top-left are read: the others read 0 too.
+std::array<Tile, 4> cut_clipped_cell(const IndexedImage& image, std::int32_t x, std::int32_t y, std::int32_t columns,
+                                     std::int32_t rows, RowSpan& span);
+
 // One 8x8 tile at (x, y), with the same rule for pixels outside.
 Tile cut_tile(const IndexedImage& image, std::int32_t x, std::int32_t y);
 

@@ -21,7 +21,10 @@ void CutPipeline::cut(std::size_t i) {
     const IndexedImage& image = sheets.sheet(at.sheet);
     // A sheet may still be arriving, a band of rows at a time.
     image.wait_for_rows(std::clamp<std::int64_t>(std::int64_t{at.y} + kCellPixels, 0, image.height()));
-    const std::array<Tile, 4> tiles = cut_cell_tiles(image, at.x, at.y, out.span);
+    // The few cells on the edge of a clipped part are cut apart.
+    const std::array<Tile, 4> tiles = at.clipped()
+                                          ? cut_clipped_cell(image, at.x, at.y, at.own_columns, at.own_rows, out.span)
+                                          : cut_cell_tiles(image, at.x, at.y, out.span);
     // Tested before anything else: blank cells are common and need nothing more.
     out.empty = is_empty(tiles[0]) && is_empty(tiles[1]) && is_empty(tiles[2]) && is_empty(tiles[3]);
     if (out.empty) return;

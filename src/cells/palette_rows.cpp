@@ -25,13 +25,13 @@ RowReport look_again(const CellToCut* cells, std::size_t count, const IndexedIma
     for (std::size_t c = 0; c < count; ++c) {
         const CellToCut& cell = cells[c];
         for (std::int64_t y = cell.y; y < std::int64_t{cell.y} + kCellPixels; ++y) {
-            if (y < 0 || y >= image.height()) {
+            if (y < 0 || y >= image.height() || y - cell.y >= cell.own_rows) {
                 order += kCellPixels;
                 continue;
             }
             const std::uint8_t* line = image.row(y);
             for (std::int64_t x = cell.x; x < std::int64_t{cell.x} + kCellPixels; ++x, ++order) {
-                if (x < 0 || x >= image.width()) continue;
+                if (x < 0 || x >= image.width() || x - cell.x >= cell.own_columns) continue;
                 const std::uint8_t index = line[x];
                 if (index == 0) continue;
                 const std::size_t pixel_row = index >> kRowShift;

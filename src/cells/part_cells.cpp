@@ -20,12 +20,20 @@ void list_part_cells(const SpritePart& part, std::int32_t sheet, std::int64_t wi
     const FlipFlags part_flip = part.flip & kFlipMask;
     const bool mirror_x = (part_flip & kFlipHorizontal) != 0;
     const bool mirror_y = (part_flip & kFlipVertical) != 0;
+    // Of a clipped part, how much of the cell at `start` pixels into it is
+    // its own (none when its own size isn't positive).
+    const auto own = [&](std::int64_t start, std::int32_t own_size) {
+        if (!part.clipped) return std::uint8_t{kCellPixels};
+        return static_cast<std::uint8_t>(std::clamp<std::int64_t>(own_size - start, 0, kCellPixels));
+    };
     for (std::int64_t row = row_range.begin; row < row_range.end; ++row) {
         const auto cell_y = static_cast<std::int32_t>(part.y + kCellPixels * row);
+        const std::uint8_t own_rows = own(kCellPixels * row, part.own_height);
         for (std::int64_t column = columns.begin; column < columns.end; ++column) {
             const auto cell_x = static_cast<std::int32_t>(part.x + kCellPixels * column);
             cells.push_back({sheet, cell_x, cell_y, cell_offset(part.dx, column, mirror_x),
-                             cell_offset(part.dy, row, mirror_y), part_flip});
+                             cell_offset(part.dy, row, mirror_y), part_flip, own(kCellPixels * column, part.own_width),
+                             own_rows});
         }
     }
 }

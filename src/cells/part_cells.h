@@ -25,6 +25,12 @@ struct CellToCut {
     std::int32_t x_offset = 0;
     std::int32_t y_offset = 0;
     FlipFlags flip = 0;  // the part's own flip
+    // The columns and rows of the cell, from its left and top, that are its
+    // part's own pixels: fewer than 16 only on the right and bottom edges of
+    // a clipped part, whose cells read nothing beyond them.
+    std::uint8_t own_columns = 16;
+    std::uint8_t own_rows = 16;
+    bool clipped() const { return own_columns < 16 || own_rows < 16; }
 };
 
 // Appends the part's cells that can hold pixels of its sheet (`width` by

@@ -41,7 +41,9 @@ void warn_about_rows(const Conversion& conversion, const SpriteList& sprites, co
         const SpriteObject& sprite = sprites[report.sprite];
         // Reports and converted sprites are both in list order.
         while (conversion.sprites[converted].sprite != report.sprite) ++converted;
-        const std::int32_t row = conversion.sprites[converted].palette_row;
+        // The row as the sheet draws it, which the messages' pixels are in.
+        const std::int32_t row =
+            conversion.sprites[converted].palette_row - sheets.sheet(sheets.find(sprite.bitmap)).row_shift();
         if (report.rows.size() > 1) {
             std::vector<messages::warn::PixelText> rows;
             for (const SheetPixel& pixel : report.rows) rows.push_back(text_of(pixel));
@@ -57,6 +59,22 @@ void warn_about_rows(const Conversion& conversion, const SpriteList& sprites, co
             diagnostics.warning_at(sprite.line, messages::warn::sprite_invisible(sprite.name, sprite.bitmap, first.x, first.y));
         }
     }
+}
+
+bool rows_in_console(const Conversion& conversion, const SpriteList& sprites, const SheetStore& sheets,
+                     const std::string& option, Diagnostics& diagnostics) {
+    for (const ConvertedSprite& converted : conversion.sprites) {
+        if (converted.palette_row < kPaletteRows) continue;
+        const SpriteObject& sprite = sprites[converted.sprite];
+        const std::int32_t sheet = sheets.find(sprite.bitmap);
+        const std::int32_t shift = sheets.sheet(sheet).row_shift();
+        messages::cant_use_sheet(sheets.name(sheet),
+                                 messages::colour_problem::row_moved_too_far(sprite.name, converted.palette_row - shift,
+                                                                             option, converted.palette_row));
+        diagnostics.note_at(sprite.line, messages::warn::sprite_named_here(sprite.name));
+        return false;
+    }
+    return true;
 }
 
 }  // namespace pixcell

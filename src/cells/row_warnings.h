@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "cells/convert.h"
@@ -18,5 +19,12 @@ namespace pixcell {
 // the sprites of the row reports, at their lines.
 void warn_about_rows(const Conversion& conversion, const SpriteList& sprites, const SheetStore& sheets,
                      const std::vector<std::int64_t>& sheet_lines, Diagnostics& diagnostics);
+
+// False, said as a sheet that can't be used, when the rows of an indexed
+// sheet were moved (`option`, as given, such as "--first-row=3") so far that
+// a sprite's row passes 15; the first such sprite is named, with a note at
+// its line.
+bool rows_in_console(const Conversion& conversion, const SpriteList& sprites, const SheetStore& sheets,
+                     const std::string& option, Diagnostics& diagnostics);
 
 }  // namespace pixcell

@@ -7,6 +7,7 @@
 
 #include "colours/colour_keys.h"
 #include "colours/colour_units.h"
+#include "colours/indexed_rows.h"
 #include "colours/match_rows.h"
 #include "colours/pack_rows.h"
 #include "common/console.h"
@@ -23,6 +24,7 @@ constexpr std::size_t kRowSlots = kRowColours;
 // shows in, and the row of each unit.
 struct Rows {
     std::size_t count = 0;
+    std::size_t first = 0;  // made rows: the first, those before it empty
     // [row * kRowKeys + key]: 0 when the row lacks the colour, and for the
     // transparent key, which follows the colours.
     std::vector<std::uint8_t> slots;
@@ -60,10 +62,11 @@ void warn_about_sheet(const KeyedSheet& sheet, const std::string& name, std::int
 }
 
 // Rows made to hold the units' colours, as few as will do, from
-// `first_row` on; the rows before it stay empty.
+// `first_row` on, clear of the rows of the indexed sheets' sprites (`used`);
+// the rows before them stay empty.
 std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& numbers,
                               const std::vector<std::string>& sheet_names, const std::string& failing_sheet,
-                              const std::optional<std::int32_t>& first_row) {
+                              const std::optional<std::int32_t>& first_row, bool after, std::uint32_t used) {
     std::vector<ColourSet> sets;
     std::vector<std::size_t> unit_of_set;
     for (std::size_t u = 0; u < units.units.size(); ++u) {
@@ -72,15 +75,28 @@ std::optional<Rows> make_rows(const ColourUnits& units, const ColourNumbers& num
         unit_of_set.push_back(u);
     }
     const PackedRows packed = pack_rows(sets);
-    const std::size_t first = static_cast<std::size_t>(first_row.value_or(0));
-    if (!packed.packing || packed.rows_needed > kPaletteRows - first) {
-        messages::cant_use_sheet(failing_sheet,
-                                 messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row));
+    const std::size_t from = static_cast<std::size_t>(first_row.value_or(0));
+    if (!packed.packing || packed.rows_needed > kPaletteRows - from) {
+        messages::cant_use_sheet(
+            failing_sheet, messages::colour_problem::too_many_rows(sheet_names, packed.rows_needed, first_row, after));
         return std::nullopt;
     }
+    const std::optional<std::size_t> start =
+        free_rows(used, from, std::max<std::size_t>(1, packed.packing->rows.size()));
+    if (!start) {
+        std::vector<std::int32_t> taken;
+        for (std::int32_t r = 0; r < kPaletteRows; ++r) {
+            if ((used >> r & 1) != 0) taken.push_back(r);
+        }
+        messages::cant_use_sheet(failing_sheet,
+                                 messages::colour_problem::rows_taken(sheet_names, packed.rows_needed, from, taken));
+        return std::nullopt;
+    }
+    const std::size_t first = *start;
     // Units without colours (sprites transparent throughout) are in the
     // first row, which exists even when no unit has colours.
     Rows rows;
+    rows.first = first;
     rows.count = first + std::max<std::size_t>(1, packed.packing->rows.size());
     rows.slots.assign(rows.count * kRowKeys, 0);
     rows.unit_rows.assign(units.units.size(), static_cast<std::int32_t>(first));
@@ -206,13 +222,24 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         true_colour.push_back(i);
         true_colour_names.push_back(sheets.name(i));
     }
+    // --first-row moves the rows indexed sheets are drawn in.
+    bool any_indexed = false;
+    for (std::int32_t i = 0; i < static_cast<std::int32_t>(sheets.count()); ++i) {
+        if (sheets.true_colour(i) != nullptr) continue;
+        any_indexed = true;
+        if (options.first_row) sheets.set_row_shift(i, *options.first_row);
+    }
     if (true_colour.empty()) {
-        // Indexed sheets keep their rows: a palette given for the others has nothing to act on.
+        // Indexed sheets keep their indices: a palette given for the others has nothing to act on.
         if (options.given_rows) diagnostics.note(messages::warn::palette_from_unused(options.given_rows_file));
-        if (options.first_row) diagnostics.note(messages::warn::first_row_without_true_colour(*options.first_row));
+        if (options.first_row && !any_indexed) {
+            diagnostics.note(messages::warn::first_row_without_sheets(*options.first_row));
+        }
         return true;
     }
-    if (options.first_row && options.given_rows) {
+    // Read before the true-colour sheets are taken apart, which tells them from the indexed ones.
+    const std::uint32_t indexed_used = any_indexed && !options.given_rows ? indexed_rows(sprites, sheets) : 0;
+    if (options.first_row && options.given_rows && !any_indexed) {
         diagnostics.note(messages::warn::first_row_with_given_rows(*options.first_row, options.given_rows_file));
     }
 
@@ -242,11 +269,11 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
     }
     if (!fits) return false;
 
-    std::optional<Rows> rows = options.given_rows
-                                   ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file,
-                                                      sprites, sheet_of, sheets, diagnostics)
-                                   : make_rows(units, numbers, true_colour_names, true_colour_names.back(),
-                                               options.first_row);
+    std::optional<Rows> rows =
+        options.given_rows ? match_given_rows(units, numbers, *options.given_rows, options.given_rows_file, sprites,
+                                              sheet_of, sheets, diagnostics)
+                           : make_rows(units, numbers, true_colour_names, true_colour_names.back(), options.first_row,
+                                       options.rows_option.rfind("--after", 0) == 0, indexed_used);
     if (!rows) return false;
 
     for (const std::int32_t i : true_colour) {
@@ -257,7 +284,7 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
         }
         Palette palette = options.given_rows ? *options.given_rows : made_palette(*rows, sheet.transparent);
         IndexedImage image = index_sheet(sheet, std::move(palette), on_sheet, sprites, units, *rows);
-        if (!options.given_rows) image.set_first_palette_row(options.first_row.value_or(0));
+        if (!options.given_rows) image.set_first_palette_row(static_cast<std::int32_t>(rows->first));
         sheets.set_indexed(i, std::move(image));
         keyed[static_cast<std::size_t>(i)] = KeyedSheet{};  // its keys are needed no more
     }

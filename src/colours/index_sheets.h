@@ -25,6 +25,7 @@ struct ColourOptions {
     // --first-row: the row the made rows start at, so that they don't take
     // another description's; 0 when not given.
     std::optional<std::int32_t> first_row;
+    std::string rows_option;  // the option that gave it, as given, for the messages ("--first-row=3")
 };
 
 // Every true-colour sheet of `sheets` becomes indexed, its palette the rows

@@ -101,7 +101,8 @@ void check_entry(ReaderContext& ctx, std::int64_t named_line, bool continuation,
     }
     const std::int32_t given[2] = {st.given_width, st.given_height};
     check_part(st.current.parts.back(), EntryLine{&checks.lines, st.entry_at}, st.size_given ? given : nullptr,
-               checks.sheet_name, checks.sheet < 0 ? nullptr : &ctx.sheets.sheet(checks.sheet), placed, diagnostics);
+               checks.sheet_name, checks.sheet < 0 ? nullptr : &ctx.sheets.sheet(checks.sheet), placed,
+               checks.exact_objects, diagnostics);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ struct ReaderChecks {
     std::size_t sheets_loaded = 0;
     // The line that loaded each sheet, in loading order.
     std::vector<std::int64_t> sheet_lines;
+    bool exact_objects = false;  // the run makes objects, which keep the sizes the cells round
 };
 
 // The objects a description reading works on.

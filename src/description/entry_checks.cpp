@@ -112,10 +112,15 @@ void check_sprite_name(std::string_view name, std::int64_t line, NameBook& names
 }
 
 void check_part(const SpritePart& part, EntryLine line, const std::int32_t* given_size, const std::string& sheet_name,
-                const IndexedImage* sheet, bool placed, Diagnostics& diagnostics) {
+                const IndexedImage* sheet, bool placed, bool exact_objects, Diagnostics& diagnostics) {
     if (given_size != nullptr && (given_size[0] != part.width || given_size[1] != part.height)) {
-        diagnostics.warning_at(line(),
-                               messages::warn::size_rounded(given_size[0], given_size[1], part.width, part.height));
+        if (exact_objects && given_size[0] > 0 && given_size[1] > 0) {
+            diagnostics.note_at(
+                line(), messages::warn::size_rounded_for_cells(given_size[0], given_size[1], part.width, part.height));
+        } else {
+            diagnostics.warning_at(line(),
+                                   messages::warn::size_rounded(given_size[0], given_size[1], part.width, part.height));
+        }
     }
     const std::int64_t columns = part.width / kCellPixels;
     const std::int64_t rows = part.height / kCellPixels;

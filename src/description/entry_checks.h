@@ -72,8 +72,9 @@ void check_sprite_name(std::string_view name, std::int64_t line, NameBook& names
 
 // The part as completed from the line. `given_size`: the size the line
 // wrote before rounding, when it wrote one; `sheet`: the sheet it is cut
-// from, null when that isn't loaded.
+// from, null when that isn't loaded; `exact_objects`: the run makes objects,
+// which keep a size the cells round, so that the rounding is only noted.
 void check_part(const SpritePart& part, EntryLine line, const std::int32_t* given_size, const std::string& sheet_name,
-                const IndexedImage* sheet, bool placed, Diagnostics& diagnostics);
+                const IndexedImage* sheet, bool placed, bool exact_objects, Diagnostics& diagnostics);
 
 }  // namespace pixcell

@@ -59,7 +59,7 @@ bool parse_description(const std::string& text, ReaderContext& ctx) {
 }
 
 Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics,
-                              std::vector<GeneratedName> generated) {
+                              std::vector<GeneratedName> generated, bool exact_objects) {
     const char* first = text.data();
     const char* last = end_of(text);
     Description description;
@@ -69,6 +69,7 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     if (diagnostics != nullptr) {
         checks.emplace(
             ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}});
+        checks->exact_objects = exact_objects;
         ctx.checks = &*checks;
     }
     ActionSink sink{&ctx};

@@ -32,9 +32,10 @@ struct Description {
 
 // Reads from the start of the text; the text ends at its first NUL. With
 // `diagnostics`, each closed line is warned about as it is read; `generated`
-// are the identifiers the generated files declare, which no sprite may take.
+// are the identifiers the generated files declare, which no sprite may take;
+// `exact_objects`: the run makes objects (see check_part).
 Description parse_description(const std::string& text, SheetStore& sheets, Diagnostics* diagnostics = nullptr,
-                              std::vector<GeneratedName> generated = {});
+                              std::vector<GeneratedName> generated = {}, bool exact_objects = false);
 
 // The sheet names a reading of the text meets, in text order, each once,
 // loading none: what the run will read besides the description.

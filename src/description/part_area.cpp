@@ -47,4 +47,14 @@ PixelArea pixels_on_sheet(const SpritePart& part, std::int64_t width, std::int64
     return area;
 }
 
+PixelArea own_pixels_on_sheet(const SpritePart& part, std::int64_t width, std::int64_t height) {
+    if (part.own_width <= 0 || part.own_height <= 0) return {};
+    PixelArea area = pixels_on_sheet(part, width, height);
+    area.left = std::max<std::int64_t>(area.left, part.x);
+    area.top = std::max<std::int64_t>(area.top, part.y);
+    area.right = std::min<std::int64_t>(area.right, std::int64_t{part.x} + part.own_width);
+    area.bottom = std::min<std::int64_t>(area.bottom, std::int64_t{part.y} + part.own_height);
+    return area;
+}
+
 }  // namespace pixcell

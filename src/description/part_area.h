@@ -31,4 +31,9 @@ struct PixelArea {
 };
 PixelArea pixels_on_sheet(const SpritePart& part, std::int64_t width, std::int64_t height);
 
+// The part's own pixels among those: the own_width x own_height rectangle
+// at x, y that its line gave before the rounding to cells. Empty when that
+// size isn't positive.
+PixelArea own_pixels_on_sheet(const SpritePart& part, std::int64_t width, std::int64_t height);
+
 }  // namespace pixcell

@@ -45,8 +45,9 @@ const std::vector<OptionInfo>& known_options() {
          "the low 4). Load that row of the sprite's sheet into the same row of object palette memory, and give "
          "the row to each of its objects (bits 12 to 15 of attribute 2).\n"
          "For each colour array A the header also defines A_FIRST_ROW, the row of object palette memory that "
-         "entry 0 of A is loaded at: 0 for an indexed sheet, whose array is its whole colour table, and the "
-         "first row made for a true-colour sheet (see --first-row), whose array holds its rows from there on. "
+         "entry 0 of A is loaded at: for an indexed sheet, whose array is its whole colour table, 0 or the row "
+         "--first-row moves it to, and for a true-colour sheet the first row made for it (see --first-row), whose "
+         "array holds its rows from there on. "
          "So a game loads every array of every description at 16 * A_FIRST_ROW."},
         {"--preview", nullptr, &CommandLine::preview, "FILE.png",
          "also write a PNG picture of the cells and sprites as the console would show them",
@@ -87,12 +88,29 @@ const std::vector<OptionInfo>& known_options() {
          "--deps rule.",
          true},
         {"--first-row", nullptr, &CommandLine::first_row, "N",
-         "make the palette rows of true-colour sheets from row N (0 to 15) on, after another description's",
+         "put the palette rows from row N (0 to 15) on, after another description's; indexed sheets move by N",
          "Make the palette rows of the true-colour sheets from row N on (0 to 15) instead of from row 0, so that "
          "they don't take the rows of another description of the same game: N, N + 1, and so on, every sprite's "
-         "row (NAME_palette_row) counted so too. Indexed sheets keep the rows they are drawn in and "
-         "--palette-from keeps its file's rows: where the option has nothing to act on, a note says so. When "
-         "the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used."},
+         "row (NAME_palette_row) counted so too. --palette-from keeps its file's rows: where the option has "
+         "nothing to act on, a note says so. When the rows needed don't fit from N to 15, the run fails as for a sheet that can't be used.\n"
+         "Indexed sheets move too: a sprite drawn in row r is shown in row r + N (NAME_palette_row), and each "
+         "indexed sheet's colour array A has A_FIRST_ROW N, its row 0 going to row N (the array holds the 16 - N "
+         "rows that fit there). A sprite whose row would "
+         "pass 15 fails the run. In a run of both kinds, the rows made for the true-colour sheets are the lowest "
+         "rows in a row, from N (or 0) on, that no sprite of an indexed sheet is drawn in, so that each colour "
+         "array stays one block."},
+        {"--after", nullptr, &CommandLine::after, "FILE",
+         "start the palette rows and tiles where the description of counts header FILE ends",
+         "FILE is the counts header (--counts) of another description of the same game. This description's "
+         "palette rows start where FILE's end, at its FIRST_ROW + ROW_COUNT, as --first-row would place them, "
+         "and its counts header gains IDENT_FIRST_TILE, FILE's IDENT_END_TILE, so that a game loads each "
+         "description's tiles there. Descriptions chain: items --after=hero_counts.h, boss "
+         "--after=items_counts.h, and so on; the last one's END_TILE is where the chain ends. A chain whose rows "
+         "pass 15 fails the run, and one whose tiles pass the 1024 tiles of sprite tile memory is warned about.\n"
+         "FILE is read whole and must be a counts header as pixcell writes it; it is a prerequisite of the --deps "
+         "rule, so that a build converts this description again when the one before changes. It can't be given "
+         "with --first-row, and must not name a file the run writes.",
+         true},
         {"--counts", &CommandLine::counts, nullptr, nullptr,
          "also write OUTPUT_counts.h: the description's cells, sprites and palette rows as #defines",
          "Also write OUTPUT_counts.h, a header of plain #defines (it includes nothing) that a game can use in "
@@ -101,7 +119,10 @@ const std::vector<OptionInfo>& known_options() {
          "IDENT_SPRITE_COUNT, the enumerators; IDENT_PATTERN_TABLE_LENGTH, the elements of the pattern table "
          "(the last sprite with cells, plus one); IDENT_MOST_CELLS, the most cells, so objects, of one sprite; "
          "IDENT_FIRST_ROW and IDENT_ROW_COUNT, the lowest palette row a sprite with cells uses and how many rows "
-         "from there to the highest (0 and 0 when no sprite has cells)."},
+         "from there to the highest (0 and 0 when no sprite has cells; with --first-row or --after, FIRST_ROW is "
+         "then the row given); IDENT_FIRST_TILE, the tile its tiles are loaded at (0, or where the description of "
+         "--after ends), and IDENT_END_TILE, FIRST_TILE plus the tiles it keeps in tile memory: four a distinct "
+         "cell, or with --objects the tiles of its objects."},
         {"--objects", nullptr, &CommandLine::objects, "fewest|bytes",
          "also write OUTPUT_obj_tiles.s, OUTPUT_obj.c and .h: each sprite as objects of every shape, fewest objects and tile bytes",
          "Also write OUTPUT_obj_tiles.s, OUTPUT_obj.c and OUTPUT_obj.h: every sprite as objects of the console's twelve "

@@ -35,6 +35,8 @@ struct CommandLine {
     bool stream = false;  // --stream: the objects laid out as a block of tiles a sprite, to copy at each frame change
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
+    // --after=FILE: start the rows and tiles where the counts header FILE's description ends.
+    std::optional<std::string> after;
 
     std::optional<std::string> input;       // the description file
     std::optional<std::string> output;      // base path of the generated files

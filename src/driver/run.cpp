@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
-#include <deque>
 #include <cstdio>
+#include <deque>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,12 +13,12 @@
 #include "cells/console_limits.h"
 #include "cells/convert.h"
 #include "cells/row_warnings.h"
-#include "common/console.h"
 #include "colours/index_sheets.h"
+#include "common/console.h"
 #include "common/diagnostics.h"
 #include "common/error_stream.h"
-#include "common/side_by_side.h"
 #include "common/messages.h"
+#include "common/side_by_side.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
@@ -27,6 +27,8 @@
 #include "driver/read_description.h"
 #include "objects/block_limits.h"
 #include "objects/cover_sprites.h"
+#include "output/counts_file.h"
+#include "output/counts_text.h"
 #include "output/extra_outputs.h"
 #include "output/render_texts.h"
 #include "sheets/palette_file.h"
@@ -112,6 +114,25 @@ std::optional<std::int32_t> parse_row(const std::string& value) {
     return row;
 }
 
+// Where the description of the counts header of --after ends; nothing, said
+// as an option error, when the file isn't such a header or no row is left.
+std::optional<ChainEnd> read_chain_end(const std::string& path) {
+    const CountsRead read = read_counts_file(path);
+    if (!read.opened) {
+        messages::option_error(messages::after_unreadable(path));
+        return std::nullopt;
+    }
+    if (!read.valid) {
+        messages::option_error(messages::after_not_counts(path, read.line, read.problem));
+        return std::nullopt;
+    }
+    if (read.end.end_row >= kPaletteRows) {
+        messages::option_error(messages::after_rows_full(path, read.end.end_row));
+        return std::nullopt;
+    }
+    return read.end;
+}
+
 // The rows --palette-from gives, read once; nothing, with the failure said
 // as a sheet's, and a note at the line at fault, when the file can't be used.
 std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& diagnostics) {
@@ -134,8 +155,8 @@ std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& dia
 // `start_again`. `diagnostics` is a copy, so that a second start counts
 // afresh what the command line was warned about.
 int convert_description(const CommandLine& command_line, const OutputNames& names, const std::string& text,
-                        const ColourOptions& colours, bool loaded, Diagnostics diagnostics, Decoding decoding,
-                        bool& start_again) {
+                        const ColourOptions& colours, const ChainStart& start, bool loaded, Diagnostics diagnostics,
+                        Decoding decoding, bool& start_again) {
     // The description, into the sprite list; sheets load as their lines are
     // read, each reporting its own failure.
     std::optional<HeldErrorStream> held;
@@ -154,7 +175,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         return true;
     };
     const Description description =
-        parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base));
+        parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base),
+                          command_line.objects.has_value() || command_line.stream);
     // A description that doesn't match still gives its (empty) outputs.
     if (!description.matched) messages::illegal_input();
     warn_where_reading_stopped(description, diagnostics);
@@ -190,6 +212,10 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     }
     const Conversion& conversion = converted.conversion;
     if (!stands()) return 1;
+    if (colours.first_row &&
+        !rows_in_console(conversion, description.sprites, sheets, colours.rows_option, diagnostics)) {
+        return 1;
+    }
     for (const std::size_t skipped : conversion.skipped) {
         const SpriteObject& sprite = description.sprites[skipped];
         messages::sprite_skipped(sprite.bitmap, sprite.name);
@@ -214,9 +240,17 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
+    if (command_line.after) inputs.push_back(*command_line.after);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
-                             objects ? &*objects : nullptr};
+    const RunResults results{description.sprites,           conversion, sheets, names.ident_base, std::move(inputs),
+                             objects ? &*objects : nullptr, start};
+    if (command_line.after) {
+        const std::int64_t end = start.first_tile + kept_tiles(conversion, results.objects);
+        if (end > static_cast<std::int64_t>(kTilesInSpriteTileMemory)) {
+            diagnostics.warning(messages::warn::tiles_past_memory(names.ident_base + "_END_TILE", end,
+                                                                  static_cast<std::int64_t>(kTilesInSpriteTileMemory)));
+        }
+    }
     const std::size_t five = files.size();
     std::deque<FileText> extra_texts;
     if (!make_extra_files(results, requests, names.file_base, diagnostics, extra_texts, files)) {
@@ -300,12 +334,27 @@ int run(int argc, const char* const* argv) {
         messages::option_error(messages::option_not_png("--preview", *command_line.preview));
         return 1;
     }
+    if (command_line.after && command_line.first_row) {
+        messages::option_error(messages::after_with_first_row());
+        return 1;
+    }
+    ChainStart start;
     if (command_line.first_row) {
         colours.first_row = parse_row(*command_line.first_row);
         if (!colours.first_row) {
             messages::option_error(messages::option_not_row("--first-row", *command_line.first_row));
             return 1;
         }
+        colours.rows_option = "--first-row=" + *command_line.first_row;
+        start.first_row = *colours.first_row;
+    }
+    if (command_line.after) {
+        const std::optional<ChainEnd> end = read_chain_end(*command_line.after);
+        if (!end) return 1;
+        colours.first_row = static_cast<std::int32_t>(end->end_row);
+        colours.rows_option = "--after=" + *command_line.after;
+        start.first_row = *colours.first_row;
+        start.first_tile = end->end_tile;
     }
     warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
@@ -328,9 +377,9 @@ int run(int argc, const char* const* argv) {
     bool start_again = false;
     const Decoding decoding = command_line.debug_listing ? Decoding::at_once : Decoding::alongside;
     const int status =
-        convert_description(command_line, names, *text, colours, loaded, diagnostics, decoding, start_again);
+        convert_description(command_line, names, *text, colours, start, loaded, diagnostics, decoding, start_again);
     if (!start_again) return status;
-    return convert_description(command_line, names, *text, colours, loaded, diagnostics, Decoding::at_once,
+    return convert_description(command_line, names, *text, colours, start, loaded, diagnostics, Decoding::at_once,
                                start_again);
 }
 

@@ -95,7 +95,7 @@ std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,
         for (std::size_t i = from; i < to; ++i) {
             const CoveredPart& part = covered[i];
             const auto count = static_cast<std::size_t>(part.cells);
-            if (count == 0 || first_placed[i] == kNoCells) continue;
+            if (count == 0 || first_placed[i] == kNoCells || !part.cells_exact) continue;
             double cover_cost = 0;
             for (std::size_t k = 0; k < part.objects.size(); ++k) {
                 cover_cost += per_object + per_tile * object_tiles(static_cast<std::size_t>(part.objects[k].shape)) /

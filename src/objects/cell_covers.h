@@ -18,7 +18,8 @@ namespace pixcell {
 
 // For each part, whether its cells cost less than its cover. The part's
 // placed cells are conversion.placed[first_placed[i], + covered[i].cells);
-// kNoCells where they can't be told (the part keeps its cover). With
+// kNoCells where they can't be told (the part keeps its cover). A part
+// whose cells show more than its own pixels keeps its cover too. With
 // `owners` (each part's sprite) a tile is shared only within a sprite.
 constexpr std::size_t kNoCells = static_cast<std::size_t>(-1);
 std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,

@@ -10,11 +10,12 @@
 
 #include "common/wrap.h"
 #include "description/part_area.h"
-#include "objects/object_picture.h"
 #include "objects/cell_covers.h"
 #include "objects/covered_part.h"
+#include "objects/object_picture.h"
 #include "objects/object_store.h"
 #include "objects/part_cover.h"
+#include "objects/part_pixels.h"
 
 namespace pixcell {
 
@@ -32,14 +33,30 @@ struct PartJob {
 constexpr std::size_t kPartsForThreads = 64;
 constexpr unsigned kMostThreads = 8;
 
+// The cells the cells stage placed for a part whose own pixels are fewer
+// than its cells' (it reads them all: a clipped part's cells read only its
+// own), and whether any that shows lies outside its own.
+void weigh_rounded_cells(const PartJob& job, const PixelArea& own, CoveredPart& covered) {
+    const SpritePart& part = *job.part;
+    if (part.clipped) return;
+    const PixelArea all = pixels_on_sheet(part, job.image->width(), job.image->height());
+    if (all.left == own.left && all.top == own.top && all.right == own.right && all.bottom == own.bottom) return;
+    const PartScan scan = scan_part(*job.image, part, all, false);
+    covered.cells = scan.cells;
+    const PixelArea& box = scan.shown;
+    covered.cells_exact = box.empty() || (box.left >= own.left && box.top >= own.top && box.right <= own.right &&
+                                          box.bottom <= own.bottom);
+}
+
 CoveredPart cover_and_pack(const PartJob& job, const ObjectCost& cost) {
     CoveredPart covered;
     covered.objects = cover_part(*job.image, *job.part, cost, &covered.cells);
+    const PixelArea area = own_pixels_on_sheet(*job.part, job.image->width(), job.image->height());
+    weigh_rounded_cells(job, area, covered);
     std::size_t tiles = 0;
     for (const SheetObject& object : covered.objects)
         tiles += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(object.shape)));
     covered.tiles.resize(tiles);
-    const PixelArea area = pixels_on_sheet(*job.part, job.image->width(), job.image->height());
     Tile* picture = covered.tiles.data();
     for (const SheetObject& object : covered.objects) {
         pack_picture(*job.image, area, object.x, object.y, object.shape, picture);

@@ -1,8 +1,8 @@
 // The objects stage: covers every converted sprite with the console's
 // objects of all twelve shapes instead of one 16x16 object a cell. Each part
-// is covered on its own by objects whose union holds every pixel its cells
-// show (they may overhang pixels that show nothing), never more of them
-// than those cells; each distinct object picture is stored once, a mirror
+// is covered on its own by objects whose union holds every pixel of its own
+// rectangle that shows (they may overhang pixels that show nothing), never
+// more of them than its cells; each distinct object picture is stored once, a mirror
 // image of a stored one becoming a flip.
 #pragma once
 

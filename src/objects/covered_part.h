@@ -16,6 +16,9 @@ struct CoveredPart {
     std::vector<Tile> tiles;  // each object's picture after the one before
     std::vector<PictureKey> keys;
     std::int64_t cells = 0;  // its cells that show, as the cells stage placed them
+    // Whether those cells show exactly the part's own pixels, so that they
+    // may stand for its objects: nothing of theirs that shows lies outside it.
+    bool cells_exact = true;
 };
 
 }  // namespace pixcell

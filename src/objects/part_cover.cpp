@@ -93,7 +93,7 @@ std::int64_t sheet_cover_cost(const std::vector<SheetObject>& objects, const Obj
 std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost,
                                     std::int64_t* shown_cells) {
     if (shown_cells != nullptr) *shown_cells = 0;
-    const PixelArea area = pixels_on_sheet(part, image.width(), image.height());
+    const PixelArea area = own_pixels_on_sheet(part, image.width(), image.height());
     if (area.empty()) return {};
     image.wait_for_rows(area.bottom);
     const Shown shown = read_shown(image, part, area);

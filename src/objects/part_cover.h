@@ -1,5 +1,6 @@
-// The cover of one sprite part: objects whose union holds every pixel its
-// 16x16 cells show, never more of them than those cells.
+// The cover of one sprite part: objects whose union holds every pixel of
+// its own rectangle (own_width x own_height: an 8x8 part is an 8x8 picture)
+// that shows, never more of them than its 16x16 cells that show any.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +26,8 @@ struct SheetObject {
 // top, left to right. A cover of more objects than the part has cells that
 // show is searched again with objects made dearer, and in the end (or when
 // that is cheaper) the part gets one 16x16 object on each such cell.
-// `shown_cells`, when given, is set to the number of those cells.
+// `shown_cells`, when given, is set to the number of those cells. The
+// objects' pictures hold nothing outside the part's own pixels.
 std::vector<SheetObject> cover_part(const IndexedImage& image, const SpritePart& part, const ObjectCost& cost,
                                     std::int64_t* shown_cells = nullptr);
 

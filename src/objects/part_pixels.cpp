@@ -20,6 +20,7 @@ PartScan scan_part(const IndexedImage& image, const SpritePart& part, const Pixe
         for (std::int64_t c = columns.begin; c < columns.end; ++c) {
             const std::int64_t left = std::max(area.left, cell_left(c));
             const std::int64_t right = std::min(area.right, cell_left(c) + kCellPixels);
+            if (left >= right) continue;  // a cell beside a part's own pixels
             const std::uint64_t bits = shown_bits(row + left, static_cast<std::int32_t>(right - left));
             if (bits == 0) continue;
             shows[static_cast<std::size_t>(c - columns.begin)] = 1;

@@ -1,5 +1,6 @@
-// Reading a sprite part's pixels for its cover: only those of its 16x16
-// cells that lie on the sheet (pixels_on_sheet), whatever the part's size.
+// Reading a sprite part's pixels for its cover: only those of an area of
+// its 16x16 cells on the sheet (its own pixels, own_pixels_on_sheet, or all
+// that its cells read, pixels_on_sheet), cells still counted on its grid.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct PartScan {
     std::vector<PixelArea> listed;  // those cells, whole, rows from the top (when asked for)
 };
 
-// One pass over the part's pixels on the sheet, `area`.
+// One pass over the part's pixels in `area`, which lies in its cells.
 PartScan scan_part(const IndexedImage& image, const SpritePart& part, const PixelArea& area, bool list_cells);
 
 // The part's cells that show a pixel of `mask`, the pixels of the whole

@@ -8,7 +8,15 @@
 
 namespace pixcell {
 
-std::string render_counts(const Conversion& conversion, const std::string& ident_base) {
+std::int64_t kept_tiles(const Conversion& conversion, const ObjectConversion* objects) {
+    // Streamed, a description keeps one slot of its largest block.
+    if (objects != nullptr && objects->stream) return objects->stream->most_tiles;
+    if (objects != nullptr) return objects->counts.tiles;
+    return static_cast<std::int64_t>(conversion.cells.size() * (kCellBytes / kTileBytes));
+}
+
+std::string render_counts(const Conversion& conversion, const std::string& ident_base, const ChainStart& start,
+                          std::int64_t tiles) {
     std::int64_t table_length = 0;
     std::size_t most_cells = 0;
     // Only a sprite that shows something has a row that matters: one that
@@ -24,7 +32,7 @@ std::string render_counts(const Conversion& conversion, const std::string& ident
         lowest_row = std::min(lowest_row, sprite.palette_row);
         highest_row = std::max(highest_row, sprite.palette_row);
     }
-    const std::int32_t first_row = highest_row < 0 ? 0 : lowest_row;
+    const std::int32_t first_row = highest_row < 0 ? start.first_row : lowest_row;
     const std::int32_t row_count = highest_row < 0 ? 0 : highest_row - lowest_row + 1;
     const std::int64_t cells = conversion.cells.size();
 
@@ -40,6 +48,10 @@ std::string render_counts(const Conversion& conversion, const std::string& ident
                   "the most cells, so objects, of one sprite");
     append_define(out, ident_base + "_FIRST_ROW", first_row, "the lowest palette row a sprite uses");
     append_define(out, ident_base + "_ROW_COUNT", row_count, "rows from there to the highest a sprite uses");
+    append_define(out, ident_base + "_FIRST_TILE", start.first_tile,
+                  "the tile its tiles are loaded at: where the description of --after ends");
+    append_define(out, ident_base + "_END_TILE", start.first_tile + tiles,
+                  "the tile after them: FIRST_TILE plus the tiles it keeps in tile memory");
     out += "#endif\n";
     return out;
 }

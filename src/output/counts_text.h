@@ -7,11 +7,26 @@
 #include <string>
 
 #include "cells/convert.h"
+#include "objects/cover_sprites.h"
 
 namespace pixcell {
 
+// Where the description's share of the console starts: the palette row its
+// rows were placed from (--first-row, --after) and the tile its tiles are
+// loaded at (--after).
+struct ChainStart {
+    std::int32_t first_row = 0;
+    std::int64_t first_tile = 0;
+};
+
+// The tiles the description keeps in tile memory: its cells' or, with
+// --objects, its objects'.
+std::int64_t kept_tiles(const Conversion& conversion, const ObjectConversion* objects);
+
 // ident_base + "_CELL_COUNT" and the rest, in an include guard of
-// ident_base + "_COUNTS_H".
-std::string render_counts(const Conversion& conversion, const std::string& ident_base);
+// ident_base + "_COUNTS_H". With no sprite that has cells, FIRST_ROW is where
+// its rows were placed from, so that a description after it starts there.
+std::string render_counts(const Conversion& conversion, const std::string& ident_base, const ChainStart& start,
+                          std::int64_t tiles);
 
 }  // namespace pixcell

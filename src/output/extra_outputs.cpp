@@ -30,7 +30,8 @@ bool make_palette(const RunResults& results, const ExtraRequests&, const std::ve
 
 bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
                  std::vector<FileText>& texts) {
-    move_texts(texts, render_counts(results.conversion, results.ident_base));
+    move_texts(texts, render_counts(results.conversion, results.ident_base, results.start,
+                                    kept_tiles(results.conversion, results.objects)));
     return true;
 }
 

@@ -15,6 +15,7 @@
 #include "common/diagnostics.h"
 #include "description/sprite_list.h"
 #include "objects/cover_sprites.h"
+#include "output/counts_text.h"
 #include "output/file_commit.h"
 #include "sheets/sheet_store.h"
 
@@ -39,6 +40,7 @@ struct RunResults {
     // Every file the run read, in reading order: the make rule's prerequisites.
     std::vector<std::string> inputs;
     const ObjectConversion* objects;  // when --objects asked for them
+    ChainStart start = {};            // where its rows and tiles start (--first-row, --after)
 };
 
 // One file's content: a text, or pieces made while it is written.

@@ -67,17 +67,21 @@ PaletteTexts render_palettes(const SheetStore& sheets, const SpriteList& sprites
         // them belong to another description's rows.
         const std::int32_t first_row = sheet.first_palette_row();
         const std::size_t first = std::min(palette.size(), static_cast<std::size_t>(first_row) * kRowColours);
+        // Rows moved up (--first-row on an indexed sheet) keep those that
+        // still fit the console's 16: the rest would run past palette memory.
+        const std::size_t end = std::min(palette.size(),
+                                         static_cast<std::size_t>(kPaletteRows - sheet.row_shift()) * kRowColours);
         const std::string& name = names[static_cast<std::size_t>(i)];
-        const std::string declaration = "const u16 " + name + "[" + std::to_string(palette.size() - first) + "]";
+        const std::string declaration = "const u16 " + name + "[" + std::to_string(end - first) + "]";
         texts.header += "extern " + declaration + ";\n";
-        texts.header += "#define " + name + "_FIRST_ROW " + std::to_string(first_row) + "\n";
+        texts.header += "#define " + name + "_FIRST_ROW " + std::to_string(first_row + sheet.row_shift()) + "\n";
         texts.source += "\n" + declaration + " = {\n";
-        for (std::size_t c = first; c < palette.size(); ++c) {
+        for (std::size_t c = first; c < end; ++c) {
             const std::size_t k = c - first;
             texts.source += k % kColoursPerLine == 0 ? "\t" : " ";
             append_halfword(texts.source, console_colour(palette[c]));
             texts.source += ",";
-            if (k % kColoursPerLine == kColoursPerLine - 1 || c + 1 == palette.size()) texts.source += "\n";
+            if (k % kColoursPerLine == kColoursPerLine - 1 || c + 1 == end) texts.source += "\n";
         }
         texts.source += "};\n";
     }

@@ -237,7 +237,8 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
     for (const ConvertedSprite& converted : conversion.sprites) {
         for (std::size_t i = 0; i < converted.cell_count; ++i) {
             std::int32_t& row = cell_rows[static_cast<std::size_t>(conversion.placed[converted.first_cell + i].index)];
-            if (row < 0) row = converted.palette_row;
+            if (row < 0)
+                row = converted.palette_row - sheets.sheet(sheets.find(sprites[converted.sprite].bitmap)).row_shift();
         }
     }
     for (std::int64_t k = 0; k < distinct; ++k) {
@@ -251,14 +252,15 @@ std::optional<Preview> draw_preview(const SpriteList& sprites, const Conversion&
         const ConvertedSprite& converted = conversion.sprites[s];
         if (converted.cell_count == 0) continue;
         const Frame& frame = preview.frames[next++];
-        const Palette& palette = palette_of(sheets, sheets.find(sprites[converted.sprite].bitmap));
+        const std::int32_t sheet = sheets.find(sprites[converted.sprite].bitmap);
+        const Palette& palette = palette_of(sheets, sheet);
         // The console draws a lower-numbered object over a higher one: the
         // record's first entry ends on top.
         for (std::size_t i = converted.cell_count; i-- > 0;) {
             const PlacedCell& cell = conversion.placed[converted.first_cell + i];
             canvas.draw(conversion.cells[static_cast<std::uint32_t>(cell.index)], cell.flip, palette,
-                        converted.palette_row, frame.x + frame.origin_x + cell.x_offset,
-                        frame.y + frame.origin_y + cell.y_offset);
+                        converted.palette_row - sheets.sheet(sheet).row_shift(),
+                        frame.x + frame.origin_x + cell.x_offset, frame.y + frame.origin_y + cell.y_offset);
         }
         const auto [first, count] = objects_of(objects, s);
         outline_objects(picture, frame, first, count);

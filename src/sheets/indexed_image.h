@@ -68,6 +68,11 @@ public:
     // description (the colour stage makes rows from a given row on).
     std::int32_t first_palette_row() const { return first_palette_row_; }
     void set_first_palette_row(std::int32_t row) { first_palette_row_ = row; }
+    // How many rows of object palette memory the rows drawn on the sheet are
+    // moved by (--first-row on an indexed sheet): row r is shown as row
+    // r + row_shift(), its colours loaded there.
+    std::int32_t row_shift() const { return row_shift_; }
+    void set_row_shift(std::int32_t rows) { row_shift_ = rows; }
     // The alpha of each palette entry, as a PNG's tRNS chunk gives it: empty
     // when the file has none; entries past its end are opaque.
     const std::vector<std::uint8_t>& palette_alpha() const { return palette_alpha_; }
@@ -86,6 +91,7 @@ private:
     std::int64_t height_ = 0;
     Palette palette_;
     std::int32_t first_palette_row_ = 0;
+    std::int32_t row_shift_ = 0;
     std::shared_ptr<const ArrivingRows> arriving_;  // null when loaded whole
     std::vector<std::uint8_t> palette_alpha_;
 };

@@ -59,6 +59,10 @@ public:
     // The indexed image the colour stage made of a true-colour sheet, of the
     // same size: it replaces the sheet, whose colours are freed.
     void set_indexed(std::int32_t index, IndexedImage image);
+    // Moves the rows of sheet `index` (IndexedImage::row_shift).
+    void set_row_shift(std::int32_t index, std::int32_t rows) {
+        images[static_cast<std::size_t>(index)].set_row_shift(rows);
+    }
 
     // Loads that failed, each counted once per call to load.
     std::size_t failed_loads() const { return failures; }

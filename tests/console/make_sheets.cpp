@@ -172,6 +172,28 @@ Sheet objects_art() {
     return s;
 }
 
+// Parts of 8x8, 8x16, 24x24 and 40x8 packed with no gap, for objects at the
+// parts' own sizes: every pixel is drawn, each part's neighbours in rows of
+// their own, so a part that shows a pixel beyond its own rectangle shows.
+Sheet packed_art() {
+    Sheet s(80, 24);
+    std::uniform_int_distribution<int> entry(1, kRowColours - 1);
+    const auto fill = [&](int x, int y, int width, int height, int row) {
+        for (int j = 0; j < height; ++j) {
+            for (int i = 0; i < width; ++i)
+                s.at(x + i, y + j) = static_cast<std::uint8_t>(kRowColours * row + entry(noise));
+        }
+    };
+    fill(0, 0, 8, 8, 0);
+    fill(8, 0, 8, 8, 1);
+    fill(0, 8, 8, 16, 2);
+    fill(8, 8, 8, 16, 3);
+    fill(16, 0, 24, 24, 1);
+    fill(40, 0, 40, 8, 2);
+    fill(40, 8, 40, 16, 0);
+    return s;
+}
+
 // A sheet in another format, with its twin: the same picture as an 8-bit
 // BMP, which the check reads its expected picture from.
 void write_with_twin(const std::string& path, const std::vector<std::uint8_t>& bytes, const Sheet& sheet) {
@@ -250,6 +272,7 @@ int main(int argc, char** argv) {
         write_true_colour(dir + "game_items.png", {2, 2, 3, 3});
         pixcell::testing::write_bmp(dir + "game_cells.bmp", many_cells_in_row_0(256, 256));
         pixcell::testing::write_bmp(dir + "objects.bmp", in_rom_colours(objects_art()));
+        pixcell::testing::write_bmp(dir + "packed.bmp", in_rom_colours(packed_art()));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
         return 1;

@@ -376,6 +376,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         part.y = coordinate(input);
         part.width = coordinate(input);
         part.height = coordinate(input);
+        part.own_width = part.width;
+        part.own_height = part.height;
         part.dx = input.ConsumeIntegral<std::int32_t>();
         part.dy = input.ConsumeIntegral<std::int32_t>();
         part.flip = input.ConsumeIntegral<std::int32_t>();  // the writer uses the low two bits only

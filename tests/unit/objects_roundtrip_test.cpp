@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 
+#include "description/actions.h"
 #include "objects_test_support.h"
 #include "output_test_support.h"
 
@@ -43,9 +44,16 @@ Sheet random_sheet(std::mt19937& random) {
 SpritePart random_part(std::mt19937& random, const Sheet& sheet) {
     std::uniform_int_distribution<int> any(0, 1 << 20);
     const auto within = [&](int low, int high) { return low + any(random) % (high - low + 1); };
-    // Sizes of no cell, of one, and up to a few more than the sheet holds.
-    return make_part(within(-40, sheet.width + 8), within(-40, sheet.height + 8), within(-16, 96), within(-16, 96),
-                     within(-40, 40), within(-40, 40), within(0, 7));
+    // Sizes of no cell, of one, and up to a few more than the sheet holds,
+    // rounded for the cells as a description line's are; some parts clipped.
+    const std::int32_t width = within(-16, 96);
+    const std::int32_t height = within(-16, 96);
+    SpritePart part = make_part(within(-40, sheet.width + 8), within(-40, sheet.height + 8), round_size(width),
+                                round_size(height), within(-40, 40), within(-40, 40), within(0, 7));
+    part.own_width = width;
+    part.own_height = height;
+    part.clipped = within(0, 3) == 0;
+    return part;
 }
 
 // Each stored picture is stored once: no two differ only by a flip.
@@ -120,7 +128,7 @@ void check_stream_layout(const ObjectConversion& streamed, const SpriteList& lis
         }
         EXPECT_EQ(std::count(shown.begin(), shown.end(), 0), 0) << where << ", sprite " << s;
         EXPECT_EQ(objects_test::object_pixels(alone, {0, alone.objects.size()}),
-                  objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
+                  objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet, true)))
             << where << ", sprite " << s;
         std::set<std::int32_t> firsts;
         for (const PlacedObject& object : alone.objects) firsts.insert(object.tile);
@@ -171,9 +179,9 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
                 const ObjectSprite& sprite = covered.sprites[s];
                 EXPECT_EQ(sprite.first, static_cast<std::size_t>(objects)) << where;
                 EXPECT_LE(sprite.count, conversion.sprites[s].cell_count) << where << ", sprite " << s;
-                EXPECT_EQ(
-                    objects_test::object_pixels(covered, sprite),
-                    objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
+                EXPECT_EQ(objects_test::object_pixels(covered, sprite),
+                          objects_test::distinct(
+                              sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet, true)))
                     << where << ", sprite " << s;
                 objects += static_cast<std::int64_t>(sprite.count);
                 most = std::max(most, static_cast<std::int64_t>(sprite.count));

@@ -159,7 +159,14 @@ SpritePart random_part(std::mt19937& random, const Sheet& sheet) {
     const std::int32_t y = aligned ? 16 * pick(-1, sheet.height / 16) : pick(-24, sheet.height + 8);
     const std::int32_t width = pick(0, 9) < 8 ? 16 * pick(0, 4) : pick(-20, 70);
     const std::int32_t height = pick(0, 9) < 8 ? 16 * pick(0, 4) : pick(-20, 70);
-    return make_part(x, y, width, height, pick(-40, 80), pick(-40, 80), pick(0, 7));
+    SpritePart part = make_part(x, y, width, height, pick(-40, 80), pick(-40, 80), pick(0, 7));
+    // Some parts are clipped to a rectangle of their own, smaller than their cells.
+    if (pick(0, 3) == 0) {
+        part.clipped = true;
+        part.own_width = width - pick(0, 15);
+        part.own_height = height - pick(0, 15);
+    }
+    return part;
 }
 
 TEST(OutputRoundTrip, EverySpriteShowsThePixelsItsPartsCut) {

@@ -32,6 +32,8 @@ inline SpritePart make_part(std::int32_t x, std::int32_t y, std::int32_t width, 
     part.y = y;
     part.width = width;
     part.height = height;
+    part.own_width = width;  // as a description line of that size gives it
+    part.own_height = height;
     part.dx = dx;
     part.dy = dy;
     part.flip = flip;

@@ -60,8 +60,8 @@ std::string palette_from_unused(const std::string& file) {
     return without_true_colour("--palette-from=" + unquoted(file));
 }
 
-std::string first_row_without_true_colour(std::int32_t row) {
-    return without_true_colour("--first-row=" + std::to_string(row));
+std::string first_row_without_sheets(std::int32_t row) {
+    return "--first-row=" + std::to_string(row) + " does nothing here: no sheet of this run loaded, so no row moves";
 }
 
 std::string first_row_with_given_rows(std::int32_t row, const std::string& palette_file) {
@@ -99,12 +99,35 @@ std::string too_many_colours(const std::vector<std::string>& sprites, std::size_
 }
 
 std::string too_many_rows(const std::vector<std::string>& sheets, std::size_t rows,
-                          const std::optional<std::int32_t>& first_row) {
+                          const std::optional<std::int32_t>& first_row, bool after) {
     const std::string from = first_row ? " from row " + std::to_string(*first_row) + " on" : "";
     return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
            " need " + std::to_string(rows) + " palette rows of 15 colours" + from +
            ", more than the console's 16: draw them with fewer colours, or with more colours in common" +
-           (first_row && *first_row > 0 ? ", or start them at a lower --first-row" : "");
+           (first_row && *first_row > 0 ? (after ? ", or put this description earlier in the chain of --after"
+                                                 : ", or start them at a lower --first-row")
+                                        : "");
+}
+
+std::string rows_taken(const std::vector<std::string>& sheets, std::size_t rows, std::size_t from,
+                       const std::vector<std::int32_t>& taken) {
+    std::vector<std::string> numbers;
+    for (const std::int32_t row : taken) numbers.push_back(std::to_string(row));
+    return "the sprites of " + std::string(sheets.size() == 1 ? "this sheet" : "the sheets " + listed(sheets, false)) +
+           (rows == 1 ? " need a palette row" : " need " + std::to_string(rows) + " palette rows one after another") +
+           " from row " + std::to_string(from) +
+           " on, but the sprites of the indexed sheets of this run are drawn in " +
+           (numbers.size() == 1 ? "row " : "rows ") + listed(numbers, false) + ", and " +
+           (rows == 1 ? "no other row is" : "no " + std::to_string(rows) + " other rows in a row are") +
+           " left up to row 15: draw them with fewer colours, or the indexed sprites in fewer rows" +
+           (from > 0 ? ", or start the rows lower" : "");
+}
+
+std::string row_moved_too_far(const std::string& sprite, std::int32_t drawn, const std::string& option,
+                              std::int32_t moved) {
+    return "sprite " + quoted(sprite) + " is drawn in palette row " + std::to_string(drawn) + ", which " +
+           unquoted(option) + " moves to row " + std::to_string(moved) +
+           ", past the console's last row, 15: draw it in a lower row, or move the rows less";
 }
 
 std::string no_row_holds(const std::vector<std::string>& sprites, std::size_t more_sprites,

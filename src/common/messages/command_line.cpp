@@ -47,6 +47,34 @@ std::string option_not_png(const std::string& option, const std::string& value) 
            "such as " + option + "=" + unquoted(stem) + ".png";
 }
 
+namespace {
+
+std::string counts_expected() {
+    return "give the counts header, NAME_counts.h, that --counts wrote for the description before this one";
+}
+
+}  // namespace
+
+std::string after_unreadable(const std::string& file) {
+    return "--after=" + unquoted(file) + ": can't read " + unquoted(file) + ": " + counts_expected();
+}
+
+std::string after_not_counts(const std::string& file, std::int64_t line, const std::string& problem) {
+    return "--after=" + unquoted(file) + " is not a counts header as pixcell writes one" +
+           (line > 0 ? " (line " + std::to_string(line) + ": " : " (") + problem + "): " + counts_expected();
+}
+
+std::string after_rows_full(const std::string& file, std::int64_t end_row) {
+    return "--after=" + unquoted(file) + ": the palette rows of the descriptions up to it end at row " +
+           std::to_string(end_row) + ", and the console's last row is " + std::to_string(kPaletteRows - 1) +
+           ": no row is left for this one; draw the descriptions before it with fewer rows";
+}
+
+std::string after_with_first_row() {
+    return "--after and --first-row both place the palette rows: give one of them (--after places them where the "
+           "description before ends)";
+}
+
 std::string option_not_cover(const std::string& option, const std::string& value) {
     return option + "=" + unquoted(value) + " is not a way to cover sprites: write " + option +
            " (balanced), " + option + "=fewest (fewest objects) or " + option + "=bytes (fewest tile bytes)";

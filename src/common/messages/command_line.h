@@ -2,6 +2,7 @@
 // that can't be used, --help, --version and --list-outputs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ std::string option_not_colour(const std::string& option, const std::string& valu
 std::string option_not_row(const std::string& option, const std::string& value);
 std::string option_not_cover(const std::string& option, const std::string& value);
 std::string option_not_png(const std::string& option, const std::string& value);
+// --after: its file can't be read, isn't a counts header (`line` 0: as a
+// whole), or its rows end past the console's; and it with --first-row.
+std::string after_unreadable(const std::string& file);
+std::string after_not_counts(const std::string& file, std::int64_t line, const std::string& problem);
+std::string after_rows_full(const std::string& file, std::int64_t end_row);
+std::string after_with_first_row();
 // A file name that a make rule can't hold; `found` as name_make_cant_read gives it.
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found);

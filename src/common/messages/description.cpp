@@ -132,6 +132,13 @@ std::string size_rounded(std::int32_t width, std::int32_t height, std::int32_t r
            std::to_string(rounded_width) + "x" + std::to_string(rounded_height);
 }
 
+std::string size_rounded_for_cells(std::int32_t width, std::int32_t height, std::int32_t rounded_width,
+                                   std::int32_t rounded_height) {
+    return "size " + std::to_string(width) + "x" + std::to_string(height) +
+           " is not a multiple of 16: the objects keep it, and only its cells become " + std::to_string(rounded_width) +
+           "x" + std::to_string(rounded_height);
+}
+
 std::string part_without_cells(std::int32_t width, std::int32_t height) {
     return "a part of size " + std::to_string(width) + "x" + std::to_string(height) + " has no cells";
 }

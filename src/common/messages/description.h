@@ -46,6 +46,9 @@ std::string description_start(const std::string& found);
 std::string input_is_image(const std::string& kind);
 std::string size_rounded(std::int32_t width, std::int32_t height, std::int32_t rounded_width,
                          std::int32_t rounded_height);
+// With --objects: the objects keep the size, only the cells round it.
+std::string size_rounded_for_cells(std::int32_t width, std::int32_t height, std::int32_t rounded_width,
+                                   std::int32_t rounded_height);
 std::string part_without_cells(std::int32_t width, std::int32_t height);
 std::string part_off_sheet(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                            const std::string& sheet, std::int32_t sheet_width, std::int64_t sheet_height, bool placed);

@@ -32,6 +32,13 @@ std::string sheet_without_palette(const std::string& sheet) {
     return "sheet " + quoted(sheet) + " has no colour table: no palette array is written for it";
 }
 
+std::string tiles_past_memory(const std::string& end_tile, std::int64_t end, std::int64_t most) {
+    return "the tiles of the chain of --after end at tile " + std::to_string(end) + " (" + end_tile + "), past the " +
+           std::to_string(most) +
+           " tiles of sprite tile memory: the last ones won't load; keep fewer tiles in the descriptions of the "
+           "chain";
+}
+
 }  // namespace warn
 
 }  // namespace pixcell::messages

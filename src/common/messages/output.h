@@ -16,6 +16,8 @@ void cant_make_preview(const std::string& name, const std::string& reason);
 namespace warn {
 std::string folder_missing(const std::string& folder);
 std::string sheet_without_palette(const std::string& sheet);
+// With --after: the chain's tiles end past the console's sprite tile memory.
+std::string tiles_past_memory(const std::string& end_tile, std::int64_t end, std::int64_t most);
 }  // namespace warn
 
 }  // namespace pixcell::messages

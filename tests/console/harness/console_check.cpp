@@ -277,8 +277,9 @@ struct Description {
 };
 
 // Reads the description with the converter's own reader (which other tests
-// cover) and the sheets with ours.
-std::optional<Description> read_sprites(const std::string& path) {
+// cover) and the sheets with ours. `objects`: the sprites are shown by their
+// objects, each part at its own size.
+std::optional<Description> read_sprites(const std::string& path, bool objects = false) {
     const std::optional<std::string> text = read_description(path);
     if (!text) {
         std::fprintf(stderr, "console_check: can't read description %s\n", path.c_str());
@@ -308,7 +309,7 @@ std::optional<Description> read_sprites(const std::string& path) {
         sprite.name = object.name;
         sprite.bitmap = object.bitmap;
         sprite.table_index = static_cast<int>(description.sprites.size());
-        sprite.cells = shown_cells(object, description.sheets.at(object.bitmap));
+        sprite.cells = shown_cells(object, description.sheets.at(object.bitmap), objects);
         sprite.row = palette_row(object, description.sheets.at(object.bitmap));
         description.sprites.push_back(std::move(sprite));
     }
@@ -544,7 +545,7 @@ int check(const Options& options) {
         std::fprintf(stderr, "console_check: %s has no run settings block\n", options.rom_path.c_str());
         return 2;
     }
-    const std::optional<Description> description = read_sprites(options.description_paths[0]);
+    const std::optional<Description> description = read_sprites(options.description_paths[0], options.objects);
     if (!description) return 2;
 
     // A sprite without cells has no record; past the last record it has no

@@ -33,9 +33,10 @@ Range on_sheet(std::int64_t start, std::int64_t size, std::int64_t extent) {
     return r;
 }
 
-bool has_visible_pixel(const SheetPixels& sheet, std::int64_t x, std::int64_t y) {
-    for (std::int64_t j = 0; j < kCellPixels; ++j)
-        for (std::int64_t i = 0; i < kCellPixels; ++i)
+bool has_visible_pixel(const SheetPixels& sheet, std::int64_t x, std::int64_t y, std::int64_t columns,
+                       std::int64_t rows) {
+    for (std::int64_t j = 0; j < rows; ++j)
+        for (std::int64_t i = 0; i < columns; ++i)
             if ((sheet.at(x + i, y + j) & kPixelMask) != 0) return true;
     return false;
 }
@@ -50,7 +51,7 @@ std::int64_t ShownCell::corner_y() const {
     return vflip ? mirrored(from_origin_y + kCellPixels - 1, true) : from_origin_y;
 }
 
-std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet) {
+std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet, bool own_only) {
     std::vector<ShownCell> cells;
     for (const SpritePart& part : sprite.parts) {
         const Range columns = on_sheet(part.x, part.width, sheet.width);
@@ -62,7 +63,11 @@ std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels
                 ShownCell cell;
                 cell.sheet_x = part.x + kCellPixels * l;
                 cell.sheet_y = part.y + kCellPixels * k;
-                if (!has_visible_pixel(sheet, cell.sheet_x, cell.sheet_y)) continue;
+                if (own_only || part.clipped) {
+                    cell.own_columns = std::clamp<std::int64_t>(part.own_width - kCellPixels * l, 0, kCellPixels);
+                    cell.own_rows = std::clamp<std::int64_t>(part.own_height - kCellPixels * k, 0, kCellPixels);
+                }
+                if (!has_visible_pixel(sheet, cell.sheet_x, cell.sheet_y, cell.own_columns, cell.own_rows)) continue;
                 cell.from_origin_x = cell.sheet_x - origin_x;
                 cell.from_origin_y = cell.sheet_y - origin_y;
                 cell.hflip = (part.flip & kFlipHorizontal) != 0;
@@ -114,10 +119,10 @@ void for_each_shown_pixel(const std::vector<ShownCell>& cells, const SheetPixels
                           Shown shown) {
     for (const ShownCell& cell : cells) {
         if (!in_window(cell, view)) continue;
-        for (std::int64_t j = 0; j < kCellPixels; ++j) {
+        for (std::int64_t j = 0; j < cell.own_rows; ++j) {
             const std::int64_t sy = view.origin_y + mirrored(cell.from_origin_y + j, cell.vflip);
             if (sy < 0 || sy >= kScreenHeight) continue;
-            for (std::int64_t i = 0; i < kCellPixels; ++i) {
+            for (std::int64_t i = 0; i < cell.own_columns; ++i) {
                 const std::int64_t sx = view.origin_x + mirrored(cell.from_origin_x + i, cell.hflip);
                 if (sx < 0 || sx >= kScreenWidth) continue;
                 const int index = sheet.at(cell.sheet_x + i, cell.sheet_y + j);

@@ -18,13 +18,19 @@ struct ShownCell {
     std::int64_t from_origin_y = 0;
     bool hflip = false;  // the part's mirroring about the origin
     bool vflip = false;
+    // Its columns and rows, from the left and top, that show: fewer than 16
+    // where a part's own rectangle ends in the cell.
+    std::int64_t own_columns = 16;
+    std::int64_t own_rows = 16;
 
     // Top-left corner of the cell on screen, relative to the origin.
     std::int64_t corner_x() const;
     std::int64_t corner_y() const;
 };
 
-std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet);
+// With `own_only` (objects), each part shows only its own rectangle,
+// own_width x own_height at x, y; so does a clipped part always.
+std::vector<ShownCell> shown_cells(const SpriteObject& sprite, const SheetPixels& sheet, bool own_only = false);
 
 // The sprite mirrored as a whole about its origin, as a game flips all its
 // objects (flip: kFlipHorizontal, kFlipVertical or both). A pixel at offset

@@ -1,6 +1,11 @@
 /* items.txt's generated headers, apart from sprites.txt's. */
+#include "items_counts.h"
 #include "items_pal.h"
 #include "items_pat.h"
+#include "sprites_counts.h"
+
+_Static_assert(items_FIRST_TILE == sprites_END_TILE, "items' tiles don't start where the hero's end");
+_Static_assert(items_FIRST_ROW >= sprites_FIRST_ROW + sprites_ROW_COUNT, "items' rows meet the hero's");
 
 unsigned long items_hash(int* cells) {
     *cells = 0;

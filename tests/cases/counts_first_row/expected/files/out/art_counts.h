@@ -7,4 +7,6 @@
 #define art_MOST_CELLS 1	/* the most cells, so objects, of one sprite */
 #define art_FIRST_ROW 3	/* the lowest palette row a sprite uses */
 #define art_ROW_COUNT 2	/* rows from there to the highest a sprite uses */
+#define art_FIRST_TILE 0	/* the tile its tiles are loaded at: where the description of --after ends */
+#define art_END_TILE 16	/* the tile after them: FIRST_TILE plus the tiles it keeps in tile memory */
 #endif

@@ -1,0 +1,9 @@
+#ifndef items_CHR_H
+#define items_CHR_H
+#include <gba.h>
+#ifndef PIXCELL_CHR_PAT
+#define PIXCELL_CHR_PAT
+typedef struct { u16 chr[64]; } CHR_PAT;
+#endif
+extern const CHR_PAT items_chr[];
+#endif

@@ -1,0 +1,7 @@
+#ifndef items_ENUM_H
+#define items_ENUM_H
+enum {
+	in_row_0,
+	in_row_2,
+};
+#endif

@@ -1,0 +1,11 @@
+#ifndef packed_ENUM_H
+#define packed_ENUM_H
+enum {
+	heart,
+	heart_2,
+	tall,
+	big,
+	wide,
+	corner,
+};
+#endif
