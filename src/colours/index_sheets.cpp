@@ -183,7 +183,7 @@ IndexedImage index_sheet(const KeyedSheet& sheet, Palette palette, const std::ve
         const auto base = static_cast<std::uint8_t>(row << kRowShift);
         const std::uint8_t* slots = &slot(rows, static_cast<std::size_t>(row), 0);
         for (const SpritePart& part : sprites[s].parts) {
-            const PixelArea area = pixels_on_sheet(part, sheet.width, sheet.height);
+            const PixelArea area = coloured_pixels(part, sheet.width, sheet.height);
             if (area.empty()) continue;
             for (std::int64_t y = area.top; y < area.bottom; ++y) {
                 const std::size_t start = static_cast<std::size_t>(y * sheet.width + area.left);
@@ -230,6 +230,7 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
 
     std::vector<std::int32_t> sheet_of(sprites.size());
     for (std::size_t s = 0; s < sprites.size(); ++s) sheet_of[s] = sheets.find(sprites[s].bitmap);
+    number_colours_by_sprites(sprites, sheet_of, keyed_of, numbers);
     const ColourUnits units = find_colour_units(sprites, sheet_of, keyed_of, numbers);
     bool fits = true;
     for (const ColourUnit& unit : units.units) {

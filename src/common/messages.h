@@ -14,5 +14,6 @@
 #include "common/messages/colours.h"
 #include "common/messages/command_line.h"
 #include "common/messages/description.h"
+#include "common/messages/export.h"
 #include "common/messages/output.h"
 #include "common/messages/sheets.h"
