@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <utility>
@@ -19,8 +20,8 @@ namespace {
 using Json = nlohmann::ordered_json;
 namespace problem_text = messages::export_problem;
 
-// Exports nest five deep (meta, slices, a slice, its keys, a key's pivot):
-// anything much deeper is no export, and is refused while it is read, so
+// Exports nest seven deep (the export, meta, slices, a slice, its keys, a
+// key, its pivot): anything much deeper is no export, and is refused while it is read, so
 // that neither the parse nor the values' destruction grows without bound.
 constexpr int kMostDepth = 32;
 constexpr std::int64_t kMostSize = 65535;         // pixels of a frame's side, a canvas's side, milliseconds
@@ -93,6 +94,39 @@ public:
 private:
     std::string& problem;
 };
+
+// The line and column of a text's byte, counted from 1.
+std::pair<std::int64_t, std::int64_t> line_and_column(const std::string& text, std::size_t at) {
+    std::int64_t line = 1;
+    std::size_t line_start = 0;
+    for (std::size_t i = 0; i < at && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            line_start = i + 1;
+        }
+    }
+    return {line, static_cast<std::int64_t>(at - line_start)};
+}
+
+// A number the library reads but can't hold ("1e999") comes without a
+// place: it is where that number first stands as a value (after ':', ',',
+// '[' or white space, and not followed by more of a number).
+std::string overflow_problem(const std::string& text, const std::string& message) {
+    const std::size_t open = message.find('\'');
+    const std::size_t close = message.rfind('\'');
+    if (open == std::string::npos || close <= open + 1) return message;
+    const std::string number = message.substr(open + 1, close - open - 1);
+    for (std::size_t at = text.find(number); at != std::string::npos; at = text.find(number, at + 1)) {
+        const std::size_t end = at + number.size();
+        const bool starts = at == 0 || std::strchr(":,[ \t\r\n", text[at - 1]) != nullptr;
+        const bool ends = end == text.size() || std::strchr("0123456789.eE+-", text[end]) == nullptr;
+        if (starts && ends) {
+            const auto [line, column] = line_and_column(text, end);
+            return problem_text::not_json(line, column, message);
+        }
+    }
+    return message;
+}
 
 // The line and column a parse error gives in its text, and what follows them.
 std::string parse_problem(const Json::parse_error& error) {
@@ -353,6 +387,12 @@ std::optional<AsepriteExport> read_aseprite_export(const std::string& path, cons
         });
     } catch (const Json::parse_error& error) {
         problem = parse_problem(error);
+        return std::nullopt;
+    } catch (const Json::exception& error) {
+        // Only a number too large for a double comes here (out_of_range 406).
+        const std::string what = error.what();
+        const std::size_t detail = what.find("] ");
+        problem = overflow_problem(text, detail == std::string::npos ? what : what.substr(detail + 2));
         return std::nullopt;
     } catch (const TooDeep&) {
         problem = problem_text::nested_too_deep(kMostDepth);

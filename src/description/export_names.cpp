@@ -46,7 +46,7 @@ std::optional<std::string> frame_file_title(const std::string& name) {
     if (dot == std::string::npos) return std::nullopt;
     std::size_t digits = dot;
     while (digits > 0 && is_digit(name[digits - 1])) --digits;
-    if (digits == dot || digits == 0 || name[digits - 1] != ' ') return std::nullopt;
+    if (digits == dot || digits < 2 || name[digits - 1] != ' ') return std::nullopt;
     return name.substr(0, digits - 1);
 }
 

@@ -48,6 +48,11 @@ for folder in "$here"/*/; do
     expected=""
     ((tags > 0)) && expected="s_anim.c s_anim.h "
     [[ $extra == "$expected" ]] || fail "$name: the export wrote [$extra] beyond the description's files"
+    # The animation tables compile against the reference spriteanim.h.
+    if [[ -f $work/out/s_anim.c ]]; then
+        cc -std=c99 -Wall -Wextra -Werror -fsyntax-only -I "$here/../../include/pixcell" "$work/out/s_anim.c" ||
+            fail "$name: s_anim.c doesn't compile"
+    fi
 done
 ((failed)) && exit 1
 echo "compare.sh: ok"
