@@ -1,147 +1,29 @@
 #include "description/aseprite_export.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <utility>
 #include <vector>
 
 #include "common/messages/export.h"
 #include "description/actions.h"
 #include "description/export_names.h"
+#include "description/json_reading.h"
 
 namespace pixcell {
 
 namespace {
 
-// The file's order, in the hash layout too.
-using Json = nlohmann::ordered_json;
 namespace problem_text = messages::export_problem;
 
 // Exports nest seven deep (the export, meta, slices, a slice, its keys, a
-// key, its pivot): anything much deeper is no export, and is refused while it is read, so
-// that neither the parse nor the values' destruction grows without bound.
+// key, its pivot): anything much deeper is no export, and is refused while
+// it is read.
 constexpr int kMostDepth = 32;
 constexpr std::int64_t kMostSize = 65535;         // pixels of a frame's side, a canvas's side, milliseconds
 constexpr std::int64_t kMostPosition = 1 << 24;  // pixels from a sheet's or canvas's corner
 constexpr std::int64_t kMostTagFrames = 65535;   // entries of the animation table
-
-struct TooDeep {};
-
-// Reading stops at the first problem, which `problem` then holds: every
-// look-up below returns nothing from there on.
-class Reading {
-public:
-    explicit Reading(std::string& problem) : problem(problem) {}
-
-    bool failed() const { return !problem.empty(); }
-    bool fail(std::string reason) {
-        if (problem.empty()) problem = std::move(reason);
-        return false;
-    }
-
-    // A member every export writes.
-    const Json* member(const Json& object, const std::string& where, const char* field) {
-        if (failed()) return nullptr;
-        const auto found = object.find(field);
-        if (found == object.end()) {
-            fail(problem_text::missing(where, field));
-            return nullptr;
-        }
-        return &*found;
-    }
-    const Json* object(const Json& parent, const std::string& where, const char* field) {
-        const Json* value = member(parent, where, field);
-        if (value != nullptr && !value->is_object()) {
-            fail(problem_text::not_object(where + "." + field));
-            return nullptr;
-        }
-        return value;
-    }
-    std::optional<std::string> text(const Json& parent, const std::string& where, const char* field) {
-        const Json* value = member(parent, where, field);
-        if (value == nullptr) return std::nullopt;
-        if (!value->is_string()) {
-            fail(problem_text::not_text(where + "." + field));
-            return std::nullopt;
-        }
-        return value->get<std::string>();
-    }
-    // Whole numbers only: a string, a fraction or a number past the range is refused.
-    std::int32_t whole(const Json& parent, const std::string& where, const char* field, std::int64_t lowest,
-                       std::int64_t highest) {
-        const Json* value = member(parent, where, field);
-        if (value == nullptr) return 0;
-        std::int64_t number = 0;
-        if (value->is_number_unsigned()) {
-            const std::uint64_t unsigned_number = value->get<std::uint64_t>();
-            number = unsigned_number > static_cast<std::uint64_t>(highest) ? highest + 1
-                                                                          : static_cast<std::int64_t>(unsigned_number);
-        } else if (value->is_number_integer()) {
-            number = value->get<std::int64_t>();
-        } else {
-            number = highest + 1;
-        }
-        if (number < lowest || number > highest) {
-            fail(problem_text::not_whole_number(where + "." + field, lowest, highest));
-            return 0;
-        }
-        return static_cast<std::int32_t>(number);
-    }
-
-private:
-    std::string& problem;
-};
-
-// The line and column of a text's byte, counted from 1.
-std::pair<std::int64_t, std::int64_t> line_and_column(const std::string& text, std::size_t at) {
-    std::int64_t line = 1;
-    std::size_t line_start = 0;
-    for (std::size_t i = 0; i < at && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            line_start = i + 1;
-        }
-    }
-    return {line, static_cast<std::int64_t>(at - line_start)};
-}
-
-// A number the library reads but can't hold ("1e999") comes without a
-// place: it is where that number first stands as a value (after ':', ',',
-// '[' or white space, and not followed by more of a number).
-std::string overflow_problem(const std::string& text, const std::string& message) {
-    const std::size_t open = message.find('\'');
-    const std::size_t close = message.rfind('\'');
-    if (open == std::string::npos || close <= open + 1) return message;
-    const std::string number = message.substr(open + 1, close - open - 1);
-    for (std::size_t at = text.find(number); at != std::string::npos; at = text.find(number, at + 1)) {
-        const std::size_t end = at + number.size();
-        const bool starts = at == 0 || std::strchr(":,[ \t\r\n", text[at - 1]) != nullptr;
-        const bool ends = end == text.size() || std::strchr("0123456789.eE+-", text[end]) == nullptr;
-        if (starts && ends) {
-            const auto [line, column] = line_and_column(text, end);
-            return problem_text::not_json(line, column, message);
-        }
-    }
-    return message;
-}
-
-// The line and column a parse error gives in its text, and what follows them.
-std::string parse_problem(const Json::parse_error& error) {
-    const std::string what = error.what();
-    const std::size_t at = what.find(" at line ");
-    long long line = 0;
-    long long column = 0;
-    int used = 0;
-    if (at != std::string::npos &&
-        std::sscanf(what.c_str() + at, " at line %lld, column %lld: %n", &line, &column, &used) == 2 && used > 0) {
-        return problem_text::not_json(line, column, what.substr(at + static_cast<std::size_t>(used)));
-    }
-    const std::size_t detail = what.find("] ");
-    return detail == std::string::npos ? what : what.substr(detail + 2);
-}
 
 // The folder a path lies in, with its separator: "" for a bare name.
 std::string folder_of(const std::string& path) {
@@ -162,7 +44,7 @@ struct ListedFrame {
     const Json* value;
 };
 
-std::vector<ListedFrame> listed_frames(const Json& root, Reading& reading) {
+std::vector<ListedFrame> listed_frames(const Json& root, JsonReading& reading) {
     std::vector<ListedFrame> frames;
     const Json* listed = reading.member(root, "the export", "frames");
     if (listed == nullptr) return frames;
@@ -187,14 +69,16 @@ std::vector<ListedFrame> listed_frames(const Json& root, Reading& reading) {
     return frames;
 }
 
-// A slice's key for a frame: the one with the highest frame not after it.
+// A key of a slice: from its frame on (until the slice's next key) the
+// slice has its bounds, and perhaps a pivot.
 struct SliceKey {
     std::int32_t frame;
     std::int32_t x, y;  // bounds x, y plus the pivot
     bool pivot;
 };
+using Pivot = std::optional<std::pair<std::int32_t, std::int32_t>>;
 
-std::vector<std::vector<SliceKey>> read_slices(const Json& meta, Reading& reading) {
+std::vector<std::vector<SliceKey>> read_slices(const Json& meta, JsonReading& reading) {
     std::vector<std::vector<SliceKey>> slices;
     const auto listed = meta.find("slices");
     if (listed == meta.end()) return slices;
@@ -237,22 +121,41 @@ std::vector<std::vector<SliceKey>> read_slices(const Json& meta, Reading& readin
     return slices;
 }
 
-// The pivot of the first slice whose key for the frame has one.
-std::optional<std::pair<std::int32_t, std::int32_t>> pivot_of(const std::vector<std::vector<SliceKey>>& slices,
-                                                              std::int32_t frame) {
-    for (const std::vector<SliceKey>& keys : slices) {
-        const SliceKey* current = nullptr;
-        for (const SliceKey& key : keys) {
-            if (key.frame <= frame && (current == nullptr || key.frame >= current->frame)) current = &key;
+// Each frame's pivot: that of the first slice whose key for the frame (the
+// one with the highest frame not after it) has one. Each slice's keys with
+// a pivot cover a run of frames; a frame goes to the first slice to cover
+// it, and frames already given are skipped, so that an export of many
+// slices and frames takes time in proportion to their keys and frames.
+std::vector<Pivot> frame_pivots(std::vector<std::vector<SliceKey>> slices, std::size_t frames) {
+    std::vector<Pivot> pivots(frames);
+    std::vector<std::size_t> next_free(frames + 1);
+    for (std::size_t f = 0; f <= frames; ++f) next_free[f] = f;
+    const auto free_from = [&](std::size_t f) {
+        std::size_t root = f;
+        while (next_free[root] != root) root = next_free[root];
+        while (next_free[f] != root) f = std::exchange(next_free[f], root);
+        return root;
+    };
+    for (std::vector<SliceKey>& keys : slices) {
+        // Of two keys of one frame, the later in the file counts.
+        std::stable_sort(keys.begin(), keys.end(), [](const SliceKey& a, const SliceKey& b) { return a.frame < b.frame; });
+        for (std::size_t k = 0; k < keys.size(); ++k) {
+            if (!keys[k].pivot) continue;
+            const std::size_t first = std::min<std::size_t>(static_cast<std::size_t>(keys[k].frame), frames);
+            const std::size_t end =
+                k + 1 < keys.size() ? std::min<std::size_t>(static_cast<std::size_t>(keys[k + 1].frame), frames) : frames;
+            for (std::size_t f = free_from(first); f < end; f = free_from(f)) {
+                pivots[f] = std::make_pair(keys[k].x, keys[k].y);
+                next_free[f] = f + 1;
+            }
         }
-        if (current != nullptr && current->pivot) return std::make_pair(current->x, current->y);
     }
-    return std::nullopt;
+    return pivots;
 }
 
 // One frame: one sprite of one part, reading nothing beyond the frame.
-void read_frame(const ListedFrame& listed, std::size_t index, const std::vector<std::vector<SliceKey>>& slices,
-                AsepriteExport& exported, Reading& reading) {
+void read_frame(const ListedFrame& listed, std::size_t index, const Pivot& pivot, AsepriteExport& exported,
+                JsonReading& reading) {
     const std::string where = "frames[" + std::to_string(index) + "]";
     const Json& frame = *listed.value;
     if (!frame.is_object()) {
@@ -283,7 +186,6 @@ void read_frame(const ListedFrame& listed, std::size_t index, const std::vector<
     part.height = round_size(part.own_height);
     // The origin is a point of the canvas; the part's own pixels lie at
     // spriteSourceSize in it, so trimmed frames keep their place.
-    const auto pivot = pivot_of(slices, static_cast<std::int32_t>(index));
     part.dx = (pivot ? pivot->first : 0) - left;
     part.dy = (pivot ? pivot->second : 0) - top;
     part.clipped = true;
@@ -302,7 +204,7 @@ AnimationDirection direction_named(const std::string& name, bool& known) {
 }
 
 // The tag's repeat count, which the art program writes as a string of digits.
-std::int32_t repeat_of(const Json& tag, const std::string& where, Reading& reading) {
+std::int32_t repeat_of(const Json& tag, const std::string& where, JsonReading& reading) {
     const auto repeat = tag.find("repeat");
     if (repeat == tag.end()) return 0;
     if (repeat->is_number()) return reading.whole(tag, where, "repeat", 0, kMostSize);
@@ -315,7 +217,7 @@ std::int32_t repeat_of(const Json& tag, const std::string& where, Reading& readi
     return static_cast<std::int32_t>(std::stol(digits));
 }
 
-void read_tags(const Json& meta, std::size_t frames, Animations& animations, Reading& reading) {
+void read_tags(const Json& meta, std::size_t frames, Animations& animations, JsonReading& reading) {
     const auto listed = meta.find("frameTags");
     if (listed == meta.end()) return;
     if (!listed->is_array()) {
@@ -357,7 +259,7 @@ void read_tags(const Json& meta, std::size_t frames, Animations& animations, Rea
 }
 
 // Tags count from their own file's first frame, which the JSON doesn't say.
-void refuse_several_files(const std::vector<ListedFrame>& frames, Reading& reading) {
+void refuse_several_files(const std::vector<ListedFrame>& frames, JsonReading& reading) {
     std::optional<std::string> first;
     for (const ListedFrame& frame : frames) {
         const std::optional<std::string> title = frame_file_title(frame.name);
@@ -379,26 +281,10 @@ bool is_export_name(const std::string& path) {
 std::optional<AsepriteExport> read_aseprite_export(const std::string& path, const std::string& text,
                                                    std::string& problem) {
     problem.clear();
-    Json root;
-    try {
-        root = Json::parse(text.begin(), text.end(), [](int depth, Json::parse_event_t, Json&) {
-            if (depth > kMostDepth) throw TooDeep{};
-            return true;
-        });
-    } catch (const Json::parse_error& error) {
-        problem = parse_problem(error);
-        return std::nullopt;
-    } catch (const Json::exception& error) {
-        // Only a number too large for a double comes here (out_of_range 406).
-        const std::string what = error.what();
-        const std::size_t detail = what.find("] ");
-        problem = overflow_problem(text, detail == std::string::npos ? what : what.substr(detail + 2));
-        return std::nullopt;
-    } catch (const TooDeep&) {
-        problem = problem_text::nested_too_deep(kMostDepth);
-        return std::nullopt;
-    }
-    Reading reading(problem);
+    const std::optional<Json> parsed = parse_json(text, kMostDepth, problem);
+    if (!parsed) return std::nullopt;
+    const Json& root = *parsed;
+    JsonReading reading(problem);
     if (!root.is_object()) {
         reading.fail(problem_text::not_object("the export"));
         return std::nullopt;
@@ -414,13 +300,13 @@ std::optional<AsepriteExport> read_aseprite_export(const std::string& path, cons
     exported.image = *image;
     exported.sheet = folder_of(path) + *image;
     const std::vector<ListedFrame> frames = listed_frames(root, reading);
-    const std::vector<std::vector<SliceKey>> slices = read_slices(*meta, reading);
+    const std::vector<Pivot> pivots = frame_pivots(read_slices(*meta, reading), frames.size());
     read_tags(*meta, frames.size(), exported.animations, reading);
     if (!exported.animations.tags.empty()) refuse_several_files(frames, reading);
     if (reading.failed()) return std::nullopt;
     UniqueNames names;
     for (std::size_t i = 0; i < frames.size() && !reading.failed(); ++i) {
-        read_frame(frames[i], i, slices, exported, reading);
+        read_frame(frames[i], i, pivots[i], exported, reading);
         if (!reading.failed()) exported.sprites.back().name = names.take(frame_sprite_name(frames[i].name, i));
     }
     if (reading.failed()) return std::nullopt;
