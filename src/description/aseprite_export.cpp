@@ -313,6 +313,13 @@ std::optional<AsepriteExport> read_aseprite_export(const std::string& path, cons
     return exported;
 }
 
+void check_export_names(const AsepriteExport& exported, std::vector<GeneratedName> generated,
+                        Diagnostics& diagnostics) {
+    NameBook names;
+    names.generated = std::move(generated);
+    for (const SpriteObject& sprite : exported.sprites) check_sprite_name(sprite.name, 0, names, diagnostics);
+}
+
 std::optional<std::string> frame_off_sheet(const AsepriteExport& exported, std::int64_t sheet_width,
                                            std::int64_t sheet_height) {
     for (std::size_t i = 0; i < exported.sprites.size(); ++i) {

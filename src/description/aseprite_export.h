@@ -6,8 +6,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "common/diagnostics.h"
 #include "description/animations.h"
+#include "description/entry_checks.h"
 #include "description/sprite_list.h"
 
 namespace pixcell {
@@ -27,6 +30,11 @@ bool is_export_name(const std::string& path);
 // sheet isn't loaded: frame_off_sheet checks the frames against it.
 std::optional<AsepriteExport> read_aseprite_export(const std::string& path, const std::string& text,
                                                    std::string& problem);
+
+// Warns, as a description's names are warned, of a frame name that became
+// a C keyword or an identifier the generated files declare (`generated`).
+void check_export_names(const AsepriteExport& exported, std::vector<GeneratedName> generated,
+                        Diagnostics& diagnostics);
 
 // The reason a frame reaches past the loaded sheet, or nothing.
 std::optional<std::string> frame_off_sheet(const AsepriteExport& exported, std::int64_t sheet_width,

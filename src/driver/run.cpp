@@ -126,10 +126,11 @@ std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& dia
 // An export in place of a description: its sprite list, its sheet loaded
 // (which says its own failure). False, with the reason said, when a frame
 // reaches past the sheet.
-bool read_exported_sprites(const std::string& input, const AsepriteExport& exported, SheetStore& sheets,
-                           Description& description) {
+bool read_exported_sprites(const std::string& input, const AsepriteExport& exported, const std::string& ident_base,
+                           SheetStore& sheets, Description& description, Diagnostics& diagnostics) {
     description.matched = true;
     description.sprites = exported.sprites;
+    check_export_names(exported, declared_identifiers(ident_base), diagnostics);
     if (!sheets.load(exported.sheet)) return true;
     const std::optional<std::string> problem =
         frame_off_sheet(exported, sheets.width(exported.sheet), sheets.height(exported.sheet));
@@ -165,7 +166,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     Description description;
     if (!exported) {
         description = parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base));
-    } else if (!read_exported_sprites(*command_line.input, *exported, sheets, description)) {
+    } else if (!read_exported_sprites(*command_line.input, *exported, names.ident_base, sheets, description,
+                                      diagnostics)) {
         stands();
         return 1;
     }

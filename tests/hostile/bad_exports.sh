@@ -99,4 +99,11 @@ expect_status 0 "listing from a folder"
     fail "listing from a folder: [$(cat "$out")]"
 run run --list-outputs art/hero.json
 [[ $(tail -2 "$out") == $'hero_anim.c\nhero_anim.h' ]] || fail "--list-outputs: [$(cat "$out")]"
+
+# A frame name that becomes a C keyword is warned about as a description's
+# name is, with no line to name.
+printf '%s' "${good/hero 0.aseprite/int.png}" >run/art/hero.json
+run run --list-outputs art/hero.json
+run run -d art/hero.json
+expect_stderr "art/hero.json: warning: sprite name 'int' is a C keyword: the generated C won't compile"$'\n' "keyword"
 finish
