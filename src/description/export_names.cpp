@@ -52,7 +52,12 @@ std::optional<std::string> frame_file_title(const std::string& name) {
 
 std::string UniqueNames::take(const std::string& name) {
     std::string unique = name;
-    for (std::size_t n = 2; taken.count(unique) != 0; ++n) unique = name + "_" + std::to_string(n);
+    if (taken.count(unique) != 0) {
+        std::size_t& n = next_suffix.try_emplace(name, 2).first->second;
+        do {
+            unique = name + "_" + std::to_string(n++);
+        } while (taken.count(unique) != 0);
+    }
     taken.insert(unique);
     return unique;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace pixcell {
@@ -31,6 +32,10 @@ public:
 
 private:
     std::unordered_set<std::string> taken;
+    // The suffix each clashing name tries next: those below it are taken
+    // (names are never given back), so a thousand frames of one name don't
+    // try a million suffixes.
+    std::unordered_map<std::string, std::size_t> next_suffix;
 };
 
 }  // namespace pixcell

@@ -69,7 +69,7 @@ for entry in "${cases[@]}"; do
 done
 
 printf '%s' "${good:0:300}" >run/hero.json
-check "cut short" "Can't use file hero.json: line 1, column 301: syntax error while parsing * - unexpected end of input*" pattern
+check "cut short" "Can't use file hero.json: line 1, column 300: syntax error while parsing * - unexpected end of input*" pattern
 printf '%s' "$deep" >run/hero.json
 check "100000 arrays deep" "Can't use file hero.json: arrays and objects nested more than 32 deep, which no export of the art program is"
 printf '%s' "${good/\"walk\"/\"wa$'\x01'lk\"}" >run/hero.json
