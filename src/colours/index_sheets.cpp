@@ -188,7 +188,13 @@ IndexedImage index_sheet(const KeyedSheet& sheet, Palette palette, const std::ve
             for (std::int64_t y = area.top; y < area.bottom; ++y) {
                 const std::size_t start = static_cast<std::size_t>(y * sheet.width + area.left);
                 const std::size_t end = start + static_cast<std::size_t>(area.right - area.left);
-                for (std::size_t p = start; p < end; ++p) pixels[p] = static_cast<std::uint8_t>(base | slots[sheet.key(p)]);
+                for (std::size_t p = start; p < end; ++p) {
+                    // Transparent is 0 in every row: the cells of a clipped
+                    // part that reach into a neighbour's transparent pixels
+                    // then read no other row.
+                    const ColourKey key = sheet.key(p);
+                    pixels[p] = key == kTransparentKey ? 0 : static_cast<std::uint8_t>(base | slots[key]);
+                }
             }
         }
     }
