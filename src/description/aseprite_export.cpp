@@ -23,7 +23,7 @@ namespace problem_text = messages::export_problem;
 constexpr int kMostDepth = 32;
 constexpr std::int64_t kMostSize = 65535;         // pixels of a frame's side, a canvas's side, milliseconds
 constexpr std::int64_t kMostPosition = 1 << 24;  // pixels from a sheet's or canvas's corner
-constexpr std::int64_t kMostTagFrames = 65535;   // entries of the animation table
+constexpr std::int64_t kMostTagFrames = 65535;   // entries of the animation table, and the sprites it names
 
 // The folder a path lies in, with its separator: "" for a bare name.
 std::string folder_of(const std::string& path) {
@@ -247,6 +247,10 @@ void read_tags(const Json& meta, std::size_t frames, Animations& animations, Jso
         }
         if (made.from > made.to || static_cast<std::size_t>(made.to) >= frames) {
             reading.fail(problem_text::tag_range(where, made.from, made.to, frames));
+            return;
+        }
+        if (made.to > kMostTagFrames) {
+            reading.fail(problem_text::tag_frame_too_high(where, made.to, kMostTagFrames));
             return;
         }
         tag_frames += made.to - made.from + 1;

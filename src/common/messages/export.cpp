@@ -66,6 +66,11 @@ std::string tag_frames_too_many(std::int64_t frames, std::int64_t most) {
            " an animation table can index";
 }
 
+std::string tag_frame_too_high(const std::string& where, std::int64_t to, std::int64_t most) {
+    return where + " reaches frame " + std::to_string(to) + ", past the " + std::to_string(most) +
+           " sprites an animation table can name";
+}
+
 std::string several_files(const std::string& first, const std::string& other) {
     return "its frames come from several files (" + double_quoted(first) + " and " + double_quoted(other) +
            ") and it has tags, which count from each file's own first frame: export one file per JSON";

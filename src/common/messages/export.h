@@ -26,6 +26,7 @@ std::string absolute_image(const std::string& image);
 std::string unknown_direction(const std::string& where, const std::string& direction);
 std::string tag_range(const std::string& where, std::int64_t from, std::int64_t to, std::size_t frames);
 std::string tag_frames_too_many(std::int64_t frames, std::int64_t most);
+std::string tag_frame_too_high(const std::string& where, std::int64_t to, std::int64_t most);
 std::string several_files(const std::string& first, const std::string& other);
 std::string frame_off_sheet(const std::string& where, std::int32_t x, std::int32_t y, std::int32_t width,
                             std::int32_t height, const std::string& sheet, std::int64_t sheet_width,
