@@ -10,7 +10,9 @@
 # file that pixcell writes with --deps has the build convert again, and so
 # rebuild the target, whenever the description or one of its sheets changes.
 #
-#   DESCRIPTION        relative to the current source folder.
+#   DESCRIPTION        relative to the current source folder: a description,
+#                      or an art program's export (NAME.json), whose tags
+#                      add NAME_anim.c to the target.
 #   WORKING_DIRECTORY  where pixcell runs, so where the sheet names of the
 #                      description are read from; relative to the current
 #                      source folder, which is also the default.
@@ -97,6 +99,11 @@ function(pixcell_add_sprites)
     RESULT_VARIABLE status OUTPUT_VARIABLE listed ERROR_VARIABLE problem)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "pixcell_add_sprites: pixcell --list-outputs ${command} failed: ${problem}")
+  endif()
+  # Whether an export has tags, and so animation files, is in the export:
+  # CMake reads it again when it changes.
+  if(description MATCHES "\\.json$")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${description}")
   endif()
   string(REGEX REPLACE "\n$" "" listed "${listed}")
   string(REPLACE "\n" ";" listed "${listed}")

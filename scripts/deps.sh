@@ -8,7 +8,7 @@
 #                     for the inflate study
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libboost-dev libspng-dev libdeflate-dev)
+packages=(g++ cmake make pkg-config libboost-dev libspng-dev libdeflate-dev nlohmann-json3-dev)
 # cpack's Debian generator finds the package's dependencies with
 # dpkg-shlibdeps, and the programs to ask it about with file.
 package_tools=(dpkg-dev file)

@@ -44,6 +44,16 @@ public:
         return n;
     }
     std::uint32_t find(ColourKey key) const { return numbers[key]; }
+    // Numbers them again: `order` lists every number once, in the new order.
+    void renumber(const std::vector<std::uint32_t>& order) {
+        std::vector<ColourKey> old_keys = keys;
+        std::vector<Rgb> old_colours = colours;
+        for (std::uint32_t n = 0; n < order.size(); ++n) {
+            keys[n] = old_keys[order[n]];
+            colours[n] = old_colours[order[n]];
+            numbers[keys[n]] = n;
+        }
+    }
     std::uint32_t count() const { return static_cast<std::uint32_t>(keys.size()); }
     ColourKey key(std::uint32_t number) const { return keys[number]; }
     const Rgb& colour(std::uint32_t number) const { return colours[number]; }

@@ -102,7 +102,7 @@ void read_sheet(const SpriteList& sprites, const std::vector<std::size_t>& on_sh
     std::vector<PlacedArea> areas;
     for (const std::size_t s : on_sheet) {
         for (const SpritePart& part : sprites[s].parts) {
-            const PixelArea area = pixels_on_sheet(part, sheet.width, sheet.height);
+            const PixelArea area = coloured_pixels(part, sheet.width, sheet.height);
             if (!area.empty()) areas.push_back({static_cast<std::uint32_t>(s), area});
         }
     }
@@ -130,6 +130,48 @@ void read_sheet(const SpriteList& sprites, const std::vector<std::size_t>& on_sh
 }
 
 }  // namespace
+
+PixelArea coloured_pixels(const SpritePart& part, std::int64_t width, std::int64_t height) {
+    PixelArea area = pixels_on_sheet(part, width, height);
+    if (!part.clipped) return area;
+    area.left = std::max<std::int64_t>(area.left, part.x);
+    area.top = std::max<std::int64_t>(area.top, part.y);
+    area.right = std::min<std::int64_t>(area.right, std::int64_t{part.x} + part.own_width);
+    area.bottom = std::min<std::int64_t>(area.bottom, std::int64_t{part.y} + part.own_height);
+    if (area.right < area.left) area.right = area.left;
+    if (area.bottom < area.top) area.bottom = area.top;
+    return area;
+}
+
+void number_colours_by_sprites(const SpriteList& sprites, const std::vector<std::int32_t>& sheet_of,
+                               const std::vector<const KeyedSheet*>& keyed, ColourNumbers& numbers) {
+    const bool clipped = std::any_of(sprites.begin(), sprites.end(), [](const SpriteObject& sprite) {
+        return std::any_of(sprite.parts.begin(), sprite.parts.end(), [](const SpritePart& part) { return part.clipped; });
+    });
+    if (!clipped) return;
+    std::vector<std::uint32_t> order;
+    std::vector<bool> met(numbers.count(), false);
+    const auto meet = [&](std::uint32_t n) {
+        if (n == ColourNumbers::kNone || met[n]) return;
+        met[n] = true;
+        order.push_back(n);
+    };
+    for (std::size_t s = 0; s < sprites.size(); ++s) {
+        if (sheet_of[s] < 0 || keyed[static_cast<std::size_t>(sheet_of[s])] == nullptr) continue;
+        const KeyedSheet& sheet = *keyed[static_cast<std::size_t>(sheet_of[s])];
+        for (const SpritePart& part : sprites[s].parts) {
+            const PixelArea area = coloured_pixels(part, sheet.width, sheet.height);
+            for (std::int64_t y = area.top; y < area.bottom; ++y) {
+                for (std::int64_t x = area.left; x < area.right; ++x) {
+                    const ColourKey key = sheet.key(static_cast<std::size_t>(y * sheet.width + x));
+                    if (key != kTransparentKey) meet(numbers.find(key));
+                }
+            }
+        }
+    }
+    for (std::uint32_t n = 0; n < numbers.count(); ++n) meet(n);
+    numbers.renumber(order);
+}
 
 ColourUnits find_colour_units(const SpriteList& sprites, const std::vector<std::int32_t>& sheet_of,
                               const std::vector<const KeyedSheet*>& keyed, const ColourNumbers& numbers) {

@@ -199,12 +199,18 @@ IndexedImage index_sheet(const KeyedSheet& sheet, Palette palette, const std::ve
         const auto base = static_cast<std::uint8_t>(row << kRowShift);
         const std::uint8_t* slots = &slot(rows, static_cast<std::size_t>(row), 0);
         for (const SpritePart& part : sprites[s].parts) {
-            const PixelArea area = pixels_on_sheet(part, sheet.width, sheet.height);
+            const PixelArea area = coloured_pixels(part, sheet.width, sheet.height);
             if (area.empty()) continue;
             for (std::int64_t y = area.top; y < area.bottom; ++y) {
                 const std::size_t start = static_cast<std::size_t>(y * sheet.width + area.left);
                 const std::size_t end = start + static_cast<std::size_t>(area.right - area.left);
-                for (std::size_t p = start; p < end; ++p) pixels[p] = static_cast<std::uint8_t>(base | slots[sheet.key(p)]);
+                for (std::size_t p = start; p < end; ++p) {
+                    // Transparent is 0 in every row: the cells of a clipped
+                    // part that reach into a neighbour's transparent pixels
+                    // then read no other row.
+                    const ColourKey key = sheet.key(p);
+                    pixels[p] = key == kTransparentKey ? 0 : static_cast<std::uint8_t>(base | slots[key]);
+                }
             }
         }
     }
@@ -257,6 +263,7 @@ bool index_true_colour_sheets(const SpriteList& sprites, SheetStore& sheets, con
 
     std::vector<std::int32_t> sheet_of(sprites.size());
     for (std::size_t s = 0; s < sprites.size(); ++s) sheet_of[s] = sheets.find(sprites[s].bitmap);
+    number_colours_by_sprites(sprites, sheet_of, keyed_of, numbers);
     const ColourUnits units = find_colour_units(sprites, sheet_of, keyed_of, numbers);
     bool fits = true;
     for (const ColourUnit& unit : units.units) {

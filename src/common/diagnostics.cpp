@@ -4,6 +4,15 @@
 
 namespace pixcell {
 
+namespace {
+
+// A line of 0 is none: what an export of the art program gives has no lines.
+std::string place(const std::string& file, std::int64_t line) {
+    return line == 0 ? file : file + ":" + std::to_string(line);
+}
+
+}  // namespace
+
 void Diagnostics::print(const std::string& where, const char* kind, const std::string& text) {
     // One write, so that the line can't be torn; names may hold any byte.
     const std::string line = where + ": " + kind + ": " + text + "\n";
@@ -19,7 +28,7 @@ void Diagnostics::warning(const std::string& text) {
 void Diagnostics::warning_at(std::int64_t line, const std::string& text) {
     if (!enabled) return;
     ++count;
-    print(file + ":" + std::to_string(line), "warning", text);
+    print(place(file, line), "warning", text);
 }
 
 void Diagnostics::note(const std::string& text) {
@@ -27,7 +36,7 @@ void Diagnostics::note(const std::string& text) {
 }
 
 void Diagnostics::note_at(std::int64_t line, const std::string& text) {
-    if (enabled) print(file + ":" + std::to_string(line), "note", text);
+    if (enabled) print(place(file, line), "note", text);
 }
 
 void Diagnostics::note_at(std::int64_t line, std::int64_t column, const std::string& text) {
@@ -35,7 +44,7 @@ void Diagnostics::note_at(std::int64_t line, std::int64_t column, const std::str
 }
 
 void Diagnostics::note_in(const std::string& other, std::int64_t line, const std::string& text) {
-    if (enabled) print(other + ":" + std::to_string(line), "note", text);
+    if (enabled) print(place(other, line), "note", text);
 }
 
 }  // namespace pixcell

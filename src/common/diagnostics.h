@@ -20,6 +20,7 @@ public:
     const std::string& file_name() const { return file; }
 
     void warning(const std::string& text);                        // pixcell: warning: TEXT
+    // A line of 0 is none: FILE: warning: TEXT.
     void warning_at(std::int64_t line, const std::string& text);  // FILE:LINE: warning: TEXT
     void note(const std::string& text);                           // pixcell: note: TEXT
     void note_at(std::int64_t line, const std::string& text);     // FILE:LINE: note: TEXT

@@ -15,5 +15,6 @@
 #include "common/messages/command_line.h"
 #include "common/messages/description.h"
 #include "common/messages/objects.h"
+#include "common/messages/export.h"
 #include "common/messages/output.h"
 #include "common/messages/sheets.h"

@@ -273,8 +273,9 @@ std::optional<ObjectCost> object_cost(const std::string& mode) {
     return std::nullopt;
 }
 
-ExtraRequests extra_requests(const CommandLine& command_line) {
+ExtraRequests extra_requests(const CommandLine& command_line, bool animations) {
     ExtraRequests requests;
+    requests.animations = animations;
     if (command_line.objects) requests.objects = object_cost(*command_line.objects);
     // Alone, --stream asks for the balanced cover.
     if (command_line.stream && !command_line.objects) requests.objects = kBalanced;
@@ -286,8 +287,8 @@ ExtraRequests extra_requests(const CommandLine& command_line) {
     return requests;
 }
 
-std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names) {
-    return written_paths(extra_requests(command_line), names.file_base);
+std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names, bool animations) {
+    return written_paths(extra_requests(command_line, animations), names.file_base);
 }
 
 }  // namespace pixcell

@@ -94,11 +94,12 @@ std::optional<ObjectCost> object_cost(const std::string& mode);
 
 // The files beyond the five that the command line asks for; an --objects
 // value that names no cost asks for nothing (the run refuses it first).
-ExtraRequests extra_requests(const CommandLine& command_line);
+// `animations`: the input is an export with tags, which asks for their files.
+ExtraRequests extra_requests(const CommandLine& command_line, bool animations);
 
 // Every file a run with this command line writes when it succeeds (unless
 // it only lists, with -d), as the run names them: the five, then the extras
 // in the order they are written.
-std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names);
+std::vector<std::string> written_files(const CommandLine& command_line, const OutputNames& names, bool animations);
 
 }  // namespace pixcell

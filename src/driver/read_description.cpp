@@ -27,3 +27,25 @@ std::optional<std::string> read_description(const std::string& path) {
 }
 
 }  // namespace pixcell
+
+namespace pixcell {
+
+std::optional<std::string> read_export_text(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return std::nullopt;
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
+    return text;
+}
+
+}  // namespace pixcell

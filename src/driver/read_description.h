@@ -11,4 +11,8 @@ namespace pixcell {
 // file can't be opened or read (a directory included).
 std::optional<std::string> read_description(const std::string& path);
 
+// An export's bytes, all of them (the JSON library says what a NUL is).
+// Nothing when the file can't be opened or read (a directory included).
+std::optional<std::string> read_export_text(const std::string& path);
+
 }  // namespace pixcell

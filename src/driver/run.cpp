@@ -19,6 +19,7 @@
 #include "common/error_stream.h"
 #include "common/messages.h"
 #include "common/side_by_side.h"
+#include "description/aseprite_export.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
@@ -66,23 +67,27 @@ std::optional<std::string> missing_value(const CommandLine& command_line) {
 // looked up in a reading of their own, so the refusal comes before anything
 // is loaded or said.
 std::optional<std::string> refused_value(const CommandLine& command_line, const OutputNames& names,
-                                         const std::optional<std::string>& text) {
-    const std::vector<std::pair<std::string, std::string>> values = named_outputs(extra_requests(command_line));
+                                         const std::optional<std::string>& text, const AsepriteExport* exported) {
+    const bool animations = exported != nullptr && !exported->animations.tags.empty();
+    const std::vector<std::pair<std::string, std::string>> values =
+        named_outputs(extra_requests(command_line, animations));
     const std::vector<std::pair<std::string, std::string>> read = read_values(command_line);
     if (values.empty() && read.empty()) return std::nullopt;
     std::vector<std::string> inputs{*command_line.input};
-    if (text) {
+    if (exported) {
+        inputs.push_back(exported->sheet);
+    } else if (text) {
         for (std::string& sheet : sheet_names(*text)) inputs.push_back(std::move(sheet));
     }
     // A value is one of the files written: the others are what it may not name.
-    std::vector<std::string> outputs = written_files(command_line, names);
+    std::vector<std::string> outputs = written_files(command_line, names, animations);
     for (const auto& named : values) {
         const auto written = std::find(outputs.begin(), outputs.end(), named.second);
         if (written != outputs.end()) outputs.erase(written);
     }
     if (std::optional<std::string> refusal = refuse_values(values, inputs, outputs)) return refusal;
     // A file read besides the sheets may be any but one the run writes.
-    return refuse_values(read, {}, written_files(command_line, names));
+    return refuse_values(read, {}, written_files(command_line, names, animations));
 }
 
 // The value of --transparent as a colour: "RRGGBB" or "#RRGGBB".
@@ -149,14 +154,29 @@ std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& dia
     return std::move(file.colours);
 }
 
+// An export in place of a description: its sprite list, its sheet loaded
+// (which says its own failure). False, with the reason said, when a frame
+// reaches past the sheet.
+bool read_exported_sprites(const std::string& input, const AsepriteExport& exported, const std::string& ident_base,
+                           SheetStore& sheets, Description& description, Diagnostics& diagnostics) {
+    description.matched = true;
+    description.sprites = exported.sprites;
+    check_export_names(exported, declared_identifiers(ident_base), diagnostics);
+    if (!sheets.load(exported.sheet)) return true;
+    const std::optional<std::string> problem =
+        frame_off_sheet(exported, sheets.width(exported.sheet), sheets.height(exported.sheet));
+    if (problem) messages::cant_use_export(input, *problem);
+    return !problem;
+}
+
 // The run from reading the description on: the sheets, the conversion and
 // the files. With its sheets decoded `alongside`, it may find that one of
 // them fails only after it went on: it then says nothing and sets
 // `start_again`. `diagnostics` is a copy, so that a second start counts
 // afresh what the command line was warned about.
 int convert_description(const CommandLine& command_line, const OutputNames& names, const std::string& text,
-                        const ColourOptions& colours, const ChainStart& start, bool loaded, Diagnostics diagnostics,
-                        Decoding decoding, bool& start_again) {
+                        const AsepriteExport* exported, const ColourOptions& colours, const ChainStart& start,
+                        bool loaded, Diagnostics diagnostics, Decoding decoding, bool& start_again) {
     // The description, into the sprite list; sheets load as their lines are
     // read, each reporting its own failure.
     std::optional<HeldErrorStream> held;
@@ -174,9 +194,15 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         held->release();
         return true;
     };
-    const Description description =
-        parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base),
-                          command_line.objects.has_value() || command_line.stream);
+    Description description;
+    if (!exported) {
+        description = parse_description(text, sheets, &diagnostics, declared_identifiers(names.ident_base),
+                                        command_line.objects.has_value() || command_line.stream);
+    } else if (!read_exported_sprites(*command_line.input, *exported, names.ident_base, sheets, description,
+                                      diagnostics)) {
+        stands();
+        return 1;
+    }
     // A description that doesn't match still gives its (empty) outputs.
     if (!description.matched) messages::illegal_input();
     warn_where_reading_stopped(description, diagnostics);
@@ -187,7 +213,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         return command_line.werror && (diagnostics.warnings() > 0 || !description.matched);
     };
     if (command_line.debug_listing) {
-        print_listing(stdout, description.sprites, sheets);
+        print_listing(stdout, description.sprites, sheets,
+                      exported ? exported->sheet.substr(0, exported->sheet.size() - exported->image.size()) : "");
         return failed_for_warnings() ? 1 : status;
     }
     if (status != 0) return stands() ? status : 1;  // no files when a sheet failed
@@ -200,7 +227,8 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
 
     // The conversion, and what it is warned about; with --objects the parts
     // are covered with objects beside it, their pictures stored once it is done.
-    const ExtraRequests requests = extra_requests(command_line);
+    const Animations* animations = exported ? &exported->animations : nullptr;
+    const ExtraRequests requests = extra_requests(command_line, animations && !animations->tags.empty());
     ConvertedTexts converted;
     std::optional<CoveredParts> covered;
     if (requests.objects) {
@@ -243,7 +271,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     if (command_line.after) inputs.push_back(*command_line.after);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
     const RunResults results{description.sprites,           conversion, sheets, names.ident_base, std::move(inputs),
-                             objects ? &*objects : nullptr, start};
+                             objects ? &*objects : nullptr, animations, start};
     if (command_line.after) {
         const std::int64_t end = start.first_tile + kept_tiles(conversion, results.objects);
         if (end > static_cast<std::int64_t>(kTilesInSpriteTileMemory)) {
@@ -306,14 +334,23 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     const OutputNames names = output_names(command_line);
-    if (command_line.list_outputs) {
+    // An export says whether it has tags, which ask for files of their own.
+    const bool is_export = is_export_name(*command_line.input);
+    const bool list_only = command_line.list_outputs && !command_line.debug_listing;
+    const std::optional<std::string> text = is_export                   ? read_export_text(*command_line.input)
+                                            : command_line.list_outputs ? std::nullopt
+                                                                        : read_description(*command_line.input);
+    std::string export_problem;
+    std::optional<AsepriteExport> exported;
+    if (is_export && text) exported = read_aseprite_export(*command_line.input, *text, export_problem);
+    if (command_line.list_outputs && (!is_export || !list_only || exported)) {
         // A listing run writes nothing.
-        messages::list_files(command_line.debug_listing ? std::vector<std::string>{}
-                                                        : written_files(command_line, names));
+        const bool animations = exported && !exported->animations.tags.empty();
+        messages::list_files(list_only ? written_files(command_line, names, animations) : std::vector<std::string>{});
         return 0;
     }
-    const std::optional<std::string> text = read_description(*command_line.input);
-    if (const std::optional<std::string> refusal = refused_value(command_line, names, text)) {
+    if (const std::optional<std::string> refusal =
+            refused_value(command_line, names, text, exported ? &*exported : nullptr)) {
         messages::option_error(*refusal);
         return 1;
     }
@@ -361,6 +398,10 @@ int run(int argc, const char* const* argv) {
         messages::cant_open_input(*command_line.input);
         return 1;
     }
+    if (is_export && !exported) {
+        messages::cant_use_export(*command_line.input, export_problem);
+        return 1;
+    }
     // A palette file that can't be used fails the run as a sheet does.
     bool loaded = true;
     if (command_line.palette_from) {
@@ -376,11 +417,12 @@ int run(int argc, const char* const* argv) {
     // decoding is over, what the run says is held back.
     bool start_again = false;
     const Decoding decoding = command_line.debug_listing ? Decoding::at_once : Decoding::alongside;
-    const int status =
-        convert_description(command_line, names, *text, colours, start, loaded, diagnostics, decoding, start_again);
+    const AsepriteExport* export_read = exported ? &*exported : nullptr;
+    const int status = convert_description(command_line, names, *text, export_read, colours, start, loaded, diagnostics,
+                                           decoding, start_again);
     if (!start_again) return status;
-    return convert_description(command_line, names, *text, colours, start, loaded, diagnostics, Decoding::at_once,
-                               start_again);
+    return convert_description(command_line, names, *text, export_read, colours, start, loaded, diagnostics,
+                               Decoding::at_once, start_again);
 }
 
 }  // namespace pixcell

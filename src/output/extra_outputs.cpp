@@ -1,6 +1,7 @@
 #include "output/extra_outputs.h"
 
 #include "common/messages.h"
+#include "output/animation_texts.h"
 #include "output/counts_text.h"
 #include "output/dependency_file.h"
 #include "output/object_texts.h"
@@ -39,6 +40,13 @@ bool make_objects(const RunResults& results, const ExtraRequests&, const std::ve
                   std::vector<FileText>& texts) {
     ObjectTexts objects = render_objects(results.sprites, results.conversion, *results.objects, results.ident_base);
     move_texts(texts, objects.tiles, objects.source, objects.header);
+    return true;
+}
+
+bool make_animations(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
+                     std::vector<FileText>& texts) {
+    AnimationTexts animations = render_animations(results.sprites, *results.animations, results.ident_base);
+    move_texts(texts, animations.source, animations.header);
     return true;
 }
 
@@ -92,6 +100,11 @@ const std::vector<ExtraOutput>& extra_outputs() {
              return std::vector<std::string>{base + "_obj_tiles.s", base + "_obj.c", base + "_obj.h"};
          },
          make_objects},
+        {nullptr, nullptr, [](const ExtraRequests& r) { return r.animations; },
+         [](const ExtraRequests&, const std::string& base) {
+             return std::vector<std::string>{base + "_anim.c", base + "_anim.h"};
+         },
+         make_animations},
         {"--deps", &ExtraRequests::deps, [](const ExtraRequests& r) { return r.deps.has_value(); },
          [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.deps}; }, make_rule},
     };

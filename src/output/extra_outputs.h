@@ -13,6 +13,7 @@
 
 #include "cells/convert.h"
 #include "common/diagnostics.h"
+#include "description/animations.h"
 #include "description/sprite_list.h"
 #include "objects/cover_sprites.h"
 #include "output/counts_text.h"
@@ -29,6 +30,7 @@ struct ExtraRequests {
     std::optional<std::string> deps;     // --deps=FILE: a make rule for every other file
     std::optional<ObjectCost> objects;   // --objects[=fewest|bytes]: every sprite as objects of every shape
     bool stream = false;                 // --stream: the objects' tiles in one block a sprite (balanced when alone)
+    bool animations = false;             // the input, an export, has tags: their animation tables
 };
 
 // What the files are made from: the finished conversion and what it was made of.
@@ -40,6 +42,7 @@ struct RunResults {
     // Every file the run read, in reading order: the make rule's prerequisites.
     std::vector<std::string> inputs;
     const ObjectConversion* objects;  // when --objects asked for them
+    const Animations* animations;     // an export's, when it has tags
     ChainStart start = {};            // where its rows and tiles start (--first-row, --after)
 };
 
@@ -52,7 +55,7 @@ struct FileText {
 };
 
 struct ExtraOutput {
-    const char* option;  // that asks for it
+    const char* option;  // that asks for it (null: the input does)
     // Set when an option's value names the file (--preview=FILE): that file
     // may not be one the run reads, nor another it writes.
     std::optional<std::string> ExtraRequests::*named_by;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the two libFuzzer targets with clang and runs them side by side, each
+# Builds the three libFuzzer targets with clang and runs them side by side, each
 # for SECONDS seconds, from the seed corpora here. Fails on any finding: a
 # crash, a sanitizer or leak report, an input that runs longer than 10 s or
 # needs more than 2 GB. The inputs that did it, and each target's log, are
@@ -7,7 +7,7 @@
 #
 #   tests/fuzz/run.sh [SECONDS] [BUILD_DIR]      (defaults: 60, build-fuzz/)
 #
-# Replay a finding: BUILD_DIR/tests/fuzz/fuzz_sheet FILE (or fuzz_description).
+# Replay a finding: BUILD_DIR/tests/fuzz/fuzz_sheet FILE (or fuzz_description, fuzz_export).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-60}
@@ -20,21 +20,22 @@ if ! command -v clang++ >/dev/null; then
 fi
 # Warnings are the g++ builds' business; clang may see others in code it doesn't own.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DPIXCELL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet make_sheet_corpus
+cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet fuzz_export make_sheet_corpus
 
 work=$build/fuzz-work
 rm -rf "$work"
 # The sheet seeds are written by the tests' own sheet writer, so that they
-# follow it; the description seeds are texts kept in the tree.
+# follow it; the description and export seeds are texts kept in the tree.
 mkdir -p "$work/seeds_sheet"
 "$build/tests/fuzz/make_sheet_corpus" "$work/seeds_sheet"
 seeds_description=$here/corpus_description
+seeds_export=$here/corpus_export
 seeds_sheet=$work/seeds_sheet
 # fuzz_sheet writes its input to a file for every run: ten times faster in memory.
 scratch=$(mktemp -d /dev/shm/pixcell-fuzz.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 declare -A pids
-for target in description sheet; do
+for target in description sheet export; do
     mkdir -p "$work/$target/found"
     options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
              -close_fd_mask=2 -artifact_prefix="$work/$target/")
@@ -47,7 +48,7 @@ for target in description sheet; do
 done
 
 failed=0
-for target in description sheet; do
+for target in description sheet export; do
     status=0
     wait "${pids[$target]}" || status=$?
     log=$work/$target/log

@@ -31,7 +31,8 @@ prefix="$scratch/install prefix"
 cmake --install "$build_dir" --prefix "$prefix" >"$scratch/install.log" || { cat "$scratch/install.log"; exit 1; }
 for file in bin/pixcell share/man/man1/pixcell.1 lib/cmake/pixcell/pixcellConfig.cmake \
             lib/cmake/pixcell/pixcellConfigVersion.cmake lib/cmake/pixcell/pixcellTargets.cmake \
-            include/pixcell/sprite16.h include/pixcell/spriteobj.h share/pixcell/examples/items.txt \
+            include/pixcell/sprite16.h include/pixcell/spriteobj.h include/pixcell/spriteanim.h \
+            share/pixcell/examples/items.txt \
             share/pixcell/examples/boss.bmp share/pixcell/examples/game/boss_sprites.c \
             share/pixcell/examples/game/Makefile; do
     [[ -f $prefix/$file ]] || fail "cmake --install left out $file"

@@ -28,7 +28,7 @@ contents=$(dpkg-deb -c "$deb" | awk '{ print $NF }')
 for file in ./usr/bin/pixcell ./usr/share/man/man1/pixcell.1 ./usr/lib/cmake/pixcell/pixcellConfig.cmake \
             ./usr/lib/cmake/pixcell/pixcellConfigVersion.cmake ./usr/lib/cmake/pixcell/pixcellTargets.cmake \
             ./usr/lib/cmake/pixcell/pixcell_add_sprites.cmake ./usr/include/pixcell/sprite16.h \
-            ./usr/include/pixcell/spriteobj.h ./usr/share/pixcell/examples/hero.txt \
+            ./usr/include/pixcell/spriteobj.h ./usr/include/pixcell/spriteanim.h ./usr/share/pixcell/examples/hero.txt \
             ./usr/share/pixcell/examples/items.bmp ./usr/share/pixcell/examples/boss.txt \
             ./usr/share/pixcell/examples/game/main.c ./usr/share/pixcell/examples/game/Makefile; do
     grep -qxF "$file" <<<"$contents" || { echo "FAIL: the package doesn't hold $file"; failed=1; }
