@@ -32,6 +32,8 @@ struct CommandLine {
     bool counts = false;                      // --counts: also write OUTPUT_counts.h, the description's budget
     // --objects[=fewest|bytes]: also write each sprite as objects of every shape ("balanced" when bare).
     std::optional<std::string> objects;
+    // --compress[=lz77|rle|huffman|auto]: also write the tile arrays as the BIOS unpacks them ("auto" when bare).
+    std::optional<std::string> compress;
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
 
@@ -90,7 +92,8 @@ OutputNames output_names(const CommandLine& command_line);
 std::optional<ObjectCost> object_cost(const std::string& mode);
 
 // The files beyond the five that the command line asks for; an --objects
-// value that names no cost asks for nothing (the run refuses it first).
+// value that names no cost, or a --compress value no format, asks for
+// nothing (the run refuses it first).
 ExtraRequests extra_requests(const CommandLine& command_line);
 
 // Every file a run with this command line writes when it succeeds (unless

@@ -18,6 +18,7 @@
 #include "common/error_stream.h"
 #include "common/side_by_side.h"
 #include "common/messages.h"
+#include "compress/tile_arrays.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
@@ -191,11 +192,38 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
     FileCommit commit;
     std::optional<ObjectConversion> objects;
+    // With --compress, each tile array is compressed on the thread that
+    // doesn't make it, beside the files and the objects' store.
+    std::optional<CompressedArray> cells_packed, objects_packed;
+    const auto compress_cells = [&] {
+        if (requests.compress) cells_packed = compress_array("_chr_cmp", cell_bytes(conversion.cells), *requests.compress);
+    };
     if (covered) {
         side_by_side([&] { commit.write(files); },
                      [&] { objects = store_objects(std::move(*covered), conversion); });
+        if (requests.compress) {
+            side_by_side(compress_cells, [&] {
+                objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+            });
+        }
+    } else if (requests.compress) {
+        side_by_side([&] { commit.write(files); }, compress_cells);
     } else {
         commit.write(files);
+    }
+    CompressedTiles compressed;
+    if (requests.compress) {
+        if (!cells_packed || (objects && !objects_packed)) {
+            const bool cells_fit = cells_packed.has_value();
+            messages::too_large_to_compress(
+                names.ident_base + (cells_fit ? "_obj_tiles_cmp" : "_chr_cmp"),
+                static_cast<std::int64_t>(cells_fit ? objects->tiles.size() * kTileBytes
+                                                    : conversion.cells.size() * kCellBytes),
+                kMostUnpackedBytes);
+            return 1;
+        }
+        compressed.arrays.push_back(std::move(*cells_packed));
+        if (objects_packed) compressed.arrays.push_back(std::move(*objects_packed));
     }
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
@@ -203,7 +231,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
     const RunResults results{description.sprites, conversion, sheets, names.ident_base, std::move(inputs),
-                             objects ? &*objects : nullptr};
+                             objects ? &*objects : nullptr, requests.compress ? &compressed : nullptr};
     const std::size_t five = files.size();
     std::deque<FileText> extra_texts;
     if (!make_extra_files(results, requests, names.file_base, diagnostics, extra_texts, files)) {
@@ -226,6 +254,11 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
                                      counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
                                      conversion.cells.size(), counts.mirrored);
+        for (const CompressedArray& array : compressed.arrays) {
+            messages::compressed_summary(names.ident_base + array.suffix, format_name(array.packed),
+                                         static_cast<std::int64_t>(array.packed.size),
+                                         static_cast<std::int64_t>(array.unpacked));
+        }
     }
     return 0;
 }
@@ -280,6 +313,10 @@ int run(int argc, const char* const* argv) {
     }
     if (command_line.objects && !object_cost(*command_line.objects)) {
         messages::option_error(messages::option_not_cover("--objects", *command_line.objects));
+        return 1;
+    }
+    if (command_line.compress && !compress_format(*command_line.compress)) {
+        messages::option_error(messages::option_not_compression("--compress", *command_line.compress));
         return 1;
     }
     if (command_line.first_row) {

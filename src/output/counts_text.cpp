@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "common/console.h"
+#include "output/compressed_texts.h"
 #include "output/text_templates.h"
 
 namespace pixcell {
 
-std::string render_counts(const Conversion& conversion, const std::string& ident_base) {
+std::string render_counts(const Conversion& conversion, const std::string& ident_base,
+                          const CompressedTiles* compressed) {
     std::int64_t table_length = 0;
     std::size_t most_cells = 0;
     // Only a sprite that shows something has a row that matters: one that
@@ -40,6 +42,7 @@ std::string render_counts(const Conversion& conversion, const std::string& ident
                   "the most cells, so objects, of one sprite");
     append_define(out, ident_base + "_FIRST_ROW", first_row, "the lowest palette row a sprite uses");
     append_define(out, ident_base + "_ROW_COUNT", row_count, "rows from there to the highest a sprite uses");
+    if (compressed) append_compressed_counts(out, *compressed, ident_base);
     out += "#endif\n";
     return out;
 }

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "cells/convert.h"
+#include "compress/tile_arrays.h"
 
 namespace pixcell {
 
 // ident_base + "_CELL_COUNT" and the rest, in an include guard of
-// ident_base + "_COUNTS_H".
-std::string render_counts(const Conversion& conversion, const std::string& ident_base);
+// ident_base + "_COUNTS_H"; with --compress, each compressed array's bytes.
+std::string render_counts(const Conversion& conversion, const std::string& ident_base,
+                          const CompressedTiles* compressed = nullptr);
 
 }  // namespace pixcell

@@ -1,6 +1,7 @@
 #include "output/extra_outputs.h"
 
 #include "common/messages.h"
+#include "output/compressed_texts.h"
 #include "output/counts_text.h"
 #include "output/dependency_file.h"
 #include "output/object_texts.h"
@@ -30,7 +31,7 @@ bool make_palette(const RunResults& results, const ExtraRequests&, const std::ve
 
 bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
                  std::vector<FileText>& texts) {
-    move_texts(texts, render_counts(results.conversion, results.ident_base));
+    move_texts(texts, render_counts(results.conversion, results.ident_base, results.compressed));
     return true;
 }
 
@@ -38,6 +39,13 @@ bool make_objects(const RunResults& results, const ExtraRequests&, const std::ve
                   std::vector<FileText>& texts) {
     ObjectTexts objects = render_objects(results.sprites, results.conversion, *results.objects, results.ident_base);
     move_texts(texts, objects.tiles, objects.source, objects.header);
+    return true;
+}
+
+bool make_compressed(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
+                     std::vector<FileText>& texts) {
+    CompressedTexts compressed = render_compressed(*results.compressed, results.ident_base);
+    move_texts(texts, compressed.source, compressed.header);
     return true;
 }
 
@@ -91,6 +99,11 @@ const std::vector<ExtraOutput>& extra_outputs() {
              return std::vector<std::string>{base + "_obj.s", base + "_obj.c", base + "_obj.h"};
          },
          make_objects},
+        {"--compress", nullptr, [](const ExtraRequests& r) { return r.compress.has_value(); },
+         [](const ExtraRequests&, const std::string& base) {
+             return std::vector<std::string>{base + "_cmp.s", base + "_cmp.h"};
+         },
+         make_compressed},
         {"--deps", &ExtraRequests::deps, [](const ExtraRequests& r) { return r.deps.has_value(); },
          [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.deps}; }, make_rule},
     };

@@ -13,6 +13,7 @@
 
 #include "cells/convert.h"
 #include "common/diagnostics.h"
+#include "compress/tile_arrays.h"
 #include "description/sprite_list.h"
 #include "objects/cover_sprites.h"
 #include "output/file_commit.h"
@@ -27,6 +28,7 @@ struct ExtraRequests {
     std::optional<std::string> preview;  // --preview=FILE.png: a picture of what the console shows
     std::optional<std::string> deps;     // --deps=FILE: a make rule for every other file
     std::optional<ObjectCost> objects;   // --objects[=fewest|bytes]: every sprite as objects of every shape
+    std::optional<CompressFormat> compress;  // --compress[=FORMAT]: the tile arrays as the BIOS unpacks them
 };
 
 // What the files are made from: the finished conversion and what it was made of.
@@ -38,6 +40,7 @@ struct RunResults {
     // Every file the run read, in reading order: the make rule's prerequisites.
     std::vector<std::string> inputs;
     const ObjectConversion* objects;  // when --objects asked for them
+    const CompressedTiles* compressed;  // when --compress asked for them
 };
 
 // One file's content: a text, or pieces made while it is written.
