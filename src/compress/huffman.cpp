@@ -10,23 +10,27 @@ namespace {
 // while the tree can't be laid out.
 constexpr int kLongestCode = 31;
 
-template <typename Visit>
-void each_symbol(const Bytes& data, int symbol_bits, Visit&& visit) {
-    for (const std::uint8_t byte : data) {
-        if (symbol_bits == 8) {
-            visit(byte);
-        } else {
-            visit(byte & 0xF);
-            visit(byte >> 4);
-        }
-    }
-}
+// Each byte's code: its symbol's, or at 4 bits its low half's then its high
+// half's, so that the bytes are read once.
+struct ByteCodes {
+    std::uint64_t code[256];
+    int length[256];
+};
 
 }  // namespace
 
 std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
+    std::uint64_t byte_counts[256] = {};
+    for (const std::uint8_t byte : data) ++byte_counts[byte];
     std::vector<std::uint64_t> counts(std::size_t{1} << symbol_bits, 0);
-    each_symbol(data, symbol_bits, [&](unsigned symbol) { ++counts[symbol]; });
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (symbol_bits == 8) {
+            counts[byte] = byte_counts[byte];
+        } else {
+            counts[byte & 0xF] += byte_counts[byte];
+            counts[byte >> 4] += byte_counts[byte];
+        }
+    }
     std::size_t used = 0;
     for (const std::uint64_t count : counts) used += count > 0 ? 1 : 0;
     int shortest_limit = 1;
@@ -40,23 +44,46 @@ std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
     Bytes out;
     put_header(out, huffman_type(symbol_bits), data.size());
     out.insert(out.end(), table->tree.begin(), table->tree.end());
-    std::uint32_t word = 0;
+    ByteCodes codes;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (symbol_bits == 8) {
+            codes.code[byte] = table->code[byte];
+            codes.length[byte] = table->length[byte];
+        } else {
+            const unsigned low = byte & 0xF, high = byte >> 4;
+            codes.code[byte] = std::uint64_t{table->code[low]} << table->length[high] | table->code[high];
+            codes.length[byte] = table->length[low] + table->length[high];
+        }
+    }
+    // Codes gather at the top of 64 bits; each full 32 go out as a word.
+    std::uint64_t held = 0;
     int filled = 0;
-    const auto put_word = [&out](std::uint32_t w) {
+    const auto put_word = [&out](std::uint64_t bits) {
+        const auto w = static_cast<std::uint32_t>(bits >> 32);
         for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(w >> shift));
     };
-    each_symbol(data, symbol_bits, [&](unsigned symbol) {
-        const std::uint32_t code = table->code[symbol];
-        for (int bit = table->length[symbol] - 1; bit >= 0; --bit) {
-            word |= ((code >> bit) & 1u) << (31 - filled);
-            if (++filled == 32) {
-                put_word(word);
-                word = 0;
-                filled = 0;
-            }
+    out.reserve(out.size() + data.size() * static_cast<std::size_t>(symbol_bits == 4 ? 2 : 1) * 2);
+    const auto put_code = [&](std::uint64_t code, int length) {
+        held |= code << (64 - filled - length);
+        filled += length;
+        if (filled >= 32) {
+            put_word(held);
+            held <<= 32;
+            filled -= 32;
         }
-    });
-    if (filled > 0) put_word(word);
+    };
+    for (const std::uint8_t byte : data) {
+        const int length = codes.length[byte];
+        // Fewer than 32 held: a code of up to 32 bits fits whole.
+        if (length <= 32) {
+            put_code(codes.code[byte], length);
+        } else {
+            const int high = table->length[byte >> 4];
+            put_code(codes.code[byte] >> high, length - high);
+            put_code(codes.code[byte] & ((std::uint64_t{1} << high) - 1), high);
+        }
+    }
+    if (filled > 0) put_word(held);
     return out;
 }
 

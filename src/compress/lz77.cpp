@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/large_pages.h"
 #include "compress/lz77_matches.h"
 
 namespace pixcell {
@@ -38,8 +39,21 @@ Costs least_of(const std::uint32_t (&cost)[kStates]) {
     return costs;
 }
 
+// Costs from a position where only a literal fits, given those from the
+// next: state r costs 1, one more at r = 0 for the flag byte, and then what
+// state r + 1 costs there. Since the 8 costs stay within 1 of each other,
+// either some state but 0 costs the least there, and only those that cost
+// one more there, and state 0, cost one more here; or none does, and only
+// state 0 can cost one more still.
+Costs literal_costs(const Costs& next) {
+    const auto rotated = static_cast<std::uint8_t>(next.one_more >> 1 | next.one_more << 7);
+    if ((rotated & 0xFE) != 0xFE) return {next.least + 1, static_cast<std::uint8_t>(rotated | 1)};
+    return {next.least + 2, static_cast<std::uint8_t>(rotated & 1)};
+}
+
 // Costs from `pos` on, given the costs from every later position.
-Costs costs_at(const std::vector<Costs>& from, std::size_t pos, std::size_t longest) {
+Costs costs_at(const Costs* from, std::size_t pos, std::size_t longest) {
+    if (longest < kLzShortest) return literal_costs(from[pos + 1]);
     // The cheapest reference ends at the least of the positions it can reach:
     // those of the least cost, a state there costing one more only if it
     // does at each of them.
@@ -70,10 +84,15 @@ Costs costs_at(const std::vector<Costs>& from, std::size_t pos, std::size_t long
 
 Bytes compress_lz77(const Bytes& data) {
     const std::size_t n = data.size();
-    const std::vector<LzMatch> matches = longest_matches(data);
+    // Two arrays as long as the data, each entry written before it is read.
+    const RawBlock match_block = allocate_block((n + 1) * sizeof(LzMatch));
+    LzMatch* const matches = static_cast<LzMatch*>(match_block.get());
+    longest_matches(data, matches);
     // The shortest path from the end back: with every reference 2 bytes,
     // the longest match at a position gives every length a parse may take.
-    std::vector<Costs> from(n + 1);
+    const RawBlock cost_block = allocate_block((n + 1) * sizeof(Costs));
+    Costs* const from = static_cast<Costs*>(cost_block.get());
+    from[n] = Costs{};
     for (std::size_t pos = n; pos-- > 0;) from[pos] = costs_at(from, pos, matches[pos].length);
 
     Bytes out;

@@ -16,14 +16,15 @@ std::uint32_t hash3(const std::uint8_t* p) {
 
 }  // namespace
 
-std::vector<LzMatch> longest_matches(const Bytes& data) {
+void longest_matches(const Bytes& data, LzMatch* matches) {
     const std::size_t n = data.size();
-    std::vector<LzMatch> matches(n);
-    if (n < kLzShortest + kLzNearestVramSafe) return matches;
+    std::fill(matches, matches + n, LzMatch{});
+    if (n < kLzShortest + kLzNearestVramSafe) return;
     // Hash chains of 3-byte prefixes: the chain is walked from the nearest
     // position back to the window's end, and stops at the longest length.
+    // A link is needed only while its position is in the window.
     std::vector<std::uint32_t> head(std::size_t{1} << kHashBits, kNone);
-    std::vector<std::uint32_t> previous(n, kNone);
+    std::vector<std::uint32_t> previous(kLzWindow, kNone);
     const std::uint8_t* bytes = data.data();
     // A position joins its chain only when the search is 2 past it, so every
     // candidate is one the 16-bit function can copy from.
@@ -31,14 +32,14 @@ std::vector<LzMatch> longest_matches(const Bytes& data) {
         if (pos >= kLzNearestVramSafe) {
             const std::size_t joined = pos - kLzNearestVramSafe;
             const std::uint32_t h = hash3(bytes + joined);
-            previous[joined] = head[h];
+            previous[joined % kLzWindow] = head[h];
             head[h] = static_cast<std::uint32_t>(joined);
         }
         const std::size_t longest = std::min(kLzLongest, n - pos);
         std::size_t best = kLzShortest - 1;
         std::size_t best_distance = 0;
         const std::uint8_t* here = bytes + pos;
-        for (std::uint32_t candidate = head[hash3(here)]; candidate != kNone; candidate = previous[candidate]) {
+        for (std::uint32_t candidate = head[hash3(here)]; candidate != kNone; candidate = previous[candidate % kLzWindow]) {
             const std::size_t distance = pos - candidate;
             if (distance > kLzWindow) break;
             const std::uint8_t* there = bytes + candidate;
@@ -56,7 +57,6 @@ std::vector<LzMatch> longest_matches(const Bytes& data) {
             matches[pos].distance = static_cast<std::uint16_t>(best_distance);
         }
     }
-    return matches;
 }
 
 }  // namespace pixcell

@@ -14,9 +14,9 @@ struct LzMatch {
     std::uint16_t distance = 0;   // displacement of the match
 };
 
-// For each position of `data`, the longest match found earlier in the
-// window (the nearest of the longest). Every shorter length from the
-// shortest up is a match at the same displacement too.
-std::vector<LzMatch> longest_matches(const Bytes& data);
+// For each position of `data`, into `matches` (as many), the longest match
+// found earlier in the window (the nearest of the longest). Every shorter
+// length from the shortest up is a match at the same displacement too.
+void longest_matches(const Bytes& data, LzMatch* matches);
 
 }  // namespace pixcell

@@ -15,17 +15,25 @@ std::string upper(std::string text) {
     return text;
 }
 
+// "\t.word 0x%08X,0x%08X,...", kWordsPerLine words a line: megabytes for a
+// large run, so written in place into text sized first.
 void append_words(std::string& out, const Bytes& bytes) {
     static const char digits[] = "0123456789ABCDEF";
-    for (std::size_t at = 0; at < bytes.size(); at += 4) {
-        const std::size_t word = at / 4;
-        out += word % kWordsPerLine == 0 ? "\t.word 0x" : ",0x";
+    const std::size_t words = bytes.size() / 4;
+    const std::size_t lines = (words + kWordsPerLine - 1) / kWordsPerLine;
+    const std::size_t start = out.size();
+    out.resize(start + words * 11 + lines * 7);  // ",0x" and 8 digits a word; a line "\t.word " for the first "," and "\n"
+    char* at = &out[start];
+    for (std::size_t word = 0; word < words; ++word) {
+        if (word % kWordsPerLine == 0) at = put_text(at, "\t.word 0x");
+        else at = put_text(at, ",0x");
         for (std::size_t b = 4; b-- > 0;) {
-            out += digits[bytes[at + b] >> 4];
-            out += digits[bytes[at + b] & 0xF];
+            *at++ = digits[bytes[4 * word + b] >> 4];
+            *at++ = digits[bytes[4 * word + b] & 0xF];
         }
-        if (word % kWordsPerLine == kWordsPerLine - 1 || at + 4 == bytes.size()) out += '\n';
+        if (word % kWordsPerLine == kWordsPerLine - 1 || word + 1 == words) *at++ = '\n';
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
 }
 
 }  // namespace
@@ -36,7 +44,6 @@ CompressedTexts render_compressed(const CompressedTiles& tiles, const std::strin
     for (const CompressedArray& array : tiles.arrays) {
         const std::string name = ident_base + array.suffix;
         append_asm_array_head(texts.source, name);
-        texts.source.reserve(texts.source.size() + array.packed.bytes.size() * 3);
         append_words(texts.source, array.packed.bytes);
         texts.header += "/* " + format_name(array.packed) + ", " + std::to_string(array.packed.size) + " bytes, unpacks to " +
                         std::to_string(array.unpacked) + " */\n";
