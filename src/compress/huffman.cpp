@@ -1,5 +1,7 @@
 #include "compress/huffman.h"
 
+#include <algorithm>
+
 #include "compress/huffman_tree.h"
 
 namespace pixcell {
@@ -36,8 +38,11 @@ std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
     int shortest_limit = 1;
     while ((std::size_t{1} << shortest_limit) < used) ++shortest_limit;
     std::optional<HuffmanTable> table;
-    for (int limit = kLongestCode; !table && limit >= shortest_limit; --limit) {
-        table = lay_out_tree(code_lengths(counts, limit));
+    // A tree that can't be laid out gets shallower, a level at a time.
+    for (int limit = kLongestCode; !table && limit >= shortest_limit;) {
+        const std::vector<int> lengths = code_lengths(counts, limit);
+        table = lay_out_tree(lengths);
+        limit = *std::max_element(lengths.begin(), lengths.end()) - 1;
     }
     if (!table) return std::nullopt;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <queue>
 
 namespace pixcell {
 
@@ -39,6 +40,27 @@ std::vector<int> package_merge(const std::vector<std::uint64_t>& weights, int li
     return length;
 }
 
+// The textbook code's lengths: the two lightest joined until one is left.
+std::vector<int> huffman_lengths(const std::vector<std::uint64_t>& weights) {
+    using Entry = std::pair<std::uint64_t, std::size_t>;  // weight, node
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> lightest;
+    std::vector<std::size_t> parent(2 * weights.size() - 1, 0);
+    for (std::size_t s = 0; s < weights.size(); ++s) lightest.push({weights[s], s});
+    std::size_t next = weights.size();
+    while (lightest.size() > 1) {
+        const Entry a = lightest.top();
+        lightest.pop();
+        const Entry b = lightest.top();
+        lightest.pop();
+        parent[a.second] = parent[b.second] = next;
+        lightest.push({a.first + b.first, next++});
+    }
+    // Parents come after their children: depths from the root down.
+    std::vector<int> depth(next, 0);
+    for (std::size_t node = next - 1; node-- > 0;) depth[node] = depth[parent[node]] + 1;
+    return std::vector<int>(depth.begin(), depth.begin() + static_cast<std::ptrdiff_t>(weights.size()));
+}
+
 }  // namespace
 
 std::vector<int> code_lengths(const std::vector<std::uint64_t>& counts, int limit) {
@@ -53,7 +75,8 @@ std::vector<int> code_lengths(const std::vector<std::uint64_t>& counts, int limi
     std::sort(used.begin(), used.end());
     std::vector<std::uint64_t> weights;
     for (const std::size_t s : used) weights.push_back(std::max<std::uint64_t>(counts[s], 1));
-    const std::vector<int> lengths = package_merge(weights, limit);
+    std::vector<int> lengths = huffman_lengths(weights);
+    if (*std::max_element(lengths.begin(), lengths.end()) > limit) lengths = package_merge(weights, limit);
     std::vector<int> result(counts.size(), 0);
     for (std::size_t i = 0; i < used.size(); ++i) result[used[i]] = lengths[i];
     return result;
