@@ -1,6 +1,8 @@
 #include "output/compressed_texts.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "output/text_templates.h"
 
@@ -15,36 +17,64 @@ std::string upper(std::string text) {
     return text;
 }
 
-// "\t.word 0x%08X,0x%08X,...", kWordsPerLine words a line: megabytes for a
-// large run, so written in place into text sized first.
-void append_words(std::string& out, const Bytes& bytes) {
+// "\t.word 0x%08X,0x%08X,...", kWordsPerLine words a line: a line's text
+// at `at` for the words [first, first + count); returns the end.
+char* put_word_line(char* at, const std::uint8_t* bytes, std::size_t count) {
     static const char digits[] = "0123456789ABCDEF";
-    const std::size_t words = bytes.size() / 4;
-    const std::size_t lines = (words + kWordsPerLine - 1) / kWordsPerLine;
-    const std::size_t start = out.size();
-    out.resize(start + words * 11 + lines * 7);  // ",0x" and 8 digits a word; a line "\t.word " for the first "," and "\n"
-    char* at = &out[start];
-    for (std::size_t word = 0; word < words; ++word) {
-        if (word % kWordsPerLine == 0) at = put_text(at, "\t.word 0x");
-        else at = put_text(at, ",0x");
+    at = put_text(at, "\t.word ");
+    for (std::size_t word = 0; word < count; ++word) {
+        if (word > 0) *at++ = ',';
+        at = put_text(at, "0x");
         for (std::size_t b = 4; b-- > 0;) {
             *at++ = digits[bytes[4 * word + b] >> 4];
             *at++ = digits[bytes[4 * word + b] & 0xF];
         }
-        if (word % kWordsPerLine == kWordsPerLine - 1 || word + 1 == words) *at++ = '\n';
     }
-    out.resize(static_cast<std::size_t>(at - out.data()));
+    *at++ = '\n';
+    return at;
+}
+
+constexpr std::size_t kLineLength = 8 + kWordsPerLine * 11;  // "\t.word " less a ",", then "\n"
+
+// The words' text length.
+std::size_t words_length(std::size_t words) {
+    const std::size_t lines = (words + kWordsPerLine - 1) / kWordsPerLine;
+    return lines * 8 + words * 11 - lines;  // "\t.word " and "\n" a line; ",0x" and 8 digits a word but the first ","
 }
 
 }  // namespace
 
 CompressedTexts render_compressed(const CompressedTiles& tiles, const std::string& ident_base) {
     CompressedTexts texts;
+    // Megabytes of text for a large run: made a piece at a time as it is
+    // written, from the arrays, which last until then.
+    std::vector<std::string> heads;
+    for (const CompressedArray& array : tiles.arrays) {
+        heads.emplace_back();
+        append_asm_array_head(heads.back(), ident_base + array.suffix);
+        texts.source.size += heads.back().size() + words_length(array.packed.bytes.size() / 4);
+    }
+    texts.source.produce = [heads, &tiles](const TextPieces::Write& write) {
+        constexpr std::size_t kPieceLines = 4096;
+        std::vector<char> piece(kPieceLines * kLineLength);
+        for (std::size_t a = 0; a < tiles.arrays.size(); ++a) {
+            if (!write(heads[a].data(), heads[a].size())) return false;
+            const Bytes& bytes = tiles.arrays[a].packed.bytes;
+            const std::size_t words = bytes.size() / 4;
+            for (std::size_t first = 0; first < words; first += kPieceLines * kWordsPerLine) {
+                char* at = piece.data();
+                const std::size_t end = std::min(words, first + kPieceLines * kWordsPerLine);
+                for (std::size_t w = first; w < end; w += kWordsPerLine) {
+                    at = put_word_line(at, bytes.data() + 4 * w, std::min(kWordsPerLine, end - w));
+                }
+                if (!write(piece.data(), static_cast<std::size_t>(at - piece.data()))) return false;
+            }
+        }
+        return true;
+    };
     texts.header = "#ifndef " + ident_base + "_CMP_H\n#define " + ident_base + "_CMP_H\n#include <gba.h>\n";
     for (const CompressedArray& array : tiles.arrays) {
         const std::string name = ident_base + array.suffix;
-        append_asm_array_head(texts.source, name);
-        append_words(texts.source, array.packed.bytes);
         texts.header += "/* " + format_name(array.packed) + ", " + std::to_string(array.packed.size) + " bytes, unpacks to " +
                         std::to_string(array.unpacked) + " */\n";
         texts.header += "extern const u32 " + name + "[" + std::to_string(array.packed.bytes.size() / 4) + "];\n";

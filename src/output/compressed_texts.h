@@ -5,11 +5,14 @@
 #include <string>
 
 #include "compress/tile_arrays.h"
+#include "output/file_commit.h"
 
 namespace pixcell {
 
 struct CompressedTexts {
-    std::string source;  // file_base + "_cmp.s"
+    // file_base + "_cmp.s", made as it is written (it reads `tiles`, which
+    // must last until then).
+    TextPieces source;
     std::string header;  // file_base + "_cmp.h"
 };
 
