@@ -6,9 +6,11 @@
 #include <functional>
 #include <queue>
 #include <random>
+#include <utility>
 
 #include "compress/compress.h"
 #include "compress/huffman.h"
+#include "compress/huffman_tree.h"
 #include "compress/lz77.h"
 #include "compress/run_length.h"
 #include "support/bios_unpack.h"
@@ -143,7 +145,17 @@ TEST(Compress, RoundTripsThroughTheBiosModel) {
     }
     Bytes all_values(512);
     for (std::size_t i = 0; i < all_values.size(); ++i) all_values[i] = static_cast<std::uint8_t>(i * 167);
+    // Counts like Fibonacci's for 24 values make a tree 24 deep, and every
+    // other value once a wide one below: the hardest to lay out.
+    Bytes lopsided;
+    std::size_t a = 1, b = 1;
+    for (int v = 0; v < 256; ++v) {
+        lopsided.insert(lopsided.end(), v < 24 ? a : 1, static_cast<std::uint8_t>(v * 37));
+        if (v < 24) b = std::exchange(a, a + b);
+    }
+    lopsided.resize(lopsided.size() / 4 * 4);
     const std::pair<const char*, Bytes> inputs[] = {
+        {"lopsided counts", lopsided},
         {"one tile of zeros", repeated(32, 0)},
         {"one byte repeated", repeated(8192, 0x5A)},
         {"runs", runs},
@@ -165,6 +177,36 @@ TEST(Compress, RoundTripsThroughTheBiosModel) {
             // No code limit bites on these: the bitstream is a textbook code's.
             const std::size_t stream = huffman->size() - 4 - 2 * ((*huffman)[4] + 1u);
             EXPECT_EQ(stream, (huffman_bits(data, bits) + 31) / 32 * 4) << what << " " << bits;
+        }
+    }
+}
+
+// Counts from flat to wildly skewed (up to 2^29 to 1): the tree must be laid
+// out with no code shortened, and each symbol's code, walked through the
+// table as the BIOS walks it, must end at that symbol.
+TEST(Compress, HuffmanTreesFitTheBiosOffsets) {
+    for (unsigned seed = 0; seed < 400; ++seed) {
+        std::mt19937 random(seed);
+        const unsigned spread = 1 + seed % 30;
+        std::vector<std::uint64_t> counts(256);
+        for (auto& c : counts) c = random() % 7 == 0 ? 0 : std::uint64_t{1} << (random() % spread);
+        const std::vector<int> lengths = code_lengths(counts, 31);
+        const std::optional<HuffmanTable> table = lay_out_tree(lengths);
+        ASSERT_TRUE(table) << "seed " << seed;
+        Bytes stream(4, 0);  // the header's place: node addresses count from the stream's start
+        stream.insert(stream.end(), table->tree.begin(), table->tree.end());
+        for (std::size_t symbol = 0; symbol < counts.size(); ++symbol) {
+            if (lengths[symbol] == 0) continue;
+            std::size_t node = 5;
+            for (int bit = lengths[symbol] - 1; bit >= 0; --bit) {
+                const int side = (table->code[symbol] >> bit) & 1;
+                const std::size_t child = (node & ~std::size_t{1}) + (stream[node] & 0x3F) * 2u + 2 + side;
+                ASSERT_LT(child, stream.size());
+                const bool leaf = stream[node] & (side ? 0x40 : 0x80);
+                ASSERT_EQ(leaf, bit == 0) << "seed " << seed << " symbol " << symbol;
+                node = child;
+            }
+            EXPECT_EQ(stream[node], symbol) << "seed " << seed;
         }
     }
 }
