@@ -199,13 +199,17 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         if (requests.compress) cells_packed = compress_array("_chr_cmp", cell_bytes(conversion.cells), *requests.compress);
     };
     if (covered) {
-        side_by_side([&] { commit.write(files); },
-                     [&] { objects = store_objects(std::move(*covered), conversion); });
-        if (requests.compress) {
-            side_by_side(compress_cells, [&] {
-                objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+        side_by_side(
+            [&] {
+                commit.write(files);
+                compress_cells();
+            },
+            [&] {
+                objects = store_objects(std::move(*covered), conversion);
+                if (requests.compress) {
+                    objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+                }
             });
-        }
     } else if (requests.compress) {
         side_by_side([&] { commit.write(files); }, compress_cells);
     } else {
