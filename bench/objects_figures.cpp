@@ -8,6 +8,10 @@
 // name without the digits at its end); with PIXCELL_BENCH_GREEDY set, the
 // objects and tiles (each counted where used) of the parts that fit a
 // 64x64 window, covered by the stage and by the greedy yardstick.
+// With PIXCELL_BENCH_STREAM set, also each way laid out for streaming
+// against the cells streamed the same way (each sprite's own distinct
+// cells, mirrors matched within it): the objects, the block bytes summed
+// over the sprites (what their frame changes copy), the largest block.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -98,6 +102,62 @@ void compare_with_greedy(const Description& description, const Conversion& conve
                 static_cast<long long>(tiles[0]), static_cast<long long>(tiles[1]));
 }
 
+// The cells streamed as the objects are: a sprite's block is its own
+// distinct cells (the table's indices already match mirror images).
+void print_stream_rows(const Description& description, const Conversion& conversion, const SheetStore& sheets,
+                       int rounds) {
+    std::int64_t cell_bytes = 0, largest_cells = 0;
+    for (const ConvertedSprite& sprite : conversion.sprites) {
+        std::vector<std::int32_t> own;
+        for (std::size_t c = sprite.first_cell; c < sprite.first_cell + sprite.cell_count; ++c)
+            own.push_back(conversion.placed[c].index);
+        std::sort(own.begin(), own.end());
+        const auto distinct = std::unique(own.begin(), own.end()) - own.begin();
+        cell_bytes += distinct * static_cast<std::int64_t>(kCellBytes);
+        largest_cells = std::max(largest_cells, distinct * static_cast<std::int64_t>(kCellBytes));
+    }
+    const auto cells = static_cast<std::int64_t>(conversion.placed.size());
+    std::printf("\n| streamed | objects | of the cells' | block bytes, summed | of the cells' | largest block | "
+                "array bytes | median wall, CPU time |\n|---|---|---|---|---|---|---|---|\n");
+    std::printf("| 16x16 cells | %lld | 100 %% | %lld | 100 %% | %lld | %lld | |\n", static_cast<long long>(cells),
+                static_cast<long long>(cell_bytes), static_cast<long long>(largest_cells),
+                static_cast<long long>(cell_bytes));
+    const struct {
+        const char* name;
+        ObjectCost cost;
+    } modes[] = {{"fewest", kFewestObjects}, {"balanced", kBalanced}, {"bytes", kFewestTileBytes}};
+    for (const auto& mode : modes) {
+        ObjectConversion streamed;
+        const Times covering = median_times(
+            rounds, [&] { streamed = cover_sprites(description.sprites, conversion, sheets, mode.cost, true); });
+        std::int64_t block_bytes = 0;
+        for (const SpriteBlock& block : streamed.stream->blocks)
+            block_bytes += static_cast<std::int64_t>(block.tiles) * static_cast<std::int64_t>(kTileBytes);
+        // The same way weighed for the whole run, merely laid out a sprite
+        // at a time: each sprite's distinct pictures.
+        const ObjectConversion whole = cover_sprites(description.sprites, conversion, sheets, mode.cost);
+        std::int64_t laid_bytes = 0;
+        for (const ObjectSprite& sprite : whole.sprites) {
+            std::map<std::int32_t, std::int32_t> pictures;  // first tile, tiles
+            for (std::size_t i = sprite.first; i < sprite.first + sprite.count; ++i)
+                pictures[whole.objects[i].tile] = object_tiles(static_cast<std::size_t>(whole.objects[i].shape));
+            for (const auto& picture : pictures) laid_bytes += picture.second * static_cast<std::int64_t>(kTileBytes);
+        }
+        std::printf("| %s, weighed for the run, laid out a sprite at a time | %lld | %.1f %% | %lld | %.1f %% | | | |\n",
+                    mode.name, static_cast<long long>(whole.counts.objects),
+                    100.0 * static_cast<double>(whole.counts.objects) / static_cast<double>(cells),
+                    static_cast<long long>(laid_bytes),
+                    100.0 * static_cast<double>(laid_bytes) / static_cast<double>(cell_bytes));
+        std::printf("| %s | %lld | %.1f %% | %lld | %.1f %% | %lld | %lld | %.1f ms, %.1f ms |\n", mode.name,
+                    static_cast<long long>(streamed.counts.objects),
+                    100.0 * static_cast<double>(streamed.counts.objects) / static_cast<double>(cells),
+                    static_cast<long long>(block_bytes),
+                    100.0 * static_cast<double>(block_bytes) / static_cast<double>(cell_bytes),
+                    static_cast<long long>(streamed.stream->most_tiles * kTileBytes),
+                    static_cast<long long>(streamed.counts.bytes), covering.wall, covering.cpu);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,6 +214,7 @@ int main(int argc, char** argv) {
         std::printf("\n| cover | parts | objects, stage / greedy | tiles, stage / greedy |\n|---|---|---|---|\n");
         for (const auto& mode : modes) compare_with_greedy(description, conversion, sheets, mode.name, mode.cost);
     }
+    if (std::getenv("PIXCELL_BENCH_STREAM") != nullptr) print_stream_rows(description, conversion, sheets, rounds);
     if (std::getenv("PIXCELL_BENCH_KINDS") == nullptr || covers.size() != 3) return 0;
     // Objects by kind of sprite: its name without the digits at the end.
     std::map<std::string, std::vector<std::int64_t>> kinds;

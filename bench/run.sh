@@ -63,10 +63,13 @@ decode_rgba() { "$timer" times/decode_rgba "$png_decode" "${png}_rgba.png"; }
 # the same as without, and the three of the objects.
 modes=(balanced fewest bytes)
 for mode in "${modes[@]}"; do mkdir -p "$data/out/objects_$mode"; done
+mkdir -p "$data/out/stream"
 objects_option() { if [ "$1" = balanced ]; then echo --objects; else echo "--objects=$1"; fi; }
 convert_objects() {
     "$timer" "times/objects_$1" "$pixcell" "$(objects_option "$1")" "$png.txt" "out/objects_$1/$png"
 }
+# The same with --stream (balanced), laid out in one block a sprite.
+convert_stream() { "$timer" times/stream "$pixcell" --stream "$png.txt" "out/stream/$png"; }
 # The field's other converters on the same indexed PNG, when they are on the
 # PATH (neither is a Debian package): RGBDS's rgbgfx, matching mirrored
 # tiles as pixcell does, and pret's gbagfx, which only unpacks the tiles.
@@ -91,6 +94,7 @@ for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
 "$pixcell" "${png}_png.txt" "out/png/$png"
 "$pixcell" "${png}_rgba.txt" "out/rgba/$png"
 for mode in "${modes[@]}"; do "$pixcell" "$(objects_option "$mode")" "$png.txt" "out/objects_$mode/$png"; done
+"$pixcell" --stream "$png.txt" "out/stream/$png"
 "$pixcell" --counts "$png.txt" "out/counts/$png"  # the most cells of one sprite, beside the most objects
 working=()
 for peer in ${peers[@]+"${peers[@]}"}; do
@@ -111,6 +115,7 @@ for ((round = 1; round <= reps; round++)); do
     convert_rgba
     decode_rgba
     for mode in "${modes[@]}"; do convert_objects "$mode"; done
+    convert_stream
     for peer in ${peers[@]+"${peers[@]}"}; do run_peer "$peer" >/dev/null 2>&1; done
     for d in $descriptions; do
         for ((i = $(runs_per_round "$d"); i > 0; i--)); do list "$d"; done
@@ -122,7 +127,7 @@ elapsed=$(($(date +%s) - started))
 # The covers on the art set, timed in one process by pixcell_bench_objects.
 art_rounds=5
 echo "== covers with objects on the art set ($art_rounds rounds)"
-(cd art && "$build/bench/pixcell_bench_objects" art.txt "$art_rounds") >art_objects.md
+(cd art && PIXCELL_BENCH_STREAM=1 "$build/bench/pixcell_bench_objects" art.txt "$art_rounds") >art_objects.md
 
 # Every run must have succeeded and produced what the manifest says.
 for f in times/*; do
@@ -150,6 +155,9 @@ for mode in "${modes[@]}"; do
         cmp -s "out/$png$suffix" "out/objects_$mode/$png$suffix" || fail "$png$suffix with --objects ($mode) differs"
     done
     [ "$(obj_define "$mode" OBJECT_COUNT)" -le "$placed_4096" ] || fail "$png: more objects ($mode) than cells"
+done
+for suffix in .s .h _enum.h _pat.c _pat.h; do
+    cmp -s "out/$png$suffix" "out/stream/$png$suffix" || fail "$png$suffix with --stream differs"
 done
 # From RGBA the colours get slots of their own order, so the cells differ
 # from the indexed ones; how many there are may not.
@@ -323,6 +331,14 @@ png_row() {  # png_row WHAT TIMES FILE
             'BEGIN {printf "| `%s` | %.1f ms | %.1f ms | %.1f MiB | %.2f | %.2f | %d | %d | %d | %.1f MB |\n", mode,
                 wall * 1e3, cpu * 1e3, rss / 1024, wall / base_wall, cpu / base_cpu, objects, most, bytes, written / 1e6}'
     done
+    awk -v wall="$(median times/stream 1)" -v cpu="$(median times/stream 2)" -v rss="$(peak times/stream)" \
+        -v base_wall="$(median times/convert_4096 1)" -v base_cpu="$(median times/convert_4096 2)" \
+        -v objects="$(sed -nE "s/^#define ${png}_OBJECT_COUNT ([0-9]+).*/\1/p" "out/stream/${png}_obj.h")" \
+        -v most="$(sed -nE "s/^#define ${png}_MOST_OBJECTS ([0-9]+).*/\1/p" "out/stream/${png}_obj.h")" \
+        -v bytes="$(sed -nE "s/^#define ${png}_OBJ_TILE_BYTES ([0-9]+).*/\1/p" "out/stream/${png}_obj.h")" \
+        -v written="$(size "out/stream/$png"*)" \
+        'BEGIN {printf "| `--stream` | %.1f ms | %.1f ms | %.1f MiB | %.2f | %.2f | %d | %d | %d | %.1f MB |\n",
+            wall * 1e3, cpu * 1e3, rss / 1024, wall / base_wall, cpu / base_cpu, objects, most, bytes, written / 1e6}'
     echo
     echo "Medians over $reps rounds of 1 run each, taken in turn with the others. Without, the objects are the"
     echo "placed cells (one 16x16 object each) and the tile bytes those of the distinct cells; with"
@@ -355,6 +371,9 @@ png_row() {  # png_row WHAT TIMES FILE
         cpu_ratio_objects=$(ratio "$(median "times/objects_$mode" 2)" "$(median times/convert_4096 2)")
         echo "| 4096x4096 conversion with \`$(objects_option "$mode")\` / without | 2 | $wall_ratio | $(verdict "$wall_ratio" 2) | $cpu_ratio_objects | $(verdict "$cpu_ratio_objects" 2) |"
     done
+    stream_wall=$(ratio "$(median times/stream 1)" "$(median times/objects_balanced 1)")
+    stream_cpu=$(ratio "$(median times/stream 2)" "$(median times/objects_balanced 2)")
+    echo "| 4096x4096 conversion with \`--stream\` / with \`--objects\` | 1.15 | $stream_wall | $(verdict "$stream_wall" 1.15) | $stream_cpu | $(verdict "$stream_cpu" 1.15) |"
     echo
     echo "| target | limit | measured | verdict |"
     echo "|---|---|---|---|"

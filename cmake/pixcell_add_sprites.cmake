@@ -1,6 +1,6 @@
 # pixcell_add_sprites(TARGET target DESCRIPTION file [OUTPUT base]
 #                     [OPTIONS option...] [WORKING_DIRECTORY dir]
-#                     [WARNINGS_ALLOWED])
+#                     [WARNINGS_ALLOWED] [OBJECTS_ONLY])
 #
 # Converts the sprite description `file` with pixcell as a step of building
 # `target`: the five files, and those its options add (--palette,
@@ -22,11 +22,16 @@
 #   WARNINGS_ALLOWED   without it pixcell runs with --werror: a mistake in
 #                      the description fails the conversion, where it shows,
 #                      instead of the compiler's build of the generated C.
+#   OBJECTS_ONLY       for a game that draws these sprites with objects
+#                      (OPTIONS --objects or --stream): the cell array (.s)
+#                      and the pattern records (_pat.c) are still made but
+#                      left out of the target, so that its program holds
+#                      only the objects' tiles.
 #
 # Call it in the folder that made the target; the project must enable the
 # ASM language besides C (project(game C ASM)).
 function(pixcell_add_sprites)
-  cmake_parse_arguments(PARSE_ARGV 0 arg "WARNINGS_ALLOWED" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
+  cmake_parse_arguments(PARSE_ARGV 0 arg "WARNINGS_ALLOWED;OBJECTS_ONLY" "TARGET;DESCRIPTION;OUTPUT;WORKING_DIRECTORY" "OPTIONS")
   if(arg_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pixcell_add_sprites: unknown arguments: ${arg_UNPARSED_ARGUMENTS}")
   endif()
@@ -99,6 +104,14 @@ function(pixcell_add_sprites)
     endif()
   endforeach()
   list(REMOVE_DUPLICATES folders)
+  set(built ${generated})
+  if(arg_OBJECTS_ONLY)
+    if(NOT "${base}_obj.c" IN_LIST generated)
+      message(FATAL_ERROR "pixcell_add_sprites: OBJECTS_ONLY leaves the cells out of the build: give --objects or "
+                          "--stream in OPTIONS")
+    endif()
+    list(REMOVE_ITEM built "${base}.s" "${base}_pat.c")
+  endif()
   # The dependency file names every path absolute, and the outputs as given
   # here; CMP0116 has the Ninja generators read it so, as the Makefile ones do.
   cmake_policy(PUSH)
@@ -112,6 +125,6 @@ function(pixcell_add_sprites)
     COMMENT "Converting the sprites of ${arg_DESCRIPTION}"
     VERBATIM)
   cmake_policy(POP)
-  target_sources(${arg_TARGET} PRIVATE ${generated})
+  target_sources(${arg_TARGET} PRIVATE ${built})
   target_include_directories(${arg_TARGET} PRIVATE "${output_folder}")
 endfunction()

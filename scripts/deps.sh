@@ -2,6 +2,7 @@
 # Installs the Debian packages a task needs, only those that are missing.
 #   deps.sh build   - to build pixcell and convert sheets
 #   deps.sh package - also what cpack -G DEB needs
+#   deps.sh game    - also the ARM cross toolchain the example game is built with
 #   deps.sh test    - also everything the test suite uses
 #   deps.sh bench   - also what the benchmark plots with
 #                     for the inflate study
@@ -11,17 +12,22 @@ packages=(g++ cmake make pkg-config libboost-dev libspng-dev libdeflate-dev)
 # cpack's Debian generator finds the package's dependencies with
 # dpkg-shlibdeps, and the programs to ask it about with file.
 package_tools=(dpkg-dev file)
+# examples/game is a program for the console: it and the console tests
+# are compiled with the ARM cross toolchain.
+game_tools=(gcc-arm-none-eabi binutils-arm-none-eabi)
 case "${1:-build}" in
   build) ;;
   package)
     packages+=("${package_tools[@]}") ;;
+  game)
+    packages+=("${game_tools[@]}") ;;
   test)
     packages+=(libgtest-dev valgrind clang libclang-rt-14-dev
-               gcc-arm-none-eabi binutils-arm-none-eabi libmgba-dev
+               "${game_tools[@]}" libmgba-dev
                ninja-build man-db groff-base "${package_tools[@]}") ;;
   bench)
     packages+=(gnuplot-nox time) ;;
-  *) echo "usage: $0 build|package|test|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 build|package|game|test|bench" >&2; exit 2 ;;
 esac
 
 missing=()

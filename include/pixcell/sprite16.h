@@ -1,5 +1,6 @@
 /* sprite16.h: the pattern records that pixcell's generated NAME_pat.c
-   files initialise, and their four flip constants.
+   files initialise, their four flip constants, and a function that writes
+   one sprite's cells to object attribute memory.
 
    The generated headers include it as <sprite16.h>; a game may include it
    so or as <pixcell/sprite16.h>. Each record is the cell count, then for
@@ -34,5 +35,32 @@ typedef struct {
     int count;         /* the sprite's cells */
     SPR_CELL cells[];  /* count of them, the first drawn on top */
 } SPR_PATTERN;
+
+/* Writes the cells of one sprite to object attribute memory (`oam`,
+   0x07000000, which takes 16-bit writes only) from entry `entry` on, one
+   16x16 object a cell, with the sprite's origin at screen position (x, y),
+   in 4-bit colour with palette row `row`. `first_tile` is the tile NAME_chr
+   was loaded at (with 1D mapping, display control bit 6), so cell n shows
+   tiles first_tile + 4 * n on. `flip` (SP_NOFLIP, SP_HFLIP, SP_VFLIP or
+   SP_HVFLIP) mirrors the whole sprite about its origin: each cell's offset
+   is mirrored and its own flip toggled. Entries keep the record's order, so
+   its first cell is drawn on top. `pattern` may be a null slot of the
+   pattern table: nothing is written. Returns the next free entry; writes
+   none past entry 127. */
+static inline int spr_write_cells(volatile unsigned short* oam, int entry, const SPR_PATTERN* pattern, int x,
+                                  int y, int flip, int first_tile, int row) {
+    for (int i = 0; pattern && i < pattern->count && entry < 128; ++i, ++entry) {
+        const SPR_CELL* cell = &pattern->cells[i];
+        int cx = cell->x;
+        int cy = cell->y;
+        if (flip & SP_HFLIP) cx = -cx - 16;
+        if (flip & SP_VFLIP) cy = -cy - 16;
+        oam[4 * entry] = (unsigned short)((y + cy) & 0x00FF);  /* square, 4-bit colour */
+        /* size 1 of the square shape, 16x16, and the flips */
+        oam[4 * entry + 1] = (unsigned short)(((x + cx) & 0x01FF) | 0x4000 | ((cell->flip ^ flip) & 0x3000));
+        oam[4 * entry + 2] = (unsigned short)(((first_tile + 4 * cell->cell) & 0x03FF) | (row & 15) << 12);
+    }
+    return entry;
+}
 
 #endif

@@ -41,6 +41,7 @@ constexpr std::size_t kCellsInSpriteTileMemory = kSpriteTileMemoryBytes / kCellB
 // tiles are consecutive in that memory, row after row of the object, and
 // attribute 2 names its first tile counted in these 32-byte units.
 constexpr std::size_t kTileBytes = 2 * kTileHalfwords;
+constexpr std::size_t kTilesInSpriteTileMemory = kSpriteTileMemoryBytes / kTileBytes;  // 1024
 
 // The twelve object shapes: attribute 0 bits 14-15 say square, wide or tall,
 // attribute 1 bits 14-15 the size within that.

@@ -5,6 +5,7 @@
 // pictures index their entries with it.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,6 +39,17 @@ public:
         return slots.empty() ? nullptr : &slots[tag & (slots.size() - 1)];
     }
 
+    // Empty again; a small table keeps its slots, to be filled again at no
+    // cost of allocation (a store a sprite, streamed, empties it often).
+    void clear() {
+        if (slots.size() > kKeptSlots) {
+            slots = {};
+        } else {
+            std::fill(slots.begin(), slots.end(), Slot{});
+        }
+        count = 0;
+    }
+
     void insert(std::uint32_t tag, std::uint32_t value) {
         if (2 * (count + 1) > slots.size()) grow();
         place(Slot{tag, value});
@@ -45,6 +57,8 @@ public:
     }
 
 private:
+    static constexpr std::size_t kKeptSlots = 4096;
+
     // The old table is read in order and its items placed again by their
     // tags: no hash is worked out again.
     void grow() {

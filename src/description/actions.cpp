@@ -1,11 +1,9 @@
 #include "description/actions.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "common/console.h"
 #include "common/messages.h"
 #include "common/wrap.h"
+#include "description/sheet_notes.h"
 
 namespace pixcell {
 
@@ -28,37 +26,14 @@ std::int32_t round_size(std::int32_t value) {
     return wrap_add(floor16, value > 0 ? 16 : -16);
 }
 
-namespace {
-
-// A sheet name is a path from the folder pixcell runs in. When the file
-// isn't there but is beside a description that lies in another folder, the
-// name was written from the description's folder: say how to mend it; when
-// it isn't there at all, say which line names it.
-void note_missing_sheet(ReaderContext& ctx, const std::string& file_name) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path name(file_name);
-    if (fs::exists(name, error)) return;
-    Diagnostics& diagnostics = ctx.checks->diagnostics;
-    const std::int64_t line = ctx.checks->lines.line_of(ctx.state.bitmap_at);
-    const fs::path folder = fs::path(diagnostics.file_name()).parent_path();
-    const fs::path beside = folder / name;
-    if (!folder.empty() && !name.is_absolute() && fs::is_regular_file(beside, error)) {
-        diagnostics.note_at(line,
-                            messages::warn::sheet_beside_description(file_name, folder.string(), beside.string()));
-    } else {
-        diagnostics.note_at(line, messages::warn::sheet_named_here(file_name));
-    }
-}
-
-}  // namespace
-
 void act_bitmap(ReaderContext& ctx, const std::string& file_name) {
     ctx.state.bitmap_file = file_name;
     // A sheet that fails is reported by the store; reading goes on.
     const std::size_t loaded = ctx.sheets.count();
     if (!ctx.sheets.load(file_name)) {
-        if (ctx.checks != nullptr) note_missing_sheet(ctx, file_name);
+        if (ctx.checks != nullptr) {
+            note_unloaded_sheet(ctx.checks->diagnostics, ctx.checks->lines.line_of(ctx.state.bitmap_at), file_name);
+        }
     } else if (ctx.checks != nullptr && ctx.sheets.count() != loaded) {
         ctx.checks->sheet_lines.push_back(ctx.checks->lines.line_of(ctx.state.bitmap_at));
     }

@@ -93,8 +93,13 @@ void warn_where_reading_stopped(const Description& description, Diagnostics& dia
         diagnostics.warning_at(stopped->line,
                                messages::warn::reading_stopped(stopped->excerpt, stopped->lines_not_read));
         diagnostics.note_at(stopped->line, stopped->cause);
+        if (stopped->excerpt[0] == '#') diagnostics.note_at(stopped->line, messages::warn::comments_are());
         if (const std::optional<StopReport::FieldsStop>& fields = stopped->fields) {
             diagnostics.note_at(fields->line, fields->column, fields->text);
+            if (fields->at_hash) diagnostics.note_at(fields->line, fields->column, messages::warn::comments_are());
+            if (const std::optional<StopReport::HexNumber>& hex = fields->hex) {
+                diagnostics.note_at(hex->line, hex->column, messages::warn::hex_after_dollar(hex->digits));
+            }
         }
         return;
     }
@@ -104,6 +109,7 @@ void warn_where_reading_stopped(const Description& description, Diagnostics& dia
         diagnostics.note(messages::warn::description_start(""));
     } else {
         diagnostics.note_at(stopped->line, messages::warn::description_start(stopped->excerpt));
+        if (stopped->excerpt[0] == '#') diagnostics.note_at(stopped->line, messages::warn::comments_are());
         if (stopped->sheet_line) diagnostics.note_at(stopped->line, stopped->cause);
     }
 }

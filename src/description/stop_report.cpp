@@ -1,6 +1,8 @@
 #include "description/stop_report.h"
 
 #include <cstring>
+#include <tuple>
+#include <utility>
 
 #include "common/messages.h"
 #include "description/field_stop.h"
@@ -141,19 +143,44 @@ std::string excerpt_of(const char* at, const char* line_end, std::size_t length 
     return std::string(at, cut) + "...";
 }
 
+// Where `at` stands in the text: its line and column, from 1.
+std::pair<std::int64_t, std::int64_t> line_and_column(const char* first, const char* at, const char* last) {
+    const char* line_start = at;
+    while (line_start != first && !is_line_end(line_start[-1])) --line_start;
+    return {1 + count_line_ends(first, line_start, last), 1 + (at - line_start)};
+}
+
+// A number written as C writes hexadecimal, "0x10", where the fields stop:
+// the language stops at its 'x', or reads it as the size 0 by 10 and stops
+// right after it. Nothing when there is none.
+std::optional<StopReport::HexNumber> c_hex_number(const char* first, const char* entry, const char* stop,
+                                                  const char* last) {
+    const char* at = entry;
+    while (at != stop && !is_blank(*at)) ++at;  // past the name
+    for (; at < stop && last - at >= 3; ++at) {
+        if (at[0] != '0' || (at[1] | 0x20) != 'x' || !is_hex_digit(at[2])) continue;
+        if (!is_blank(at[-1]) && std::strchr(",[-+", at[-1]) == nullptr) continue;
+        const char* digits_end = at + 2;
+        while (digits_end != last && is_hex_digit(*digits_end)) ++digits_end;
+        if (stop > digits_end) continue;
+        const auto [line, column] = line_and_column(first, at, last);
+        return StopReport::HexNumber{line, column, std::string(at + 2, digits_end)};
+    }
+    return std::nullopt;
+}
+
 // The note at the column where the fields stop; nothing when the name is at fault.
 std::optional<StopReport::FieldsStop> fields_stop(const char* first, const char* at, const char* last) {
     const std::optional<FieldStop> stop = where_fields_stop(at, last);
     if (!stop) return std::nullopt;
-    const char* line_start = stop->at;
-    while (line_start != first && !is_line_end(line_start[-1])) --line_start;
     const char* found_end = stop->at;
     while (found_end != last && !grammar_detail::is_white(static_cast<unsigned char>(*found_end))) ++found_end;
     StopReport::FieldsStop fields;
-    fields.line = 1 + count_line_ends(first, line_start, last);
-    fields.column = 1 + (stop->at - line_start);
+    std::tie(fields.line, fields.column) = line_and_column(first, stop->at, last);
     fields.text =
         messages::warn::fields_stop(excerpt_of(stop->at, found_end, kFoundLength), stop->at == last, stop->expected);
+    fields.at_hash = stop->at != last && *stop->at == '#';
+    fields.hex = c_hex_number(first, at, stop->at, last);
     return fields;
 }
 

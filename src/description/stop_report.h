@@ -18,10 +18,19 @@ struct StopReport {
     // An entry line whose fields don't fit: the first thing no field takes,
     // and what was expected there, in words, at its line (a comment may have
     // carried the entry over a line end) and column (a byte count from 1).
+    // A number written "0x10" before that column, as C writes hexadecimal:
+    // where it starts, and its digits.
+    struct HexNumber {
+        std::int64_t line = 0;
+        std::int64_t column = 0;
+        std::string digits;
+    };
     struct FieldsStop {
         std::int64_t line = 0;
         std::int64_t column = 0;
         std::string text;
+        bool at_hash = false;  // what stands there starts with '#', as a comment of other languages does
+        std::optional<HexNumber> hex;
     };
     std::optional<FieldsStop> fields;
 };

@@ -20,7 +20,9 @@ const std::vector<OptionInfo>& known_options() {
          "the run writes), named as the run names them, are its targets; the description, the --palette-from file "
          "and every sheet the run loaded, as absolute paths, are its prerequisites; and each prerequisite has an empty rule of its own, so that a sheet that was "
          "deleted doesn't stop make. Include FILE from the Makefile, or give it to CMake as the DEPFILE of the "
-         "custom command, and the files are made again whenever the description or a sheet changes.\n"
+         "custom command, and the files are made again whenever the description or a sheet changes. The rule "
+         "doesn't know the options the run had: a Makefile converts again when they change with a file that "
+         "holds the command, rewritten only when it differs (see EXAMPLES); CMake does so by itself.\n"
          "FILE is written only when the five files are, and together with them. It must not name the "
          "description, a sheet or another file the run writes. Blanks, '#', '$', ':' and (in targets) '%' in paths "
          "are escaped as GNU make reads them. A path that make can't read in a rule at all is refused: one "
@@ -55,7 +57,7 @@ const std::vector<OptionInfo>& known_options() {
          "frames left to right 2 pixels apart and wrapping at 1024 pixels (or the widest frame). Cells are placed "
          "at their offsets with their flips, an earlier entry of a record over a later one, as the console's "
          "object order does; colour 0 is transparent. A wrong flip or offset in the generated files shows in the "
-         "picture.\n"
+         "picture. A FILE that doesn't end in .png (in any case) is refused.\n"
          "The frames are all of one size: the box, relative to the origin, that holds the cells of every sprite, "
          "so the origin is at the same place in each frame and an origin that jumps between the frames of an "
          "animation shows. The origin is marked with a plus sign of five pixels in RGBA (255, 0, 255, 128), which "
@@ -101,8 +103,8 @@ const std::vector<OptionInfo>& known_options() {
          "IDENT_FIRST_ROW and IDENT_ROW_COUNT, the lowest palette row a sprite with cells uses and how many rows "
          "from there to the highest (0 and 0 when no sprite has cells)."},
         {"--objects", nullptr, &CommandLine::objects, "fewest|bytes",
-         "also write OUTPUT_obj.s, .c and .h: each sprite as objects of every shape, fewest objects and tile bytes",
-         "Also write OUTPUT_obj.s, OUTPUT_obj.c and OUTPUT_obj.h: every sprite as objects of the console's twelve "
+         "also write OUTPUT_obj_tiles.s, OUTPUT_obj.c and .h: each sprite as objects of every shape, fewest objects and tile bytes",
+         "Also write OUTPUT_obj_tiles.s, OUTPUT_obj.c and OUTPUT_obj.h: every sprite as objects of the console's twelve "
          "shapes (8x8 to 64x64, wide and tall) instead of one 16x16 object a cell, so that it takes fewer of the "
          "128 objects and fewer bytes of tile memory. IDENT_obj_tiles holds the tiles of every distinct object "
          "(a mirror image of another is stored once and shown flipped), each object's tiles one after another "
@@ -117,6 +119,23 @@ const std::vector<OptionInfo>& known_options() {
          "the cover is balanced: an object costs as much as 256 bytes of tiles. --objects=fewest takes the "
          "fewest objects, --objects=bytes the fewest tile bytes. The same input gives the same files.",
          false, "balanced"},
+        {"--stream", &CommandLine::stream, nullptr, nullptr,
+         "lay the objects' files out to copy one block of tiles a sprite at each frame change (implies --objects)",
+         "Lay the files of --objects out for a game that keeps in tile memory only the frames on screen and copies "
+         "a sprite's tiles into a slot of it when its animation changes frame. Alone it means --objects; with "
+         "--objects=fewest or --objects=bytes that cover. Each sprite is covered for itself, nothing shared with "
+         "another, so that what a frame costs is its own objects and its own block: IDENT_obj_tiles is one "
+         "block a sprite, in the order of the enumeration, holding each distinct object picture of that sprite "
+         "once (a mirror image is shown flipped) and nothing else; sprites whose blocks would hold the same "
+         "pictures, each the same or a mirror image, share one, the later sprite's objects flipped to fit. "
+         "Each object's tile counts from the first tile of its sprite's block. IDENT_sprite_tiles "
+         "gives, for each sprite in the order of the enumeration, the first tile of its block and its tile count "
+         "(0 for a sprite that shows nothing), and the header defines IDENT_MOST_TILES, the most tiles of one "
+         "sprite: the slot a game reserves. spr_copy_tiles() of <spriteobj.h> copies a block into a slot; "
+         "spr_write_objects() given the slot's first tile then shows the sprite.\n"
+         "What must fit the console is then each frame, not the whole description: instead of the warning "
+         "about the description's tile memory, a sprite whose block is larger than the 32 KB of tile memory, or "
+         "that has more than 128 objects, is warned about by name."},
         {"--compress", nullptr, &CommandLine::compress, "lz77|rle|huffman|auto",
          "also write OUTPUT_cmp.s and .h: the tile arrays compressed as the console's BIOS unpacks them",
          "Also write OUTPUT_cmp.s and OUTPUT_cmp.h: the tile arrays compressed in a format the console's BIOS "
@@ -254,6 +273,9 @@ std::optional<ObjectCost> object_cost(const std::string& mode) {
 ExtraRequests extra_requests(const CommandLine& command_line) {
     ExtraRequests requests;
     if (command_line.objects) requests.objects = object_cost(*command_line.objects);
+    // Alone, --stream asks for the balanced cover.
+    if (command_line.stream && !command_line.objects) requests.objects = kBalanced;
+    requests.stream = command_line.stream;
     if (command_line.compress) requests.compress = compress_format(*command_line.compress);
     requests.palette = command_line.palette;
     requests.counts = command_line.counts;

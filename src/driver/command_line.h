@@ -32,6 +32,7 @@ struct CommandLine {
     bool counts = false;                      // --counts: also write OUTPUT_counts.h, the description's budget
     // --objects[=fewest|bytes]: also write each sprite as objects of every shape ("balanced" when bare).
     std::optional<std::string> objects;
+    bool stream = false;  // --stream: the objects laid out as a block of tiles a sprite, to copy at each frame change
     // --compress[=lz77|rle|huffman|auto]: also write the tile arrays as the BIOS unpacks them ("auto" when bare).
     std::optional<std::string> compress;
 

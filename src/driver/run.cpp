@@ -1,6 +1,7 @@
 #include "driver/run.h"
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <deque>
 #include <cstdio>
@@ -25,6 +26,7 @@
 #include "driver/convert_and_render.h"
 #include "driver/listing.h"
 #include "driver/read_description.h"
+#include "objects/block_limits.h"
 #include "objects/cover_sprites.h"
 #include "output/extra_outputs.h"
 #include "output/render_texts.h"
@@ -91,6 +93,14 @@ std::optional<Rgb> parse_colour(const std::string& value) {
     const unsigned long rgb = std::stoul(digits, nullptr, 16);
     return Rgb{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
                static_cast<std::uint8_t>(rgb)};
+}
+
+// A file name that ends in ".png", in any case.
+bool names_png(const std::string& value) {
+    static const std::string png = ".png";
+    return value.size() >= png.size() &&
+           std::equal(png.begin(), png.end(), value.end() - static_cast<std::ptrdiff_t>(png.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
 // The value of --first-row as a palette row: a whole number from 0 to 15.
@@ -185,7 +195,9 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         const SpriteObject& sprite = description.sprites[skipped];
         messages::sprite_skipped(sprite.bitmap, sprite.name);
     }
-    warn_about_limits(conversion, description.sprites, diagnostics);
+    // Streamed, what must fit the console is each frame: its block and its
+    // objects, warned about once they are stored.
+    if (!requests.stream) warn_about_limits(conversion, description.sprites, diagnostics);
     warn_about_rows(conversion, description.sprites, sheets, description.sheet_lines, diagnostics);
     // The five files are written (not yet put in place) while the objects'
     // pictures are stored.
@@ -205,7 +217,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
                 compress_cells();
             },
             [&] {
-                objects = store_objects(std::move(*covered), conversion);
+                objects = store_objects(std::move(*covered), conversion, requests.stream);
                 if (requests.compress) {
                     objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
                 }
@@ -215,6 +227,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     } else {
         commit.write(files);
     }
+    if (objects && objects->stream) warn_about_blocks(*objects, conversion, description.sprites, diagnostics);
     CompressedTiles compressed;
     if (requests.compress) {
         if (!cells_packed || (objects && !objects_packed)) {
@@ -321,6 +334,11 @@ int run(int argc, const char* const* argv) {
     }
     if (command_line.compress && !compress_format(*command_line.compress)) {
         messages::option_error(messages::option_not_compression("--compress", *command_line.compress));
+        return 1;
+    }
+    // The preview is a PNG picture: under another name it would be mistaken for one of that kind.
+    if (command_line.preview && !names_png(*command_line.preview)) {
+        messages::option_error(messages::option_not_png("--preview", *command_line.preview));
         return 1;
     }
     if (command_line.first_row) {

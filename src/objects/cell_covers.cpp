@@ -43,21 +43,49 @@ private:
     std::vector<Entry> entries;
 };
 
+// A distinct cell as one sprite shows it: a key of its own, mixed (by a
+// one-to-one function, splitmix64's finaliser) so that the keys of
+// neighbouring sprites and cells don't crowd into neighbouring slots.
+std::uint64_t owned_cell(std::size_t sprite, std::int32_t index) {
+    std::uint64_t key = static_cast<std::uint64_t>(sprite) << 32 | static_cast<std::uint32_t>(index);
+    key = (key ^ key >> 30) * 0xBF58476D1CE4E5B9ull;
+    key = (key ^ key >> 27) * 0x94D049BB133111EBull;
+    return key ^ key >> 31;
+}
+
 }  // namespace
 
 std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,
                                     const std::vector<std::size_t>& first_placed, const Conversion& conversion,
-                                    const ObjectCost& cost) {
+                                    const ObjectCost& cost, const std::vector<std::uint32_t>& owners) {
     // How many placed cells show each distinct cell, and how many objects of
     // all the covers each picture (by its key's hash: a picture that shares
-    // one with another is only thought more used).
-    std::vector<std::uint32_t> cell_uses(conversion.cells.size(), 0);
-    for (const PlacedCell& cell : conversion.placed) ++cell_uses[static_cast<std::size_t>(cell.index)];
+    // one with another is only thought more used); with owners, counted
+    // within each sprite, by a key that holds the sprite.
+    const bool per_sprite = !owners.empty();
+    std::vector<std::uint32_t> cell_uses(per_sprite ? 0 : conversion.cells.size(), 0);
+    HashCounts sprite_cell_uses(per_sprite ? conversion.placed.size() : 0);
+    if (per_sprite) {
+        for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
+            const ConvertedSprite& sprite = conversion.sprites[s];
+            for (std::size_t c = sprite.first_cell; c < sprite.first_cell + sprite.cell_count; ++c)
+                sprite_cell_uses.count(owned_cell(s, conversion.placed[c].index));
+        }
+    } else {
+        for (const PlacedCell& cell : conversion.placed) ++cell_uses[static_cast<std::size_t>(cell.index)];
+    }
+    const auto uses_of_cell = [&](std::size_t part, std::int32_t index) {
+        return per_sprite ? sprite_cell_uses.of(owned_cell(owners[part], index))
+                          : cell_uses[static_cast<std::size_t>(index)];
+    };
+    const auto picture_hash = [&](std::size_t part, std::uint64_t hash) {
+        return per_sprite ? hash ^ (owners[part] + 1) * 0x9E3779B97F4A7C15ull : hash;
+    };
     std::size_t keys = 0;
     for (const CoveredPart& part : covered) keys += part.keys.size();
     HashCounts picture_uses(keys);
-    for (const CoveredPart& part : covered) {
-        for (const PictureKey& key : part.keys) picture_uses.count(key.hash);
+    for (std::size_t i = 0; i < covered.size(); ++i) {
+        for (const PictureKey& key : covered[i].keys) picture_uses.count(picture_hash(i, key.hash));
     }
 
     const double per_object = static_cast<double>(cost.per_object);
@@ -71,7 +99,7 @@ std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,
             double cover_cost = 0;
             for (std::size_t k = 0; k < part.objects.size(); ++k) {
                 cover_cost += per_object + per_tile * object_tiles(static_cast<std::size_t>(part.objects[k].shape)) /
-                                               picture_uses.of(part.keys[k].hash);
+                                               picture_uses.of(picture_hash(i, part.keys[k].hash));
             }
             // The cells' objects alone cost that much (as for a balanced
             // cover, as a rule): nothing to weigh.
@@ -79,7 +107,7 @@ std::vector<char> weigh_cell_covers(const std::vector<CoveredPart>& covered,
             double cells_cost = 0;
             for (std::size_t c = first_placed[i]; c < first_placed[i] + count; ++c) {
                 cells_cost += per_object + per_tile * object_tiles(kCellShape) /
-                                               cell_uses[static_cast<std::size_t>(conversion.placed[c].index)];
+                                               uses_of_cell(i, conversion.placed[c].index);
             }
             use_cells[i] = cells_cost < cover_cost;
         }

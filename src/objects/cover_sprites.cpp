@@ -92,6 +92,26 @@ std::vector<PartJob> part_jobs(const SpriteList& sprites, const std::vector<std:
     return jobs;
 }
 
+// The objects of each sprite that shares another's block shown from that
+// block's pictures: each object's flip changed by its picture's refit.
+void refit_flips(const std::vector<std::vector<StoredPicture>>& sprite_pictures,
+                 const std::vector<std::vector<FlipFlags>>& refits, ObjectConversion& result) {
+    for (std::size_t s = 0; s < refits.size(); ++s) {
+        if (refits[s].empty()) continue;
+        std::vector<FlipFlags> by_tile(result.stream->blocks[s].tiles, 0);  // each picture's refit at its first tile
+        std::size_t first = 0;
+        for (std::size_t p = 0; p < sprite_pictures[s].size(); ++p) {
+            by_tile[first] = refits[s][p];
+            first += static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(sprite_pictures[s][p].shape)));
+        }
+        const ObjectSprite& sprite = result.sprites[s];
+        for (std::size_t i = sprite.first; i < sprite.first + sprite.count; ++i) {
+            PlacedObject& object = result.objects[i];
+            object.flip = (object.flip ^ by_tile[static_cast<std::size_t>(object.tile)]) & kFlipMask;
+        }
+    }
+}
+
 }  // namespace
 
 struct CoveredParts::Parts {
@@ -118,7 +138,7 @@ CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_
     return result;
 }
 
-ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion) {
+ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion, bool stream) {
     ObjectConversion result;
     result.sprites.resize(parts.sprites);
     const std::vector<PartJob>& jobs = parts.parts->jobs;
@@ -134,7 +154,11 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
         if (end <= sprite.first_cell + sprite.cell_count) first_placed[i] = at;
         at = end;
     }
-    const std::vector<char> use_cells = weigh_cell_covers(covered, first_placed, conversion, parts.cost);
+    std::vector<std::uint32_t> owners;
+    if (stream) {
+        for (const PartJob& job : jobs) owners.push_back(static_cast<std::uint32_t>(job.sprite));
+    }
+    const std::vector<char> use_cells = weigh_cell_covers(covered, first_placed, conversion, parts.cost, owners);
 
     // A distinct cell shown by a part's cells is stored once, as the cell
     // table holds it: where it went, and the flip that shows it so.
@@ -143,16 +167,28 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
         FlipFlags flip = 0;  // shows the cell as the table holds it
     };
     std::vector<StoredCell> stored_cells(conversion.cells.size());
+    std::vector<std::size_t> cells_stored;  // which, so that a sprite's own store forgets them
     const auto cell_tiles = [&](std::int32_t index) {
         return reinterpret_cast<const Tile*>(conversion.cells[static_cast<std::uint32_t>(index)].data());
     };
 
+    // Streamed, each sprite has a store of its own, its tiles its block.
     ObjectStore store;
+    std::vector<std::vector<StoredPicture>> sprite_pictures(stream ? parts.sprites : 0);
+    const auto end_sprite = [&](std::size_t sprite) {
+        sprite_pictures[sprite] = store.pictures();
+        store.clear();
+        for (const std::size_t cell : cells_stored) stored_cells[cell] = StoredCell{};
+        cells_stored.clear();
+    };
     for (std::size_t i = 0; i < covered.size(); ++i) {
         const PartJob& job = jobs[i];
         const SpritePart& part = *job.part;
         ObjectSprite& sprite = result.sprites[job.sprite];
-        if (i == 0 || job.sprite != jobs[i - 1].sprite) sprite.first = result.objects.size();
+        if (i == 0 || job.sprite != jobs[i - 1].sprite) {
+            if (stream && i > 0) end_sprite(jobs[i - 1].sprite);
+            sprite.first = result.objects.size();
+        }
         const FlipFlags part_flip = part.flip & kFlipMask;
         if (use_cells[i]) {
             for (std::size_t c = first_placed[i]; c < first_placed[i] + static_cast<std::size_t>(covered[i].cells); ++c) {
@@ -161,6 +197,7 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
                 if (stored.tile == UINT32_MAX) {
                     const Tile* tiles = cell_tiles(cell.index);
                     stored.tile = store.add(tiles, kCellShape, picture_key(tiles, kCellShape), stored.flip);
+                    if (stream) cells_stored.push_back(static_cast<std::size_t>(cell.index));
                 }
                 // The placement shows the stored cell mirrored as its flip says.
                 result.objects.push_back({cell.x_offset, cell.y_offset, kCellShape, (stored.flip ^ cell.flip) & kFlipMask,
@@ -186,7 +223,14 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
     for (const ObjectSprite& sprite : result.sprites) {
         result.counts.most_objects = std::max(result.counts.most_objects, static_cast<std::int64_t>(sprite.count));
     }
-    result.tiles = store.tile_places();
+    if (stream) {
+        if (!jobs.empty()) end_sprite(jobs.back().sprite);
+        std::vector<std::vector<FlipFlags>> refits;
+        result.stream = lay_out_blocks(sprite_pictures, result.tiles, refits);
+        refit_flips(sprite_pictures, refits, result);
+    } else {
+        result.tiles = store.tile_places();
+    }
     result.packed = std::shared_ptr<const void>(std::move(parts.parts));
     result.counts.tiles = static_cast<std::int64_t>(result.tiles.size());
     result.counts.bytes = result.counts.tiles * static_cast<std::int64_t>(kTileBytes);
@@ -195,10 +239,10 @@ ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion)
 }
 
 ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                               const ObjectCost& cost) {
+                               const ObjectCost& cost, bool stream) {
     std::vector<std::size_t> listed;
     for (const ConvertedSprite& sprite : conversion.sprites) listed.push_back(sprite.sprite);
-    return store_objects(cover_parts(sprites, listed, sheets, cost), conversion);
+    return store_objects(cover_parts(sprites, listed, sheets, cost), conversion, stream);
 }
 
 }  // namespace pixcell

@@ -9,12 +9,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "cells/cell_pattern.h"
 #include "cells/convert.h"
 #include "description/sprite_list.h"
 #include "objects/object_cost.h"
+#include "objects/stream_layout.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -25,7 +27,7 @@ struct PlacedObject {
     std::int32_t y_offset = 0;
     std::int32_t shape = 0;  // in kObjectShapes: object_attribute0 and object_attribute1 give its bits
     FlipFlags flip = 0;      // 0..3: how to mirror the stored picture
-    std::int32_t tile = 0;   // its picture's first tile in `tiles`
+    std::int32_t tile = 0;   // its picture's first tile in `tiles` (with a stream layout, in its sprite's block)
 };
 
 // The objects of one converted sprite: objects[first, first + count).
@@ -50,12 +52,13 @@ struct ObjectConversion {
     std::vector<PlacedObject> objects;  // sprite after sprite, each one's last-described part first
     std::vector<ObjectSprite> sprites;  // one for each of Conversion::sprites, in that order
     ObjectCounts counts;
+    std::optional<StreamLayout> stream;  // when laid out for streaming: `tiles` is the blocks
 };
 
 // A sprite's palette row is that of its cells (ConvertedSprite::palette_row).
 // The same input gives the same result, however many threads the machine has.
 ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conversion, const SheetStore& sheets,
-                               const ObjectCost& cost);
+                               const ObjectCost& cost, bool stream = false);
 
 // The same in its two steps, so that the first may run beside the cells
 // stage: every part's cover searched and its pictures packed, which needs
@@ -63,6 +66,8 @@ ObjectConversion cover_sprites(const SpriteList& sprites, const Conversion& conv
 // the cutting reads them); then the pictures stored in order, which weighs
 // each part's cover against its cells and so needs the conversion.
 // `listed` are the sprites the conversion lists (converted_sprites).
+// `stream`: nothing is shared between sprites (a tile costs the objects of
+// its own sprite that show it), and the tiles are laid out in blocks.
 class CoveredParts {
 public:
     CoveredParts();
@@ -73,7 +78,7 @@ public:
 private:
     friend CoveredParts cover_parts(const SpriteList&, const std::vector<std::size_t>&, const SheetStore&,
                                     const ObjectCost&);
-    friend ObjectConversion store_objects(CoveredParts, const Conversion&);
+    friend ObjectConversion store_objects(CoveredParts, const Conversion&, bool);
     struct Parts;
     std::unique_ptr<Parts> parts;
     ObjectCost cost;
@@ -81,6 +86,6 @@ private:
 };
 CoveredParts cover_parts(const SpriteList& sprites, const std::vector<std::size_t>& listed, const SheetStore& sheets,
                          const ObjectCost& cost);
-ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion);
+ObjectConversion store_objects(CoveredParts parts, const Conversion& conversion, bool stream = false);
 
 }  // namespace pixcell

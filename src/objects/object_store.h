@@ -14,6 +14,14 @@
 
 namespace pixcell {
 
+// A stored picture: its tiles as first given, its shape and its key (the
+// least of its mirror images is the picture mirrored by key.flip).
+struct StoredPicture {
+    const Tile* tiles;
+    std::int32_t shape;
+    PictureKey key;
+};
+
 class ObjectStore {
 public:
     // The first tile of the stored picture that shows `tiles`, the picture
@@ -27,12 +35,18 @@ public:
     // Every stored picture's tiles, in the order stored, where they were given.
     std::vector<const Tile*> tile_places() const;
 
+    // Every stored picture, in the order stored.
+    std::vector<StoredPicture> pictures() const;
+
+    // Forgets every picture, as a new store would.
+    void clear();
+
 private:
     struct Entry {
         const Tile* picture;
         std::uint32_t first_tile;
         std::int32_t shape;
-        std::int32_t flip;  // the picture's key's: it turns the picture into the least mirror image
+        PictureKey key;  // its flip turns the picture into the least mirror image
     };
     std::vector<Entry> entries;
     std::size_t tiles = 0;

@@ -96,7 +96,7 @@ const std::vector<ExtraOutput>& extra_outputs() {
          make_counts},
         {"--objects", nullptr, [](const ExtraRequests& r) { return r.objects.has_value(); },
          [](const ExtraRequests&, const std::string& base) {
-             return std::vector<std::string>{base + "_obj.s", base + "_obj.c", base + "_obj.h"};
+             return std::vector<std::string>{base + "_obj_tiles.s", base + "_obj.c", base + "_obj.h"};
          },
          make_objects},
         {"--compress", nullptr, [](const ExtraRequests& r) { return r.compress.has_value(); },

@@ -28,6 +28,7 @@ struct ExtraRequests {
     std::optional<std::string> preview;  // --preview=FILE.png: a picture of what the console shows
     std::optional<std::string> deps;     // --deps=FILE: a make rule for every other file
     std::optional<ObjectCost> objects;   // --objects[=fewest|bytes]: every sprite as objects of every shape
+    bool stream = false;                 // --stream: the objects' tiles in one block a sprite (balanced when alone)
     std::optional<CompressFormat> compress;  // --compress[=FORMAT]: the tile arrays as the BIOS unpacks them
 };
 

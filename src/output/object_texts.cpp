@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <future>
 #include <vector>
 
@@ -36,12 +37,13 @@ void append_object_line(std::string& out, const PlacedObject& object) {
     out.append(line, static_cast<std::size_t>(at - line));
 }
 
-void append_sprite_line(std::string& out, const ObjectSprite& sprite) {
+// "\t{ first, count, }," of a sprite's objects or of its block.
+void append_sprite_line(std::string& out, std::int64_t first, std::int64_t count) {
     char line[64];
     char* at = put_text(line, "\t{ ");
-    at = put_decimal(at, static_cast<std::int64_t>(sprite.first), 5);
+    at = put_decimal(at, first, 5);
     at = put_text(at, ", ");
-    at = put_decimal(at, static_cast<std::int64_t>(sprite.count), 5);
+    at = put_decimal(at, count, 5);
     at = put_text(at, ", },");
     out.append(line, static_cast<std::size_t>(at - line));
 }
@@ -95,6 +97,8 @@ ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversi
     texts.source = "#include \"" + ident_base + "_obj.h\"\n\nconst SPR_OBJECT " + ident_base + "_objects[] = {\n";
     texts.source.reserve(texts.source.size() + objects.objects.size() * 64);
     std::string table = "const SPR_OBJECTS " + ident_base + "_sprite_objects[] = {\n";
+    const std::optional<StreamLayout>& stream = objects.stream;
+    std::string blocks = stream ? "const SPR_TILES " + ident_base + "_sprite_tiles[] = {\n" : std::string();
     for (std::size_t s = 0; s < conversion.sprites.size(); ++s) {
         const std::string& name = sprites[conversion.sprites[s].sprite].name;
         const ObjectSprite& sprite = objects.sprites[s];
@@ -106,12 +110,17 @@ ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversi
                 texts.source += '\n';
             }
         }
-        append_sprite_line(table, sprite);
+        append_sprite_line(table, static_cast<std::int64_t>(sprite.first), static_cast<std::int64_t>(sprite.count));
         append_name(table, name);
+        if (stream) {
+            append_sprite_line(blocks, stream->blocks[s].first_tile, stream->blocks[s].tiles);
+            append_name(blocks, name);
+        }
     }
     texts.source += "};\n\n";
     texts.source += table;
     texts.source += "};\n";
+    if (stream) texts.source += "\n" + blocks + "};\n";
 
     const ObjectCounts& counts = objects.counts;
     texts.header = "#ifndef " + ident_base + "_OBJ_H\n#define " + ident_base +
@@ -121,8 +130,14 @@ ObjectTexts render_objects(const SpriteList& sprites, const Conversion& conversi
     append_define(texts.header, ident_base + "_OBJ_TILE_BYTES", counts.bytes, "their bytes of sprite tile memory");
     append_define(texts.header, ident_base + "_OBJECT_COUNT", counts.objects, "objects of every sprite");
     append_define(texts.header, ident_base + "_MOST_OBJECTS", counts.most_objects, "the most objects of one sprite");
+    if (stream) {
+        append_define(texts.header, ident_base + "_MOST_TILES", stream->most_tiles,
+                      "the most tiles of one sprite: the slot a game reserves");
+    }
     texts.header += "extern const u16 " + ident_base + "_obj_tiles[];\nextern const SPR_OBJECT " + ident_base +
-                    "_objects[];\nextern const SPR_OBJECTS " + ident_base + "_sprite_objects[];\n#endif\n";
+                    "_objects[];\nextern const SPR_OBJECTS " + ident_base + "_sprite_objects[];\n";
+    if (stream) texts.header += "extern const SPR_TILES " + ident_base + "_sprite_tiles[];\n";
+    texts.header += "#endif\n";
     return texts;
 }
 

@@ -14,10 +14,11 @@
 namespace pixcell {
 
 struct ObjectTexts {
-    // file_base + "_obj.s": ident_base + "_obj_tiles", made as it is written
+    // file_base + "_obj_tiles.s": ident_base + "_obj_tiles", made as it is written
     // (it reads `objects`, which must last until then).
     TextPieces tiles;
-    std::string source;  // file_base + "_obj.c": ident_base + "_objects" and "_sprite_objects"
+    // file_base + "_obj.c": ident_base + "_objects" and "_sprite_objects" (streamed, "_sprite_tiles" too)
+    std::string source;
     std::string header;  // file_base + "_obj.h": their declarations and counts
 };
 

@@ -81,6 +81,7 @@ std::vector<GeneratedName> declared_identifiers(const std::string& ident_base) {
         {ident_base + "_chr", "the generated cell array"},
         {ident_base + "_pattern_table", "the generated pattern table"},
         {"CHR_PAT", "the cell type of the generated header"},
+        {"PIXCELL_CHR_PAT", "the guard of the cell type of the generated header"},
         {ident_base + "_CHR_H", "an include guard of the generated headers"},
         {ident_base + "_ENUM_H", "an include guard of the generated headers"},
         {ident_base + "_PAT_H", "an include guard of the generated headers"},

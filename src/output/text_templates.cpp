@@ -139,7 +139,10 @@ void append_chr_header(std::string& out, const std::string& ident_base) {
     out += ident_base;
     out += "_CHR_H\n#define ";
     out += ident_base;
-    out += "_CHR_H\n#include <gba.h>\ntypedef struct { u16 chr[64]; } CHR_PAT;\nextern const CHR_PAT ";
+    // The cell type is the same for every description: guarded, so that the
+    // headers of several descriptions can be included in one C file.
+    out += "_CHR_H\n#include <gba.h>\n#ifndef PIXCELL_CHR_PAT\n#define PIXCELL_CHR_PAT\n"
+           "typedef struct { u16 chr[64]; } CHR_PAT;\n#endif\nextern const CHR_PAT ";
     out += ident_base;
     out += "_chr[];\n#endif\n";
 }

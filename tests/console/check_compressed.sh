@@ -55,7 +55,7 @@ build_rom() {
     "$arm_as" -mcpu=arm7tdmi -o "$dir/cmp.o" "$dir/${ident}_cmp.s"
     local defines=(-DIDENT="$ident")
     if [ ${#objects[@]} -gt 0 ]; then
-        "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj.s"
+        "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj_tiles.s"
         tiles=("$dir/obj_tiles.o")
         defines+=(-DROM_OBJECTS)
     fi

@@ -3,7 +3,8 @@
 # five generated files with the ARM cross toolchain, and has console_check
 # compare every sprite on the emulator's screen with its sheet.
 #
-#   check_console.sh [--mutants] [--sheet-palette] [--objects[=MODE]] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]
+#   check_console.sh [--mutants] [--sheet-palette] [--objects[=MODE] [--stream] | --whole-cells] PIXCELL CONSOLE_CHECK
+#                    WORK_DIR DESCRIPTION [SHEET...]
 #
 # The description names its sheets relative to the directory the converter
 # runs in: with SHEETs given, they and the description are copied into
@@ -19,6 +20,13 @@
 # the ROM is built from the object files instead (rom/show_objects.c, with
 # the installed spriteobj.h), in the sheet's colours as with --sheet-palette,
 # and every sprite is seen whole, unflipped and flipped as a whole.
+# --whole-cells does the same with the five files, the ROM drawing each
+# sprite with spr_write_cells() of the installed sprite16.h
+# (rom/show_cells.c); its mutants break that function too.
+# With --stream (passed on too; alone it means --objects) the ROM copies
+# the sprite's block and another sprite's into two slots of tile memory with
+# spr_copy_tiles(), one right after the other, and draws the sprite from its
+# slot; the mutants then break the blocks.
 # ARM_GCC, ARM_AS and ARM_OBJCOPY name the tools
 # (default: arm-none-eabi-gcc, -as, -objcopy on the PATH).
 set -euo pipefail
@@ -37,16 +45,22 @@ ident=sheet
 mutants=0
 sheet_palette=0
 objects=
+whole_cells=0
+stream=0
 while [ $# -gt 0 ]; do
     case $1 in
         --mutants) mutants=1; shift ;;
         --sheet-palette) sheet_palette=1; shift ;;
         --objects | --objects=*) objects=$1; sheet_palette=1; shift ;;
+        --whole-cells) whole_cells=1; sheet_palette=1; shift ;;
+        --stream) stream=1; sheet_palette=1; shift ;;
         *) break ;;
     esac
 done
+[ "$stream" = 1 ] && [ -z "$objects" ] && objects=--objects
 if [ $# -lt 4 ]; then
-    echo "usage: $0 [--mutants] [--sheet-palette] [--objects[=MODE]] PIXCELL CONSOLE_CHECK WORK_DIR DESCRIPTION [SHEET...]" >&2
+    echo "usage: $0 [--mutants] [--sheet-palette] [--objects[=MODE] [--stream] | --whole-cells] PIXCELL CONSOLE_CHECK" \
+         "WORK_DIR DESCRIPTION [SHEET...]" >&2
     exit 2
 fi
 pixcell=$(realpath "$1")
@@ -57,7 +71,8 @@ shift 4
 
 fail() { echo "check_console: $*" >&2; exit 1; }
 
-cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib -Wall -Wextra -Werror -I"$rom_src")
+base_cflags=(-mcpu=arm7tdmi -marm -O2 -ffreestanding -fno-builtin -nostdlib -Wall -Wextra -Werror)
+cflags=("${base_cflags[@]}" -I"$rom_src")
 
 # first_palette DIR: the name of the first sheet's colour array.
 first_palette() { sed -n -E 's/^extern const u16 ([A-Za-z0-9_]+)\[.*/\1/p' "$1/${ident}_pal.h" | head -1; }
@@ -76,19 +91,42 @@ link_rom() {
 build_objects_rom() {
     local dir=$1
     local flags=("${cflags[@]}" -I"$include_src" -I"$dir")
-    "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj.s"
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/obj_tiles.o" "$dir/${ident}_obj_tiles.s"
     "$arm_gcc" "${flags[@]}" -c -o "$dir/objects.o" "$dir/${ident}_obj.c"
     "$arm_gcc" "${flags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
-    "$arm_gcc" "${flags[@]}" -DIDENT="$ident" -DROM_SHEET_PALETTE="$(first_palette "$dir")" \
+    local stream_flags=()
+    if [ "$stream" = 1 ]; then
+        local sprites
+        sprites=$(awk '/_sprite_tiles\[\] = \{/ { inside = 1; next } /^\};/ { inside = 0 } inside' \
+            "$dir/${ident}_obj.c" | wc -l)
+        stream_flags=(-DROM_STREAM -DROM_SPRITE_COUNT="$sprites")
+    fi
+    "$arm_gcc" "${flags[@]}" "${stream_flags[@]}" -DIDENT="$ident" -DROM_SHEET_PALETTE="$(first_palette "$dir")" \
         -include "$dir/${ident}_obj.h" -include "$dir/${ident}_pal.h" \
         -c -o "$dir/show_objects.o" "$rom_src/show_objects.c"
     link_rom "$dir" "$dir/show_objects.o" "$dir/objects.o" "$dir/obj_tiles.o" "$dir/palettes.o"
+}
+
+# build_cells_rom DIR: the ROM of --whole-cells from the five files and the
+# palette in DIR, with DIR's own sprite16.h if it has one (a mutant's).
+build_cells_rom() {
+    local dir=$1
+    # Before the test ROM's folder, which has a sprite16.h of its own.
+    local flags=("${base_cflags[@]}" -I"$dir" -I"$include_src" -I"$rom_src")
+    "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
+    "$arm_gcc" "${flags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
+    "$arm_gcc" "${flags[@]}" -c -o "$dir/palettes.o" "$dir/${ident}_pal.c"
+    "$arm_gcc" "${flags[@]}" -DIDENT="$ident" -DROM_SHEET_PALETTE="$(first_palette "$dir")" \
+        -include "$dir/${ident}_pat.h" -include "$dir/${ident}_pal.h" \
+        -c -o "$dir/show_cells.o" "$rom_src/show_cells.c"
+    link_rom "$dir" "$dir/show_cells.o" "$dir/patterns.o" "$dir/cells.o" "$dir/palettes.o"
 }
 
 # build_rom DIR: the ROM DIR/rom.gba from the generated files in DIR.
 build_rom() {
     local dir=$1
     [ -n "$objects" ] && { build_objects_rom "$dir"; return; }
+    [ "$whole_cells" = 1 ] && { build_cells_rom "$dir"; return; }
     local cflags=("${cflags[@]}" -I"$dir")
     "$arm_as" -mcpu=arm7tdmi -o "$dir/cells.o" "$dir/$ident.s"
     "$arm_gcc" "${cflags[@]}" -c -o "$dir/patterns.o" "$dir/${ident}_pat.c"
@@ -151,8 +189,31 @@ mutate() {
             awk -F, -v OFS=, '/^const SPR_OBJECT / { inside = 1 } /^\};/ { inside = 0 }
                 inside && !done && /^\t\{ / { $5 = sprintf(" %5d", $5 + 1); done = 1 }
                 { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        whole_flip)  # spr_write_cells keeps each cell's own flip, whatever the sprite's
+            file=$dir/sprite16.h
+            sed 's/(cell->flip ^ flip)/cell->flip/' "$include_src/sprite16.h" > "$file"
+            cmp -s "$file" "$include_src/sprite16.h" && fail "mutant $kind changed nothing" ;;
+        block_off)  # every sprite's block one tile on
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, '/_sprite_tiles\[\] = \{/ { inside = 1 } /^\};/ { inside = 0 }
+                inside && /^\t\{ / && $2 + 0 > 0 { $1 = sprintf("\t{ %5d", substr($1, 4) + 1) }
+                { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        other_block)  # the first object's tiles past its sprite's block, in another's
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, 'NR == FNR { if (/_sprite_tiles\[\] = \{/) tiles = 1
+                                          else if (tiles && /^\t\{ / && $2 + 0 > 0 && count == "") count = $2 + 0
+                                          next }
+                /^const SPR_OBJECT / { inside = 1 } /^\};/ { inside = 0 }
+                inside && !done && /^\t\{ / { $5 = sprintf(" %5d", count); done = 1 }
+                { print }' "$file" "$file" > "$file.new" && mv "$file.new" "$file" ;;
+        short_count)  # every sprite's block one tile short
+            file=$dir/${ident}_obj.c
+            awk -F, -v OFS=, '/_sprite_tiles\[\] = \{/ { inside = 1 } /^\};/ { inside = 0 }
+                inside && /^\t\{ / && $2 + 0 > 0 { $2 = sprintf(" %5d", $2 - 1) }
+                { print }' "$file" > "$file.new" && mv "$file.new" "$file" ;;
     esac
-    cmp -s "$file" "$work/out/$(basename "$file")" && fail "mutant $kind changed nothing"
+    [ "$kind" = whole_flip ] ||
+        ! cmp -s "$file" "$work/out/$(basename "$file")" || fail "mutant $kind changed nothing"
     return 0
 }
 
@@ -170,6 +231,8 @@ options=()
 [ "$sheet_palette" = 1 ] && options=(--palette)
 check_options=()
 [ -n "$objects" ] && options+=("$objects") && check_options=(--objects)
+[ "$whole_cells" = 1 ] && check_options=(--whole-cells)
+[ "$stream" = 1 ] && options+=(--stream)
 "$pixcell" "${options[@]}" "$desc" "$work/out/$ident" || fail "pixcell failed on $desc"
 build_rom "$work/out" || fail "the generated files of $desc don't build"
 "$check" "${check_options[@]}" "$work/out/rom.gba" "$desc" ||
@@ -180,6 +243,8 @@ survivors=0
 kinds=(nibbles tiles flips offset_x offset_y)
 [ "$sheet_palette" = 1 ] && kinds+=(palette rows)
 [ -n "$objects" ] && kinds=(shape object_flips object_tile)
+[ "$whole_cells" = 1 ] && kinds+=(whole_flip)
+[ "$stream" = 1 ] && kinds=(block_off other_block short_count object_tile)
 for kind in "${kinds[@]}"; do
     dir=$work/mutants/$kind
     mkdir -p "$dir"

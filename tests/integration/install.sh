@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # cmake --install into a fresh prefix, then a game's build that uses what it
 # installed: tests/integration/consumer finds the package, converts the
-# sprites of two descriptions with pixcell_add_sprites (with --palette, and
-# --preview into a folder that doesn't exist yet), compiles against the
+# sprites of three descriptions with pixcell_add_sprites (with --palette, and
+# --preview into a folder that doesn't exist yet; the third --stream with
+# OBJECTS_ONLY, its cells left out of the program), compiles against the
 # installed sprite16.h and prints what the generated files hold. With each
 # generator at hand, in folders whose paths hold blanks: a build with
 # nothing changed must do nothing (twice), a changed sheet must convert
@@ -44,7 +45,8 @@ for generator in "${generators[@]}"; do
     cp -r "$here/consumer" "$source"
     mkdir "$source/sprite sheets"
     cp "$examples/hero.txt" "$source/sprite sheets/sprites.txt"
-    cp "$examples/hero.bmp" "$examples/items.txt" "$examples/items.bmp" "$source/sprite sheets/"
+    cp "$examples/hero.bmp" "$examples/items.txt" "$examples/items.bmp" "$examples/boss.txt" "$examples/boss.bmp" \
+        "$source/sprite sheets/"
 
     if ! cmake -S "$source" -B "$build" -G "$generator" -DCMAKE_PREFIX_PATH="$prefix" >"$scratch/log" 2>&1 ||
         ! cmake --build "$build" >>"$scratch/log" 2>&1; then
@@ -53,6 +55,10 @@ for generator in "${generators[@]}"; do
         continue
     fi
     before=$("$build/show")
+    # OBJECTS_ONLY: the boss's cells are made, but not built into the program.
+    [[ -f $build/show_sprites/boss.s ]] || fail "$generator: the boss's cell array wasn't made"
+    nm "$build/show" | grep -q ' boss_chr$' && fail "$generator: OBJECTS_ONLY built the boss's cells into the program"
+    nm "$build/show" | grep -q ' boss_obj_tiles$' || fail "$generator: the boss's object tiles aren't in the program"
     [[ -f $build/previews/sprites.png ]] || fail "$generator: the preview wasn't written"
     for again in 1 2; do
         cmake --build "$build" >"$scratch/log" 2>&1 || fail "$generator: build $again with nothing changed failed"

@@ -113,6 +113,65 @@ TEST(ObjectCover, KnownCovers) {
     }
 }
 
+// Streamed, each sprite's pictures are a block of its own, its objects'
+// tiles counted from the block's first; a block of the same bytes as an
+// earlier one is that one.
+TEST(ObjectCover, KnownStreamLayouts) {
+    struct KnownLayout {
+        const char* name;
+        std::function<void(Sheet&)> draw;
+        std::vector<std::vector<SpritePart>> sprites;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> blocks;  // first tile, tiles
+    };
+    // clang-format off
+    const KnownLayout cases[] = {
+        {"a sprite of two mirrored halves stores one half",
+         [](Sheet& s) { paint(s, 0, 0, 32, 64, true), copy_mirrored(s, 0, 0, 32, 64, 32, 0, 1); },
+         {{make_part(0, 0, 64, 64, 32, 32)}}, {{0, 32}}},
+        {"two identical frames share a block, and a block's tiles count from 0",
+         [](Sheet& s) { paint(s, 0, 0, 64, 64), paint(s, 66, 1, 12, 30, true); },
+         {{make_part(64, 0, 16, 32, 8, 32)}, {make_part(0, 0, 64, 64, 32, 32)}, {make_part(64, 0, 16, 32, 8, 32)}},
+         {{0, 8}, {8, 64}, {0, 8}}},
+        {"a picture is stored as the least of its mirror images: a sprite and its mirror image share",
+         [](Sheet& s) { paint(s, 4, 4, 8, 8), copy_mirrored(s, 4, 4, 8, 8, 20, 4, 3), paint(s, 40, 40, 8, 8, true); },
+         {{make_part(0, 0, 16, 16, 0, 0)}, {make_part(16, 0, 16, 16, 0, 0)},
+          {make_part(16, 0, 16, 16, 0, 0), make_part(32, 32, 16, 16, 0, 0), make_part(0, 0, 16, 16, 0, 0)}},
+         {{0, 1}, {0, 1}, {1, 2}}},
+    };
+    // clang-format on
+    for (const KnownLayout& known : cases) {
+        Sheet sheet(128, 128);
+        known.draw(sheet);
+        const LoadedSheet loaded(sheet);
+        SpriteList list;
+        for (const std::vector<SpritePart>& parts : known.sprites) list.push_back(make_object("s", loaded.name, parts));
+        const Conversion conversion = convert(list, loaded.sheets);
+        const ObjectConversion covered = cover_sprites(list, conversion, loaded.sheets, kBalanced, true);
+        ASSERT_TRUE(covered.stream) << known.name;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> blocks;
+        std::uint32_t past = 0;
+        for (std::size_t s = 0; s < list.size(); ++s) {
+            const SpriteBlock block = covered.stream->blocks[s];
+            blocks.emplace_back(block.first_tile, block.tiles);
+            past = std::max(past, block.first_tile + block.tiles);
+            // The block's own tiles, every one shown: the objects start at its
+            // first and end at its last.
+            std::int32_t lowest = INT32_MAX, end = 0;
+            const ObjectSprite& sprite = covered.sprites[s];
+            for (std::size_t i = sprite.first; i < sprite.first + sprite.count; ++i) {
+                const PlacedObject& object = covered.objects[i];
+                lowest = std::min(lowest, object.tile);
+                end = std::max(end, object.tile + object_tiles(static_cast<std::size_t>(object.shape)));
+            }
+            EXPECT_EQ(lowest, 0) << known.name << ", sprite " << s;
+            EXPECT_EQ(end, static_cast<std::int32_t>(block.tiles)) << known.name << ", sprite " << s;
+        }
+        EXPECT_EQ(blocks, known.blocks) << known.name;
+        EXPECT_EQ(covered.tiles.size(), past) << known.name;
+        EXPECT_EQ(covered.counts.tiles, static_cast<std::int64_t>(past)) << known.name;
+    }
+}
+
 // The 8x8 dot's object lies where the dot does, from the origin; mirrored
 // with the part, it lies mirrored about the origin and shows its picture
 // mirrored.

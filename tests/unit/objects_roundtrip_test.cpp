@@ -93,6 +93,51 @@ Sheet repeated_cells_sheet(std::mt19937& random) {
     return sheet;
 }
 
+// Streamed, each sprite read from its own block shows its cells, every
+// tile of the block shown and each of its pictures there once; blocks laid
+// out apart differ in their bytes or in the pictures their objects cut them
+// into.
+void check_stream_layout(const ObjectConversion& streamed, const SpriteList& list, const Conversion& conversion,
+                         const Sheet& sheet, const std::string& where) {
+    ASSERT_TRUE(streamed.stream) << where;
+    using Block = std::pair<std::vector<Tile>, std::set<std::pair<std::int32_t, std::int32_t>>>;  // (tile, shape)s
+    std::map<std::uint32_t, Block> laid_out;  // by first tile
+    std::uint32_t most = 0;
+    for (std::size_t s = 0; s < streamed.sprites.size(); ++s) {
+        const SpriteBlock block = streamed.stream->blocks[s];
+        ObjectConversion alone;  // the sprite as a game sees it, with its block in a slot at tile 0
+        alone.tiles.assign(streamed.tiles.begin() + block.first_tile,
+                           streamed.tiles.begin() + block.first_tile + block.tiles);
+        const ObjectSprite& sprite = streamed.sprites[s];
+        alone.objects.assign(streamed.objects.begin() + static_cast<std::ptrdiff_t>(sprite.first),
+                             streamed.objects.begin() + static_cast<std::ptrdiff_t>(sprite.first + sprite.count));
+        std::vector<char> shown(block.tiles, 0);
+        for (const PlacedObject& object : alone.objects) {
+            const auto first = static_cast<std::size_t>(object.tile);
+            ASSERT_LE(first + static_cast<std::size_t>(object_tiles(static_cast<std::size_t>(object.shape))),
+                      shown.size()) << where;
+            std::fill_n(shown.begin() + static_cast<std::ptrdiff_t>(first), object_tiles(static_cast<std::size_t>(object.shape)), 1);
+        }
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), 0), 0) << where << ", sprite " << s;
+        EXPECT_EQ(objects_test::object_pixels(alone, {0, alone.objects.size()}),
+                  objects_test::distinct(sprite_test::cut_pixels(list[conversion.sprites[s].sprite].parts, sheet)))
+            << where << ", sprite " << s;
+        std::set<std::int32_t> firsts;
+        for (const PlacedObject& object : alone.objects) firsts.insert(object.tile);
+        EXPECT_EQ(distinct_pictures(alone), firsts.size()) << where << ", sprite " << s;
+        Block& laid = laid_out[block.first_tile];
+        laid.first = objects_test::tile_values(alone);
+        for (const PlacedObject& object : alone.objects) laid.second.emplace(object.tile, object.shape);
+        most = std::max(most, block.tiles);
+    }
+    std::set<Block> blocks;
+    for (const auto& [first, laid] : laid_out) {
+        if (laid.first.empty()) continue;
+        EXPECT_TRUE(blocks.insert(laid).second) << where << ", block at " << first;
+    }
+    EXPECT_EQ(streamed.stream->most_tiles, most) << where;
+}
+
 TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
     std::mt19937 random(25);
     for (int round = 0; round < 60; ++round) {
@@ -146,6 +191,8 @@ TEST(ObjectRoundTrip, EverySpriteShowsWhatItsCellsShow) {
                 EXPECT_LE(covered.counts.bytes, static_cast<std::int64_t>(conversion.cells.size() * kCellBytes))
                     << where;
             }
+            check_stream_layout(cover_sprites(list, conversion, loaded.sheets, cost, true), list, conversion, sheet,
+                                where + ", streamed");
         }
     }
 }

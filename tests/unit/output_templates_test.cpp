@@ -27,7 +27,10 @@ TEST(OutputTemplates, EmptyListGivesHeadsAndTailsOnly) {
               "#ifndef hero_CHR_H\n"
               "#define hero_CHR_H\n"
               "#include <gba.h>\n"
+              "#ifndef PIXCELL_CHR_PAT\n"
+              "#define PIXCELL_CHR_PAT\n"
               "typedef struct { u16 chr[64]; } CHR_PAT;\n"
+              "#endif\n"
               "extern const CHR_PAT hero_chr[];\n"
               "#endif\n");
     EXPECT_EQ(texts.enum_text,

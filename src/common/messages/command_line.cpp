@@ -38,6 +38,15 @@ std::string option_not_row(const std::string& option, const std::string& value) 
            std::to_string(kPaletteRows - 1) + ", such as " + option + "=2";
 }
 
+std::string option_not_png(const std::string& option, const std::string& value) {
+    const std::size_t dot = value.rfind('.');
+    const std::size_t slash = value.rfind('/');
+    const bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const std::string stem = extension ? value.substr(0, dot) : value;
+    return option + "=" + unquoted(value) + " doesn't end in .png: the picture is a PNG, give it a name that does, " +
+           "such as " + option + "=" + unquoted(stem) + ".png";
+}
+
 std::string option_not_cover(const std::string& option, const std::string& value) {
     return option + "=" + unquoted(value) + " is not a way to cover sprites: write " + option +
            " (balanced), " + option + "=fewest (fewest objects) or " + option + "=bytes (fewest tile bytes)";

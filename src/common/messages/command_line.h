@@ -18,6 +18,7 @@ std::string option_names_output(const std::string& option, const std::string& va
 std::string option_not_colour(const std::string& option, const std::string& value);
 std::string option_not_row(const std::string& option, const std::string& value);
 std::string option_not_cover(const std::string& option, const std::string& value);
+std::string option_not_png(const std::string& option, const std::string& value);
 std::string option_not_compression(const std::string& option, const std::string& value);
 // A file name that a make rule can't hold; `found` as name_make_cant_read gives it.
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,

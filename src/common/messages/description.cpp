@@ -51,6 +51,12 @@ std::string cause_number_too_big() {
     return "a number doesn't fit 32 bits: decimals go from -2147483648 to 2147483647, hexadecimals up to $FFFFFFFF";
 }
 
+std::string comments_are() { return "comments are written // to the end of the line or /* ... */, not with '#'"; }
+
+std::string hex_after_dollar(const std::string& digits) {
+    return "hexadecimal numbers are written after '$', as $" + digits + ", not 0x" + digits;
+}
+
 std::string cause_no_file_name() { return "the sheet's file name must follow the '*' directly"; }
 
 std::string cause_fields() {

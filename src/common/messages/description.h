@@ -21,6 +21,8 @@ std::string cause_name_starts_with_digit();
 std::string cause_name_holds_blank();
 std::string cause_after_file_name();
 std::string cause_no_file_name();
+std::string comments_are();
+std::string hex_after_dollar(const std::string& digits);
 std::string cause_fields();
 std::string cause_unclosed_comment();
 std::string cause_number_too_big();

@@ -192,6 +192,10 @@ std::string sheet_named_here(const std::string& sheet) {
     return "sheet " + quoted(sheet) + " is named here, a path from the folder pixcell runs in";
 }
 
+std::string sheet_is_folder(const std::string& sheet) {
+    return "sheet " + quoted(sheet) + " is a folder, not a file: name a BMP or PNG sheet";
+}
+
 }  // namespace warn
 
 }  // namespace pixcell::messages

@@ -64,6 +64,7 @@ namespace warn {
 std::string palette_line(const std::string& text);
 std::string palette_from_names(const std::string& file);
 std::string sheet_named_here(const std::string& sheet);
+std::string sheet_is_folder(const std::string& sheet);
 }  // namespace warn
 
 }  // namespace pixcell::messages

@@ -2,14 +2,15 @@
 // every sprite of the description looks on screen the way its sheet and its
 // parts say: one run per view (see views.h), each compared pixel by pixel.
 //
-//   console_check [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]
+//   console_check [--stop-at-first] [--objects | --whole-cells] ROM DESCRIPTION [SPRITE...]
 //   console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...
 //                 ROM DESCRIPTION...
 //
 // With --objects the ROM is the objects ROM (rom/show_objects.c), which
 // writes every object of a sprite at once: each sprite is seen whole in the
 // middle of the screen, unflipped and mirrored as a whole left-right,
-// top-bottom and both, four runs.
+// top-bottom and both, four runs. --whole-cells does the same for the ROM
+// that writes a sprite's cells with spr_write_cells() (rom/show_cells.c).
 //
 // With --grid the ROM is a game (the example game) that shows every sprite
 // of the descriptions' pattern tables at once, in a palette of its own:
@@ -68,6 +69,7 @@ struct Options {
     bool stop_at_first = false;
     bool true_colour = false;  // --true-colour: the sheets' twins hold the colours to see
     bool objects = false;      // --objects: the ROM shows a sprite's objects, flipped as a whole
+    bool whole_cells = false;  // --whole-cells: the ROM shows a sprite's cells, flipped as a whole
     std::optional<Grid> grid;
     std::vector<Placed> placed;
     std::string rom_path;
@@ -101,6 +103,8 @@ bool parse_options(int argc, char** argv, Options& options) {
             options.true_colour = true;
         } else if (std::strcmp(argv[i], "--objects") == 0) {
             options.objects = true;
+        } else if (std::strcmp(argv[i], "--whole-cells") == 0) {
+            options.whole_cells = true;
         } else if (std::strcmp(argv[i], "--grid") == 0 && i + 1 < argc) {
             Grid g;
             if (std::sscanf(argv[++i], "%d,%d,%d,%d,%d", &g.left, &g.top, &g.step_x, &g.step_y,
@@ -319,12 +323,12 @@ struct Run {
 };
 
 // The runs that show the sprite: the cell ROM's views (views.h), or each
-// whole-sprite flip in the middle of the screen for the objects ROM (one
-// run for a sprite with nothing to show). Nothing and a reason when the
+// whole-sprite flip in the middle of the screen for the ROMs that write a
+// sprite whole (one run for a sprite with nothing to show). Nothing and a reason when the
 // sprite can't be shown.
 std::optional<std::vector<Shot>> choose_shots(const Options& options, const ListedSprite& sprite, std::string& error) {
     std::vector<Shot> shots;
-    if (!options.objects) {
+    if (!options.objects && !options.whole_cells) {
         const std::optional<std::vector<View>> views = choose_views(sprite.cells, error);
         if (!views) return std::nullopt;
         for (const View& view : *views) shots.push_back(Shot{view, 0});
@@ -574,7 +578,8 @@ int main(int argc, char** argv) {
     pixcell::console::Options options;
     if (!pixcell::console::parse_options(argc, argv, options)) {
         std::fputs(
-            "usage: console_check [--save-screens DIR] [--stop-at-first] [--objects] ROM DESCRIPTION [SPRITE...]\n"
+            "usage: console_check [--save-screens DIR] [--stop-at-first] [--objects | --whole-cells] ROM DESCRIPTION\n"
+            "                     [SPRITE...]\n"
             "       console_check --grid LEFT,TOP,STEP_X,STEP_Y,COLUMNS [--true-colour] [--place X,Y DESCRIPTION]...\n"
             "                     ROM DESCRIPTION...\n",
             stderr);

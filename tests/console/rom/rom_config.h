@@ -16,8 +16,9 @@ struct rom_config {
        object coordinates would wrap) and splits big sprites over runs. */
     int left, top, right, bottom;
     /* The whole sprite mirrored about its origin: bit 0 left-right, bit 1
-       top-bottom. Only the objects ROM (show_objects.c) reads it: the
-       pattern records already hold each cell's flip. */
+       top-bottom. Only the ROMs that write a sprite whole (show_objects.c,
+       show_cells.c) read it: in show_sprite.c the pattern records already
+       hold each cell's flip. */
     int flip;
 };
 

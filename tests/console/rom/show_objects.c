@@ -4,7 +4,15 @@
    <spriteobj.h>, mirrored as a whole as the run settings say, in the row of
    the sheet's palette the converter gave it. The build includes the
    generated <ident>_obj.h and <ident>_pal.h, defines IDENT as the generated
-   identifier base and ROM_SHEET_PALETTE as the first sheet's colours. */
+   identifier base and ROM_SHEET_PALETTE as the first sheet's colours.
+
+   Built with ROM_STREAM (the files of --stream, ROM_SPRITE_COUNT their
+   sprites), it copies blocks with spr_copy_tiles() as a streaming game
+   does, two slots one right after the other: unflipped and flipped top-
+   bottom, the sprite's block at tile 0 and another sprite's right after
+   it; flipped left-right (and both ways), the other's at tile 0 and the
+   sprite's right after it. So a tile number or a count that strays from
+   the sprite's own block shows another's tiles or none. */
 #include <gba.h>
 #include <spriteobj.h>
 
@@ -25,6 +33,7 @@ const volatile struct rom_config rom_config = {
 
 void rom_main(void);
 
+#ifndef ROM_STREAM
 /* The sprite's tiles are a stretch of the array, from its objects' lowest
    tile to past their highest: only that stretch is loaded, from tile 0 on,
    so an array larger than tile memory still shows each sprite. Returns the
@@ -43,12 +52,40 @@ static int rom_load_tiles(SPR_OBJECTS sprite) {
     for (int i = 0; i < (past - lowest) * ROM_TILE_HALFWORDS; ++i) GBA_OBJ_TILES[i] = from[i];
     return -lowest;
 }
+#endif
+
+#ifdef ROM_STREAM
+#define ROM_BLOCKS ROM_JOIN(IDENT, _sprite_tiles)
+
+/* Copies the sprite's block and another's into two slots, one after the
+   other; returns the sprite's slot. */
+static int rom_copy_blocks(int sprite, int sprite_first) {
+    const SPR_TILES own = ROM_BLOCKS[sprite];
+    SPR_TILES other = {0, 0};
+    for (int step = 1; step < ROM_SPRITE_COUNT; ++step) {
+        const SPR_TILES next = ROM_BLOCKS[(sprite + step) % ROM_SPRITE_COUNT];
+        if (next.count != 0 && next.first != own.first) {
+            other = next;
+            break;
+        }
+    }
+    if (sprite_first) {
+        spr_copy_tiles(ROM_TILES, other, spr_copy_tiles(ROM_TILES, own, 0));
+        return 0;
+    }
+    return spr_copy_tiles(ROM_TILES, own, spr_copy_tiles(ROM_TILES, other, 0)) - own.count;
+}
+#endif
 
 void rom_main(void) {
     rom_begin();
     rom_load_palette(ROM_SHEET_PALETTE, sizeof ROM_SHEET_PALETTE / sizeof ROM_SHEET_PALETTE[0]);
     const SPR_OBJECTS sprite = ROM_SPRITES[rom_config.sprite];
+#ifdef ROM_STREAM
+    const int first_tile = rom_copy_blocks(rom_config.sprite, (rom_config.flip & 1) == 0);
+#else
     const int first_tile = rom_load_tiles(sprite);
+#endif
     int flip = 0;
     if (rom_config.flip & 1) flip |= SPR_OBJ_HFLIP;
     if (rom_config.flip & 2) flip |= SPR_OBJ_VFLIP;

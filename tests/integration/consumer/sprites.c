@@ -1,4 +1,4 @@
-/* sprites.txt's generated headers, apart from items.txt's: both define CHR_PAT. */
+/* sprites.txt's generated headers; items.c reads items.txt's. */
 #include "sprites_pal.h"
 #include "sprites_pat.h"
 
