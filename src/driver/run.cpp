@@ -205,10 +205,24 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     FileCommit commit;
     std::optional<ObjectConversion> objects;
     // With --compress, each tile array is compressed on the thread that
-    // doesn't make it, beside the files and the objects' store.
+    // doesn't make it, beside the files and the objects' store; streamed
+    // objects a sprite's block at a time.
     std::optional<CompressedArray> cells_packed, objects_packed;
+    CompressedTiles compressed;
+    bool objects_fit = true;
     const auto compress_cells = [&] {
         if (requests.compress) cells_packed = compress_array("_chr_cmp", cell_bytes(conversion.cells), *requests.compress);
+    };
+    const auto compress_objects = [&] {
+        if (!requests.compress) return;
+        if (!objects->stream) {
+            objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+            objects_fit = objects_packed.has_value();
+            return;
+        }
+        std::vector<TileBlock> blocks;
+        for (const SpriteBlock& block : objects->stream->blocks) blocks.push_back({block.first_tile, block.tiles});
+        objects_fit = compress_blocks(objects->tiles, blocks, *requests.compress, compressed);
     };
     if (covered) {
         side_by_side(
@@ -218,9 +232,7 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
             },
             [&] {
                 objects = store_objects(std::move(*covered), conversion, requests.stream);
-                if (requests.compress) {
-                    objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
-                }
+                compress_objects();
             });
     } else if (requests.compress) {
         side_by_side([&] { commit.write(files); }, compress_cells);
@@ -228,12 +240,11 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         commit.write(files);
     }
     if (objects && objects->stream) warn_about_blocks(*objects, conversion, description.sprites, diagnostics);
-    CompressedTiles compressed;
     if (requests.compress) {
-        if (!cells_packed || (objects && !objects_packed)) {
+        if (!cells_packed || !objects_fit) {
             const bool cells_fit = cells_packed.has_value();
             messages::too_large_to_compress(
-                names.ident_base + (cells_fit ? "_obj_tiles_cmp" : "_chr_cmp"),
+                names.ident_base + (cells_fit ? (objects->stream ? "_sprite_tiles_cmp" : "_obj_tiles_cmp") : "_chr_cmp"),
                 static_cast<std::int64_t>(cells_fit ? objects->tiles.size() * kTileBytes
                                                     : conversion.cells.size() * kCellBytes),
                 kMostUnpackedBytes);
@@ -275,6 +286,19 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
             messages::compressed_summary(names.ident_base + array.suffix, format_name(array.packed),
                                          static_cast<std::int64_t>(array.packed.size),
                                          static_cast<std::int64_t>(array.unpacked));
+        }
+        if (!compressed.sprite_blocks.empty()) {
+            std::int64_t bytes = 0, unpacked = 0;
+            std::string formats;
+            for (const CompressedArray& block : compressed.blocks) {
+                bytes += static_cast<std::int64_t>(block.packed.size);
+                unpacked += static_cast<std::int64_t>(block.unpacked);
+                const std::string format = format_name(block.packed);
+                if (formats.find(format) == std::string::npos) formats += (formats.empty() ? "" : " and ") + format;
+            }
+            messages::compressed_summary(names.ident_base + "_sprite_tiles_cmp",
+                                         formats + " over " + std::to_string(compressed.blocks.size()) + " blocks",
+                                         bytes, unpacked);
         }
     }
     return 0;

@@ -47,19 +47,33 @@ std::size_t words_length(std::size_t words) {
 CompressedTexts render_compressed(const CompressedTiles& tiles, const std::string& ident_base) {
     CompressedTexts texts;
     // Megabytes of text for a large run: made a piece at a time as it is
-    // written, from the arrays, which last until then.
+    // written, from the arrays, which last until then; streamed blocks after
+    // the arrays, then the table of each sprite's block.
+    std::vector<const CompressedArray*> all;
+    for (const CompressedArray& array : tiles.arrays) all.push_back(&array);
+    for (const CompressedArray& block : tiles.blocks) all.push_back(&block);
     std::vector<std::string> heads;
-    for (const CompressedArray& array : tiles.arrays) {
+    for (const CompressedArray* array : all) {
         heads.emplace_back();
-        append_asm_array_head(heads.back(), ident_base + array.suffix);
-        texts.source.size += heads.back().size() + words_length(array.packed.bytes.size() / 4);
+        append_asm_array_head(heads.back(), ident_base + array->suffix);
+        texts.source.size += heads.back().size() + words_length(array->packed.bytes.size() / 4);
     }
-    texts.source.produce = [heads, &tiles](const TextPieces::Write& write) {
+    std::string table;
+    const std::string table_name = ident_base + "_sprite_tiles_cmp";
+    if (!tiles.sprite_blocks.empty()) {
+        append_asm_array_head(table, table_name);
+        for (const std::int32_t block : tiles.sprite_blocks) {
+            table += block < 0 ? std::string("\t.word 0\n")
+                               : "\t.word " + ident_base + tiles.blocks[static_cast<std::size_t>(block)].suffix + "\n";
+        }
+    }
+    texts.source.size += table.size();
+    texts.source.produce = [heads, all, table](const TextPieces::Write& write) {
         constexpr std::size_t kPieceLines = 4096;
         std::vector<char> piece(kPieceLines * kLineLength);
-        for (std::size_t a = 0; a < tiles.arrays.size(); ++a) {
+        for (std::size_t a = 0; a < all.size(); ++a) {
             if (!write(heads[a].data(), heads[a].size())) return false;
-            const Bytes& bytes = tiles.arrays[a].packed.bytes;
+            const Bytes& bytes = all[a]->packed.bytes;
             const std::size_t words = bytes.size() / 4;
             for (std::size_t first = 0; first < words; first += kPieceLines * kWordsPerLine) {
                 char* at = piece.data();
@@ -70,14 +84,20 @@ CompressedTexts render_compressed(const CompressedTiles& tiles, const std::strin
                 if (!write(piece.data(), static_cast<std::size_t>(at - piece.data()))) return false;
             }
         }
-        return true;
+        return write(table.data(), table.size());
     };
     texts.header = "#ifndef " + ident_base + "_CMP_H\n#define " + ident_base + "_CMP_H\n#include <gba.h>\n";
     for (const CompressedArray& array : tiles.arrays) {
         const std::string name = ident_base + array.suffix;
-        texts.header += "/* " + format_name(array.packed) + ", " + std::to_string(array.packed.size) + " bytes, unpacks to " +
-                        std::to_string(array.unpacked) + " */\n";
+        texts.header += "/* " + format_name(array.packed) + ", " + std::to_string(array.packed.size) +
+                        " bytes, unpacks to " + std::to_string(array.unpacked) + " */\n";
         texts.header += "extern const u32 " + name + "[" + std::to_string(array.packed.bytes.size() / 4) + "];\n";
+    }
+    if (!tiles.sprite_blocks.empty()) {
+        texts.header += "/* each sprite's block of the objects' tiles compressed, in the order of the enumeration; "
+                        "null for a sprite that shows nothing */\n";
+        texts.header += "extern const u32* const " + table_name + "[" + std::to_string(tiles.sprite_blocks.size()) +
+                        "];\n";
     }
     texts.header += "#endif\n";
     return texts;
@@ -88,6 +108,15 @@ void append_compressed_counts(std::string& out, const CompressedTiles& tiles, co
         append_define(out, ident_base + upper(array.suffix) + "_BYTES", static_cast<std::int64_t>(array.packed.size),
                       "its bytes compressed, header included, before the padding to 4");
     }
+    if (tiles.sprite_blocks.empty()) return;
+    std::int64_t bytes = 0, most = 0;
+    for (const CompressedArray& block : tiles.blocks) {
+        bytes += static_cast<std::int64_t>(block.packed.size);
+        most = std::max(most, static_cast<std::int64_t>(block.packed.size));
+    }
+    append_define(out, ident_base + "_SPRITE_TILES_CMP_BYTES", bytes,
+                  "the sprites' blocks compressed, each once, headers included, before the padding to 4");
+    append_define(out, ident_base + "_MOST_SPRITE_TILES_CMP_BYTES", most, "the largest of them");
 }
 
 }  // namespace pixcell

@@ -4,11 +4,13 @@
 # and has unpack_check run it: the BIOS's own functions must unpack every
 # compressed array to the array it was made from.
 #
-#   check_compressed.sh [--mutants] [--objects] FORMAT PIXCELL UNPACK_CHECK WORK_DIR DESCRIPTION [SHEET...]
+#   check_compressed.sh [--mutants] [--objects|--stream] FORMAT PIXCELL UNPACK_CHECK WORK_DIR DESCRIPTION [SHEET...]
 #
 # FORMAT is lz77, rle, huffman or auto. The SHEETs and the description are
 # copied into WORK_DIR, which is emptied, and everything runs there. With
-# --objects the objects' tiles are compressed and checked too. With
+# --objects the objects' tiles are compressed and checked too; with
+# --stream a sprite's block at a time (the ROM takes the blocks from the
+# objects' files and the installed spriteobj.h). With
 # --mutants each broken copy of the compressed arrays that the formats in
 # them allow (an LZ77 reference one byte off, a flag bit flipped, two
 # Huffman leaves swapped) must fail the check.
@@ -17,6 +19,7 @@ set -euo pipefail
 
 rom_src=$(cd "$(dirname "$0")/rom" && pwd)
 game_src=$(cd "$(dirname "$0")/../../examples/game" && pwd)
+include_src=$(cd "$(dirname "$0")/../../include/pixcell" && pwd)
 arm_gcc=${ARM_GCC:-arm-none-eabi-gcc}
 arm_as=${ARM_AS:-arm-none-eabi-as}
 arm_objcopy=${ARM_OBJCOPY:-arm-none-eabi-objcopy}
@@ -27,7 +30,7 @@ objects=()
 while [ $# -gt 0 ]; do
     case $1 in
         --mutants) mutants=1; shift ;;
-        --objects) objects=(--objects); shift ;;
+        --objects | --stream) objects=("$1"); shift ;;
         *) break ;;
     esac
 done
@@ -59,6 +62,11 @@ build_rom() {
         tiles=("$dir/obj_tiles.o")
         defines+=(-DROM_OBJECTS)
     fi
+    if [ "${objects[*]}" = --stream ]; then
+        "$arm_gcc" "${cflags[@]}" -I"$include_src" -I"$dir" -c -o "$dir/objects.o" "$dir/${ident}_obj.c"
+        tiles+=("$dir/objects.o")
+        defines+=(-DROM_STREAM -I"$include_src" -include "$dir/${ident}_obj.h")
+    fi
     "$arm_gcc" "${cflags[@]}" "${defines[@]}" -I"$dir" -include "$dir/${ident}_cmp.h" -c -o "$dir/unpack.o" \
         "$rom_src/unpack_tiles.c"
     "$arm_gcc" "${cflags[@]}" -T "$game_src/gba.ld" -Wl,--defsym=main=rom_main -o "$dir/rom.elf" \
@@ -71,7 +79,8 @@ build_rom good
 
 [ "$mutants" = 1 ] || exit 0
 arrays=("${ident}_chr_cmp")
-[ ${#objects[@]} -gt 0 ] && arrays+=("${ident}_obj_tiles_cmp")
+[ "${objects[*]}" = --objects ] && arrays+=("${ident}_obj_tiles_cmp")
+[ "${objects[*]}" = --stream ] && arrays+=("${ident}_sprite_tiles_cmp_0")
 broken=0
 for array in "${arrays[@]}"; do
     for kind in reference flag node; do

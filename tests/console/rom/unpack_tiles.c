@@ -3,7 +3,9 @@
    16-bit ones, Huffman into work memory) and compares each with the array
    it was made from, byte for byte. The build includes the generated
    <ident>_cmp.h, defines IDENT, and ROM_OBJECTS when the objects' tiles
-   are there too. The verdict goes to the end of work memory, where
+   are there too, ROM_STREAM (with <ident>_obj.h) when they are compressed a
+   sprite's block at a time: each sprite's must then unpack to its block,
+   and be null just when the sprite shows nothing. The verdict goes to the end of work memory, where
    unpack_check reads it. */
 #include <gba.h>
 
@@ -11,8 +13,11 @@
 #define ROM_JOIN(a, b) ROM_JOIN2(a, b)
 
 extern const unsigned char ROM_JOIN(IDENT, _chr)[];
-#ifdef ROM_OBJECTS
+#if defined(ROM_OBJECTS) && !defined(ROM_STREAM)
 extern const unsigned char ROM_JOIN(IDENT, _obj_tiles)[];
+#endif
+#ifdef ROM_STREAM
+#define ROM_OBJ_TILES ((const unsigned char*)ROM_JOIN(IDENT, _obj_tiles))
 #endif
 
 #define ROM_VRAM ((unsigned char*)0x06000000)
@@ -58,9 +63,27 @@ static u32 rom_check(const u32* packed, const unsigned char* plain) {
     return 1;
 }
 
+#ifdef ROM_STREAM
+static u32 rom_check_blocks(void) {
+    const unsigned int sprites = sizeof ROM_JOIN(IDENT, _sprite_tiles_cmp) / sizeof ROM_JOIN(IDENT, _sprite_tiles_cmp)[0];
+    for (unsigned int s = 0; s < sprites; ++s) {
+        const u32* packed = ROM_JOIN(IDENT, _sprite_tiles_cmp)[s];
+        const SPR_TILES block = ROM_JOIN(IDENT, _sprite_tiles)[s];
+        if ((packed == 0) != (block.count == 0)) return 0;
+        if (packed == 0) continue;
+        if (packed[0] >> 8 != 32u * block.count) return 0;
+        const u32 verdict = rom_check(packed, ROM_OBJ_TILES + 32 * block.first);
+        if (verdict != 1) return verdict;
+    }
+    return 1;
+}
+#endif
+
 void rom_main(void) {
     ROM_VERDICT[1] = rom_check(ROM_JOIN(IDENT, _chr_cmp), ROM_JOIN(IDENT, _chr));
-#ifdef ROM_OBJECTS
+#if defined(ROM_STREAM)
+    ROM_VERDICT[2] = rom_check_blocks();
+#elif defined(ROM_OBJECTS)
     ROM_VERDICT[2] = rom_check(ROM_JOIN(IDENT, _obj_tiles_cmp), ROM_JOIN(IDENT, _obj_tiles));
 #else
     ROM_VERDICT[2] = 1;
