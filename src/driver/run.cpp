@@ -19,6 +19,7 @@
 #include "common/error_stream.h"
 #include "common/messages.h"
 #include "common/side_by_side.h"
+#include "compress/tile_arrays.h"
 #include "description/aseprite_export.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
@@ -257,21 +258,72 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
     FileCommit commit;
     std::optional<ObjectConversion> objects;
+    // With --compress, each tile array is compressed on the thread that
+    // doesn't make it, beside the files and the objects' store; streamed
+    // objects a sprite's block at a time.
+    std::optional<CompressedArray> cells_packed, objects_packed;
+    CompressedTiles compressed;
+    bool objects_fit = true;
+    const auto compress_cells = [&] {
+        if (requests.compress)
+            cells_packed = compress_array("_chr_cmp", cell_bytes(conversion.cells), *requests.compress);
+    };
+    const auto compress_objects = [&] {
+        if (!requests.compress) return;
+        if (!objects->stream) {
+            objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+            objects_fit = objects_packed.has_value();
+            return;
+        }
+        std::vector<TileBlock> blocks;
+        for (const SpriteBlock& block : objects->stream->blocks) blocks.push_back({block.first_tile, block.tiles});
+        objects_fit = compress_blocks(objects->tiles, blocks, *requests.compress, compressed);
+    };
     if (covered) {
-        side_by_side([&] { commit.write(files); },
-                     [&] { objects = store_objects(std::move(*covered), conversion, requests.stream); });
+        side_by_side(
+            [&] {
+                commit.write(files);
+                compress_cells();
+            },
+            [&] {
+                objects = store_objects(std::move(*covered), conversion, requests.stream);
+                compress_objects();
+            });
+    } else if (requests.compress) {
+        side_by_side([&] { commit.write(files); }, compress_cells);
     } else {
         commit.write(files);
     }
     if (objects && objects->stream) warn_about_blocks(*objects, conversion, description.sprites, diagnostics);
+    if (requests.compress) {
+        if (!cells_packed || !objects_fit) {
+            const bool cells_fit = cells_packed.has_value();
+            messages::too_large_to_compress(
+                names.ident_base +
+                    (cells_fit ? (objects->stream ? "_sprite_tiles_cmp" : "_obj_tiles_cmp") : "_chr_cmp"),
+                static_cast<std::int64_t>(cells_fit ? objects->tiles.size() * kTileBytes
+                                                    : conversion.cells.size() * kCellBytes),
+                kMostUnpackedBytes);
+            return 1;
+        }
+        compressed.arrays.push_back(std::move(*cells_packed));
+        if (objects_packed) compressed.arrays.push_back(std::move(*objects_packed));
+    }
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     if (command_line.after) inputs.push_back(*command_line.after);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const RunResults results{description.sprites,           conversion, sheets, names.ident_base, std::move(inputs),
-                             objects ? &*objects : nullptr, animations, start};
+    const RunResults results{description.sprites,
+                             conversion,
+                             sheets,
+                             names.ident_base,
+                             std::move(inputs),
+                             objects ? &*objects : nullptr,
+                             animations,
+                             requests.compress ? &compressed : nullptr,
+                             start};
     if (command_line.after) {
         const std::int64_t end = start.first_tile + kept_tiles(conversion, results.objects);
         if (end > static_cast<std::int64_t>(kTilesInSpriteTileMemory)) {
@@ -301,6 +353,24 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
                                      counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
                                      conversion.cells.size(), counts.mirrored);
+        for (const CompressedArray& array : compressed.arrays) {
+            messages::compressed_summary(names.ident_base + array.suffix, format_name(array.packed),
+                                         static_cast<std::int64_t>(array.packed.size),
+                                         static_cast<std::int64_t>(array.unpacked));
+        }
+        if (!compressed.sprite_blocks.empty()) {
+            std::int64_t bytes = 0, unpacked = 0;
+            std::string formats;
+            for (const CompressedArray& block : compressed.blocks) {
+                bytes += static_cast<std::int64_t>(block.packed.size);
+                unpacked += static_cast<std::int64_t>(block.unpacked);
+                const std::string format = format_name(block.packed);
+                if (formats.find(format) == std::string::npos) formats += (formats.empty() ? "" : " and ") + format;
+            }
+            messages::compressed_summary(names.ident_base + "_sprite_tiles_cmp",
+                                         formats + " over " + std::to_string(compressed.blocks.size()) + " blocks",
+                                         bytes, unpacked);
+        }
     }
     return 0;
 }
@@ -364,6 +434,10 @@ int run(int argc, const char* const* argv) {
     }
     if (command_line.objects && !object_cost(*command_line.objects)) {
         messages::option_error(messages::option_not_cover("--objects", *command_line.objects));
+        return 1;
+    }
+    if (command_line.compress && !compress_format(*command_line.compress)) {
+        messages::option_error(messages::option_not_compression("--compress", *command_line.compress));
         return 1;
     }
     // The preview is a PNG picture: under another name it would be mistaken for one of that kind.
