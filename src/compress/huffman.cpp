@@ -1,6 +1,7 @@
 #include "compress/huffman.h"
 
 #include <algorithm>
+#include <array>
 
 #include "compress/huffman_tree.h"
 
@@ -19,11 +20,24 @@ struct ByteCodes {
     int length[256];
 };
 
-}  // namespace
 
-std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
-    std::uint64_t byte_counts[256] = {};
-    for (const std::uint8_t byte : data) ++byte_counts[byte];
+using ByteCounts = std::array<std::uint64_t, 256>;
+
+ByteCounts count_bytes(const Bytes& data) {
+    ByteCounts counts{};
+    for (const std::uint8_t byte : data) ++counts[byte];
+    return counts;
+}
+
+// A code and its tree for one symbol size, and the bytes it would write:
+// known from the counts alone, so that only the smaller size is encoded.
+struct HuffmanPlan {
+    int symbol_bits = 8;
+    HuffmanTable table;
+    std::size_t size = 0;
+};
+
+std::optional<HuffmanPlan> plan_huffman(const ByteCounts& byte_counts, int symbol_bits) {
     std::vector<std::uint64_t> counts(std::size_t{1} << symbol_bits, 0);
     for (unsigned byte = 0; byte < 256; ++byte) {
         if (symbol_bits == 8) {
@@ -45,7 +59,18 @@ std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
         limit = *std::max_element(lengths.begin(), lengths.end()) - 1;
     }
     if (!table) return std::nullopt;
+    std::uint64_t bits = 0;
+    for (std::size_t symbol = 0; symbol < counts.size(); ++symbol) {
+        bits += counts[symbol] * static_cast<std::uint64_t>(table->length[symbol]);
+    }
+    const std::size_t words = static_cast<std::size_t>((bits + 31) / 32);
+    const std::size_t size = kHeaderBytes + table->tree.size() + 4 * words;
+    return HuffmanPlan{symbol_bits, std::move(*table), size};
+}
 
+Bytes encode_huffman(const Bytes& data, const HuffmanPlan& plan) {
+    const int symbol_bits = plan.symbol_bits;
+    const HuffmanTable* const table = &plan.table;
     Bytes out;
     put_header(out, huffman_type(symbol_bits), data.size());
     out.insert(out.end(), table->tree.begin(), table->tree.end());
@@ -92,11 +117,20 @@ std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
     return out;
 }
 
+}  // namespace
+
+std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
+    const std::optional<HuffmanPlan> plan = plan_huffman(count_bytes(data), symbol_bits);
+    if (!plan) return std::nullopt;
+    return encode_huffman(data, *plan);
+}
+
 Bytes compress_huffman(const Bytes& data) {
-    Bytes best = *compress_huffman(data, 4);
-    std::optional<Bytes> eight = compress_huffman(data, 8);
-    if (eight && eight->size() < best.size()) best = std::move(*eight);
-    return best;
+    const ByteCounts counts = count_bytes(data);
+    std::optional<HuffmanPlan> best = plan_huffman(counts, 4);
+    std::optional<HuffmanPlan> eight = plan_huffman(counts, 8);
+    if (eight && eight->size < best->size) best = std::move(eight);
+    return encode_huffman(data, *best);
 }
 
 }  // namespace pixcell

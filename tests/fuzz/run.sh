@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the three libFuzzer targets with clang and runs them side by side, each
+# Builds the four libFuzzer targets with clang and runs them side by side, each
 # for SECONDS seconds, from the seed corpora here. Fails on any finding: a
 # crash, a sanitizer or leak report, an input that runs longer than 10 s or
 # needs more than 2 GB. The inputs that did it, and each target's log, are
