@@ -7,7 +7,8 @@
 # a plain copy; the largest sheet is also converted from an indexed PNG and
 # compared with libspng decoding that PNG alone, and with --objects in each
 # way of covering, against the run without; the covers are also measured on
-# the art set (pixcell_bench_art, pixcell_bench_objects). Writes sheets.tsv,
+# the art set (pixcell_bench_art, pixcell_bench_objects); and with --compress
+# (auto, and lz77) against the run without. Writes sheets.tsv,
 # descriptions.tsv and the plot into the data folder, then refreshes the
 # measured part of bench/RESULTS.md and bench/time_per_cell.png.
 #
@@ -70,6 +71,15 @@ convert_objects() {
 }
 # The same with --stream (balanced), laid out in one block a sprite.
 convert_stream() { "$timer" times/stream "$pixcell" --stream "$png.txt" "out/stream/$png"; }
+# The same with --compress: bare (auto, the smallest of the three formats)
+# and LZ77 alone; the five files the same as without, and the two of the
+# compressed tiles.
+compress_modes=(auto lz77)
+for mode in "${compress_modes[@]}"; do mkdir -p "$data/out/compress_$mode"; done
+compress_option() { if [ "$1" = auto ]; then echo --compress; else echo "--compress=$1"; fi; }
+convert_compress() {
+    "$timer" "times/compress_$1" "$pixcell" "$(compress_option "$1")" "$png.txt" "out/compress_$1/$png"
+}
 # The field's other converters on the same indexed PNG, when they are on the
 # PATH (neither is a Debian package): RGBDS's rgbgfx, matching mirrored
 # tiles as pixcell does, and pret's gbagfx, which only unpacks the tiles.
@@ -95,6 +105,7 @@ for d in $descriptions; do "$pixcell" -d "$d.txt" >/dev/null; done
 "$pixcell" "${png}_rgba.txt" "out/rgba/$png"
 for mode in "${modes[@]}"; do "$pixcell" "$(objects_option "$mode")" "$png.txt" "out/objects_$mode/$png"; done
 "$pixcell" --stream "$png.txt" "out/stream/$png"
+for mode in "${compress_modes[@]}"; do "$pixcell" "$(compress_option "$mode")" "$png.txt" "out/compress_$mode/$png"; done
 "$pixcell" --counts "$png.txt" "out/counts/$png"  # the most cells of one sprite, beside the most objects
 working=()
 for peer in ${peers[@]+"${peers[@]}"}; do
@@ -104,12 +115,13 @@ peers=(${working[@]+"${working[@]}"})
 
 load_before=$(cut -d' ' -f1-3 /proc/loadavg)
 echo "== $reps rounds (each: every sheet converted and copied, the PNG converted and decoded, the largest sheet"
-echo "   converted with --objects in each mode, every description listed)"
+echo "   converted with --objects in each mode, --stream and --compress, every description listed)"
 started=$(date +%s)
 for ((round = 1; round <= reps; round++)); do
     for s in $sheets; do
         for ((i = $(runs_per_round "$s"); i > 0; i--)); do convert "$s"; copy "$s"; done
     done
+    for mode in "${compress_modes[@]}"; do convert_compress "$mode"; done  # right after the run without
     convert_png
     decode_png
     convert_rgba
@@ -158,6 +170,12 @@ for mode in "${modes[@]}"; do
 done
 for suffix in .s .h _enum.h _pat.c _pat.h; do
     cmp -s "out/$png$suffix" "out/stream/$png$suffix" || fail "$png$suffix with --stream differs"
+done
+for mode in "${compress_modes[@]}"; do
+    for suffix in .s .h _enum.h _pat.c _pat.h; do
+        cmp -s "out/$png$suffix" "out/compress_$mode/$png$suffix" || fail "$png$suffix with $(compress_option "$mode") differs"
+    done
+    grep -q "${png}_chr_cmp" "out/compress_$mode/${png}_cmp.h" || fail "$png: no ${png}_chr_cmp with $(compress_option "$mode")"
 done
 # From RGBA the colours get slots of their own order, so the cells differ
 # from the indexed ones; how many there are may not.
@@ -345,6 +363,33 @@ png_row() {  # png_row WHAT TIMES FILE
     echo "\`--objects\`, the counts \`${png}_obj.h\` defines. Each run with \`--objects\` writes the same five"
     echo "files as the run without, and three more (files written: the bytes of all of them)."
     echo
+    echo "### The 4096x4096 sheet with --compress"
+    echo
+    echo "| run | wall | CPU | peak memory | wall / without | CPU / without | format | compressed bytes | files written |"
+    echo "|---|---|---|---|---|---|---|---|---|"
+    awk -v wall="$(median times/convert_4096 1)" -v cpu="$(median times/convert_4096 2)" -v rss="$(peak times/convert_4096)" \
+        -v bytes="$(counts_define CELL_BYTES)" \
+        -v written="$(size out/$png.s out/$png.h out/${png}_enum.h out/${png}_pat.c out/${png}_pat.h)" \
+        'BEGIN {printf "| without | %.1f ms | %.1f ms | %.1f MiB | 1 | 1 | none | %d | %.1f MB |\n",
+            wall * 1e3, cpu * 1e3, rss / 1024, bytes, written / 1e6}'
+    for mode in "${compress_modes[@]}"; do
+        # the header's comment on the array: "/* FORMAT, N bytes, unpacks to M */"
+        comment=$(grep -B1 "${png}_chr_cmp\[" "out/compress_$mode/${png}_cmp.h" | head -1)
+        awk -v option="$(compress_option "$mode")" -v wall="$(median "times/compress_$mode" 1)" \
+            -v cpu="$(median "times/compress_$mode" 2)" -v rss="$(peak "times/compress_$mode")" \
+            -v base_wall="$(median times/convert_4096 1)" -v base_cpu="$(median times/convert_4096 2)" \
+            -v format="$(sed -nE 's|^/\* (.*), [0-9]+ bytes, .*|\1|p' <<<"$comment")" \
+            -v bytes="$(sed -nE 's|.*, ([0-9]+) bytes, .*|\1|p' <<<"$comment")" \
+            -v written="$(size "out/compress_$mode/$png"*)" \
+            'BEGIN {printf "| `%s` | %.1f ms | %.1f ms | %.1f MiB | %.2f | %.2f | %s | %d | %.1f MB |\n", option,
+                wall * 1e3, cpu * 1e3, rss / 1024, wall / base_wall, cpu / base_cpu, format, bytes, written / 1e6}'
+    done
+    echo
+    echo "Medians over $reps rounds of 1 run each, the runs with \`--compress\` taken right after the run"
+    echo "without and its copy. Each writes the same five files as the run without, and \`${png}_cmp.s\` and"
+    echo "\`${png}_cmp.h\` (files written: the bytes of all seven); the format and bytes (header included,"
+    echo "before the padding to 4) are those \`${png}_cmp.h\` gives for \`${png}_chr_cmp\`."
+    echo
     echo "### Covers with objects on the art set"
     echo
     echo "\`pixcell_bench_art\` draws sprites as people draw them for the console (battle pictures of 64x64 with"
@@ -374,6 +419,9 @@ png_row() {  # png_row WHAT TIMES FILE
     stream_wall=$(ratio "$(median times/stream 1)" "$(median times/objects_balanced 1)")
     stream_cpu=$(ratio "$(median times/stream 2)" "$(median times/objects_balanced 2)")
     echo "| 4096x4096 conversion with \`--stream\` / with \`--objects\` | 1.15 | $stream_wall | $(verdict "$stream_wall" 1.15) | $stream_cpu | $(verdict "$stream_cpu" 1.15) |"
+    compress_wall=$(ratio "$(median times/compress_auto 1)" "$(median times/convert_4096 1)")
+    compress_cpu=$(ratio "$(median times/compress_auto 2)" "$(median times/convert_4096 2)")
+    echo "| 4096x4096 conversion with \`--compress\` / without | 2 | $compress_wall | $(verdict "$compress_wall" 2) | $compress_cpu | $(verdict "$compress_cpu" 2) |"
     echo
     echo "| target | limit | measured | verdict |"
     echo "|---|---|---|---|"
