@@ -25,15 +25,19 @@ Bytes encode(const Bytes& data, CompressFormat format) {
     case CompressFormat::huffman: return compress_huffman(data);
     case CompressFormat::smallest: break;
     }
-    // The smallest: LZ77 takes the longest, the others are made meanwhile;
-    // ties go to the earlier in this order.
-    std::future<std::pair<Bytes, Bytes>> others = std::async(std::launch::async, [&data] {
-        return std::make_pair(compress_run_length(data), compress_huffman(data));
+    // The smallest: LZ77 takes the longest, the others are weighed meanwhile;
+    // ties go to the earlier in this order. Huffman's size is known from the
+    // counts, so run-length is made only when it may be smaller, and the
+    // Huffman stream only when it is the one kept.
+    const HuffmanPlan huffman = plan_huffman(data);
+    std::future<std::optional<Bytes>> run_length = std::async(std::launch::async, [&data, &huffman] {
+        return run_length_lower_bound(data) <= huffman.size ? std::optional<Bytes>(compress_run_length(data))
+                                                            : std::nullopt;
     });
     Bytes best = compress_lz77(data);
-    std::pair<Bytes, Bytes> other = others.get();
-    if (other.first.size() < best.size()) best = std::move(other.first);
-    if (other.second.size() < best.size()) best = std::move(other.second);
+    std::optional<Bytes> runs = run_length.get();
+    if (runs && runs->size() < best.size()) best = std::move(*runs);
+    if (huffman.size < best.size()) best = encode_huffman(data, huffman);
     return best;
 }
 

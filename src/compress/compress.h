@@ -16,8 +16,8 @@ enum class CompressFormat { lz77, run_length, huffman, smallest };
 std::optional<CompressFormat> compress_format(const std::string& name);
 
 struct Compressed {
-    Bytes bytes;            // header included, padded with zeros to 4
-    std::size_t size = 0;   // before the padding
+    Bytes bytes;           // header included, padded with zeros to 4
+    std::size_t size = 0;  // before the padding
 };
 
 // `data` holds at most kMostUnpackedBytes.

@@ -20,7 +20,6 @@ struct ByteCodes {
     int length[256];
 };
 
-
 using ByteCounts = std::array<std::uint64_t, 256>;
 
 ByteCounts count_bytes(const Bytes& data) {
@@ -28,14 +27,6 @@ ByteCounts count_bytes(const Bytes& data) {
     for (const std::uint8_t byte : data) ++counts[byte];
     return counts;
 }
-
-// A code and its tree for one symbol size, and the bytes it would write:
-// known from the counts alone, so that only the smaller size is encoded.
-struct HuffmanPlan {
-    int symbol_bits = 8;
-    HuffmanTable table;
-    std::size_t size = 0;
-};
 
 std::optional<HuffmanPlan> plan_huffman(const ByteCounts& byte_counts, int symbol_bits) {
     std::vector<std::uint64_t> counts(std::size_t{1} << symbol_bits, 0);
@@ -67,6 +58,8 @@ std::optional<HuffmanPlan> plan_huffman(const ByteCounts& byte_counts, int symbo
     const std::size_t size = kHeaderBytes + table->tree.size() + 4 * words;
     return HuffmanPlan{symbol_bits, std::move(*table), size};
 }
+
+}  // namespace
 
 Bytes encode_huffman(const Bytes& data, const HuffmanPlan& plan) {
     const int symbol_bits = plan.symbol_bits;
@@ -117,20 +110,20 @@ Bytes encode_huffman(const Bytes& data, const HuffmanPlan& plan) {
     return out;
 }
 
-}  // namespace
-
 std::optional<Bytes> compress_huffman(const Bytes& data, int symbol_bits) {
     const std::optional<HuffmanPlan> plan = plan_huffman(count_bytes(data), symbol_bits);
     if (!plan) return std::nullopt;
     return encode_huffman(data, *plan);
 }
 
-Bytes compress_huffman(const Bytes& data) {
+HuffmanPlan plan_huffman(const Bytes& data) {
     const ByteCounts counts = count_bytes(data);
     std::optional<HuffmanPlan> best = plan_huffman(counts, 4);
     std::optional<HuffmanPlan> eight = plan_huffman(counts, 8);
     if (eight && eight->size < best->size) best = std::move(eight);
-    return encode_huffman(data, *best);
+    return std::move(*best);
 }
+
+Bytes compress_huffman(const Bytes& data) { return encode_huffman(data, plan_huffman(data)); }
 
 }  // namespace pixcell

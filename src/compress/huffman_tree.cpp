@@ -136,8 +136,8 @@ std::optional<HuffmanTable> lay_out_tree(const std::vector<int>& lengths) {
     std::vector<std::size_t> inner(nodes.size(), 0);
     for (std::size_t v = nodes.size(); v-- > 0;) {
         if (nodes[v].symbol >= 0) continue;
-        inner[v] = 1 + inner[static_cast<std::size_t>(nodes[v].child[0])] +
-                   inner[static_cast<std::size_t>(nodes[v].child[1])];
+        inner[v] =
+            1 + inner[static_cast<std::size_t>(nodes[v].child[0])] + inner[static_cast<std::size_t>(nodes[v].child[1])];
     }
     for (std::size_t slot = 1; !waiting.empty(); ++slot) {
         // Deadlines only grow along `waiting`: a node waits behind older ones.

@@ -17,9 +17,9 @@ namespace pixcell {
 std::vector<int> code_lengths(const std::vector<std::uint64_t>& counts, int limit);
 
 struct HuffmanTable {
-    Bytes tree;                          // the size byte, the root and the pairs, padded to 4 with the header
-    std::vector<std::uint32_t> code;     // each symbol's bits, the first in the highest place
-    std::vector<int> length;             // and how many
+    Bytes tree;                       // the size byte, the root and the pairs, padded to 4 with the header
+    std::vector<std::uint32_t> code;  // each symbol's bits, the first in the highest place
+    std::vector<int> length;          // and how many
 };
 
 // The tree of a code of these lengths as the BIOS reads it; nothing when

@@ -39,7 +39,8 @@ void longest_matches(const Bytes& data, LzMatch* matches) {
         std::size_t best = kLzShortest - 1;
         std::size_t best_distance = 0;
         const std::uint8_t* here = bytes + pos;
-        for (std::uint32_t candidate = head[hash3(here)]; candidate != kNone; candidate = previous[candidate % kLzWindow]) {
+        for (std::uint32_t candidate = head[hash3(here)]; candidate != kNone;
+             candidate = previous[candidate % kLzWindow]) {
             const std::size_t distance = pos - candidate;
             if (distance > kLzWindow) break;
             const std::uint8_t* there = bytes + candidate;

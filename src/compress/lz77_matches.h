@@ -10,8 +10,8 @@
 namespace pixcell {
 
 struct LzMatch {
-    std::uint8_t length = 0;      // 0 when shorter than the shortest reference
-    std::uint16_t distance = 0;   // displacement of the match
+    std::uint8_t length = 0;     // 0 when shorter than the shortest reference
+    std::uint16_t distance = 0;  // displacement of the match
 };
 
 // For each position of `data`, into `matches` (as many), the longest match

@@ -95,4 +95,20 @@ Bytes compress_run_length(const Bytes& data) {
     return out;
 }
 
+std::size_t run_length_lower_bound(const Bytes& data) {
+    const std::uint64_t n = data.size();
+    std::uint64_t in_runs = 0;
+    for (std::size_t i = 0; i < data.size();) {
+        std::size_t j = i + 1;
+        while (j < data.size() && data[j] == data[i]) ++j;
+        if (j - i >= kRleShortestRun) in_runs += j - i;
+        i = j;
+    }
+    // In 128ths of 130ths of a byte, rounded up to whole bytes.
+    constexpr std::uint64_t kLiteralBlock = kRleLongestLiteral, kRunBlock = kRleLongestRun;
+    const std::uint64_t parts = (n - in_runs) * (kLiteralBlock + 1) * kRunBlock + in_runs * 2 * kLiteralBlock;
+    const std::uint64_t whole = kLiteralBlock * kRunBlock;
+    return kHeaderBytes + static_cast<std::size_t>((parts + whole - 1) / whole);
+}
+
 }  // namespace pixcell

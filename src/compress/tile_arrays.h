@@ -14,7 +14,7 @@
 namespace pixcell {
 
 struct CompressedArray {
-    std::string suffix;       // after the identifier base: "_chr_cmp", "_obj_tiles_cmp"
+    std::string suffix;        // after the identifier base: "_chr_cmp", "_obj_tiles_cmp"
     std::size_t unpacked = 0;  // bytes of the array it unpacks to
     Compressed packed;
 };

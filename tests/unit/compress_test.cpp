@@ -178,6 +178,13 @@ TEST(Compress, RoundTripsThroughTheBiosModel) {
             const std::size_t stream = huffman->size() - 4 - 2 * ((*huffman)[4] + 1u);
             EXPECT_EQ(stream, (huffman_bits(data, bits) + 31) / 32 * 4) << what << " " << bits;
         }
+        // auto keeps the smallest of the three, skipping run-length by a
+        // bound that must never pass its size.
+        const std::size_t runs = compress_run_length(data).size();
+        EXPECT_LE(run_length_lower_bound(data), runs) << what;
+        EXPECT_EQ(compress(data, CompressFormat::smallest).size,
+                  std::min({compress_lz77(data).size(), runs, compress_huffman(data).size()}))
+            << what;
         // The size chosen from the counts alone is the smaller stream's.
         EXPECT_EQ(compress_huffman(data).size(),
                   std::min(compress_huffman(data, 4)->size(), compress_huffman(data, 8)->size()))
