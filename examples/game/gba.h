@@ -12,6 +12,8 @@ typedef unsigned short u16;
 #define DISPCNT_OBJ_1D 0x0040       /* an object's tiles follow each other */
 #define DISPCNT_FORCED_BLANK 0x0080
 #define DISPCNT_OBJ_ON 0x1000
+#define REG_VCOUNT (*(volatile u16*)0x04000006)  /* the line being drawn; 160 to 227: the vertical blank */
+#define VBLANK_FIRST_LINE 160
 
 #define BG_PALETTE ((volatile u16*)0x05000000)  /* entry 0: the backdrop */
 #define OBJ_PALETTE ((volatile u16*)0x05000200)  /* 16 rows of 16 colours; entry 0 of a row shows nothing */
