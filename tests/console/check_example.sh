@@ -102,6 +102,32 @@ make_game() {
     make -C "$folder/game" PIXCELL="$prefix/bin/pixcell" BUILD="$build" CROSS="${arm_gcc%gcc}" "$@"
 }
 
+echo "== the cells of objects' descriptions stay out of the program"
+nm=${arm_gcc%gcc}nm
+for elf in "$work/make/game.elf" "$work/cmake/game.elf"; do
+    symbols=$("$nm" "$elf")
+    grep -qE ' (hud|boss|knight)_chr$' <<<"$symbols" && fail "$elf holds the cells of a description drawn with objects"
+    grep -q ' knight_obj_tiles$' <<<"$symbols" || fail "$elf holds no knight_obj_tiles"
+done
+
+echo "== broken games fail the check"
+# Each a change to main.c, and what it breaks.
+mutants=(
+    's/knight_sprite_tiles\[frame\], knight->slot)/knight_sprite_tiles[frame], knight->slot + 1)/|a block copied one tile off its slot'
+    's/SHOWN_TICK = tick;/SHOWN_TICK = tick + 1;/|the animations a frame ahead of the frame they say'
+    's/if (frame != knight->shown) spr_copy_tiles/if (knight->shown < 0) spr_copy_tiles/|a knight'"'"'s frame changes without its block'
+    's/LOAD_COLOURS(items, items);//|the colours of items not loaded'
+)
+for i in "${!mutants[@]}"; do
+    mutant=${mutants[$i]}
+    broken=$(game "mutant_$i")
+    sed -i "${mutant%%|*}" "$broken/game/main.c"
+    ! cmp -s "$broken/game/main.c" "$examples/game/main.c" || fail "the mutant didn't apply: ${mutant%%|*}"
+    make_game "$broken" "$broken/build" >"$work/log" 2>&1 || { cat "$work/log"; fail "the mutant doesn't build: ${mutant#*|}"; }
+    if check_rom "$broken" "$broken/build/game.gba" >"$work/log"; then fail "the check passes ${mutant#*|}"; fi
+    echo "fails as it must: ${mutant#*|}: $(tail -1 "$work/log")"
+done
+
 echo "== a changed option converts again"
 make_game "$examples" "$work/make" ITEMS_OPTIONS=--preview="$work/items_preview.png" >"$work/log" 2>&1 ||
     { cat "$work/log"; fail "the example doesn't build with an option added"; }
