@@ -79,12 +79,14 @@ _Static_assert(knight_END_TILE + (KNIGHT_SLOTS - 1) * knight_MOST_TILES <= TILE_
 #define BOSS_X 200
 #define BOSS_Y 120
 /* The knights' origins, at their feet (the export's pivot); the second one
-   faces left (KNIGHT_ATTACK_FLIP: SPR_OBJ_HFLIP). */
+   faces left: KNIGHT_ATTACK_FLIP is SPR_OBJ_HFLIP, 0x1000, written as a
+   number for the console check. */
 #define KNIGHT_WALK_X 40
 #define KNIGHT_WALK_Y 150
 #define KNIGHT_ATTACK_X 120
 #define KNIGHT_ATTACK_Y 150
 #define KNIGHT_ATTACK_FLIP 4096
+_Static_assert(KNIGHT_ATTACK_FLIP == SPR_OBJ_HFLIP, "the attacking knight faces left");
 /* The console frames the animations have advanced, written in each
    vertical blank with the sprites that the next picture shows: a test
    reads it to know which frame of each tag it must see. The last word of
