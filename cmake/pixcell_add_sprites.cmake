@@ -4,7 +4,7 @@
 #
 # Converts the sprite description `file` with pixcell as a step of building
 # `target`: the five files, and those its options add (--palette,
-# --preview=...), are made in the build folder, the cell array (.s), the
+# --preview=..., --compress...), are made in the build folder, the cell array (.s), the
 # pattern records (_pat.c) and the palettes (_pal.c) are built into the
 # target, and the output folder goes on its include path. The dependency
 # file that pixcell writes with --deps has the build convert again, and so

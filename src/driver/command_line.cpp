@@ -157,6 +157,28 @@ const std::vector<OptionInfo>& known_options() {
          "What must fit the console is then each frame, not the whole description: instead of the warning "
          "about the description's tile memory, a sprite whose block is larger than the 32 KB of tile memory, or "
          "that has more than 128 objects, is warned about by name."},
+        {"--compress", nullptr, &CommandLine::compress, "lz77|rle|huffman|auto",
+         "also write OUTPUT_cmp.s and .h: the tile arrays compressed as the console's BIOS unpacks them",
+         "Also write OUTPUT_cmp.s and OUTPUT_cmp.h: the tile arrays compressed in a format the console's BIOS "
+         "decompresses, for a game that keeps its tiles compressed in the cartridge and unpacks them into tile "
+         "memory when it needs them. IDENT_chr_cmp is the cell data of OUTPUT.s compressed as one; with --objects, "
+         "IDENT_obj_tiles_cmp is IDENT_obj_tiles compressed; with --stream, each sprite's block of IDENT_obj_tiles "
+         "is compressed on its own instead (sprites that share a block share it), and IDENT_sprite_tiles_cmp, "
+         "declared extern const u32* const IDENT_sprite_tiles_cmp[N], points to each sprite's, in the order of "
+         "the enumeration, null for a sprite that shows nothing. Each array is 4-byte aligned and starts with the "
+         "4-byte header the BIOS functions read (the type in bits 4-7 of the first byte, the unpacked size in "
+         "bits 8-31), and the header declares each as extern const u32 NAME[N]. The uncompressed files stay as "
+         "they are.\n"
+         "--compress=lz77 writes LZ77 (type 0x10) that the 16-bit function LZ77UnCompReadNormalWrite16bit (SWI "
+         "0x12) unpacks straight into tile memory: no reference to the byte just written, and the fewest bytes "
+         "of any such stream. --compress=rle writes run-length (type 0x30, SWI 0x14 or 0x15), the fewest bytes "
+         "too. --compress=huffman writes Huffman (SWI 0x13, which writes 32 bits at a time), with 4- or 8-bit "
+         "symbols, whichever is smaller (type 0x24 or 0x28), its tree laid out as the BIOS reads it. Bare, or "
+         "--compress=auto, takes the smallest of the three for each array. The counts header (--counts) "
+         "defines each array's bytes (with --stream, IDENT_SPRITE_TILES_CMP_BYTES, the blocks' sum, and "
+         "IDENT_MOST_SPRITE_TILES_CMP_BYTES, the largest), and --stats prints them, header included, before the padding to 4. The "
+         "BIOS functions unpack at most 16 MB less one byte: a larger tile array fails the run.",
+         false, "auto"},
         {"--stats", &CommandLine::stats, nullptr, nullptr, "print a summary line of the conversion",
          "Once the files are written, print one line on standard error: how many sprites, parts and cells were cut "
          "(and how many of them were empty), how many distinct cells were stored, how many cells matched a stored "
@@ -280,6 +302,7 @@ ExtraRequests extra_requests(const CommandLine& command_line, bool animations) {
     // Alone, --stream asks for the balanced cover.
     if (command_line.stream && !command_line.objects) requests.objects = kBalanced;
     requests.stream = command_line.stream;
+    if (command_line.compress) requests.compress = compress_format(*command_line.compress);
     requests.palette = command_line.palette;
     requests.counts = command_line.counts;
     requests.preview = command_line.preview;

@@ -33,6 +33,8 @@ struct CommandLine {
     // --objects[=fewest|bytes]: also write each sprite as objects of every shape ("balanced" when bare).
     std::optional<std::string> objects;
     bool stream = false;  // --stream: the objects laid out as a block of tiles a sprite, to copy at each frame change
+    // --compress[=lz77|rle|huffman|auto]: also write the tile arrays as the BIOS unpacks them ("auto" when bare).
+    std::optional<std::string> compress;
 
     std::optional<std::string> deps;  // --deps=FILE: also write a make rule for the five files
     // --after=FILE: start the rows and tiles where the counts header FILE's description ends.
@@ -93,8 +95,9 @@ OutputNames output_names(const CommandLine& command_line);
 std::optional<ObjectCost> object_cost(const std::string& mode);
 
 // The files beyond the five that the command line asks for; an --objects
-// value that names no cost asks for nothing (the run refuses it first).
-// `animations`: the input is an export with tags, which asks for their files.
+// value that names no cost, or a --compress value no format, asks for
+// nothing (the run refuses it first). `animations`: the input is an export
+// with tags, which asks for their files.
 ExtraRequests extra_requests(const CommandLine& command_line, bool animations);
 
 // Every file a run with this command line writes when it succeeds (unless

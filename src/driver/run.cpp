@@ -19,20 +19,20 @@
 #include "common/error_stream.h"
 #include "common/messages.h"
 #include "common/side_by_side.h"
+#include "compress/tile_arrays.h"
 #include "description/aseprite_export.h"
 #include "description/parse_description.h"
 #include "driver/argument_checks.h"
 #include "driver/command_line.h"
 #include "driver/convert_and_render.h"
 #include "driver/listing.h"
+#include "driver/option_values.h"
 #include "driver/read_description.h"
 #include "objects/block_limits.h"
 #include "objects/cover_sprites.h"
-#include "output/counts_file.h"
 #include "output/counts_text.h"
 #include "output/extra_outputs.h"
 #include "output/render_texts.h"
-#include "sheets/palette_file.h"
 #include "sheets/sheet_store.h"
 
 namespace pixcell {
@@ -88,70 +88,6 @@ std::optional<std::string> refused_value(const CommandLine& command_line, const 
     if (std::optional<std::string> refusal = refuse_values(values, inputs, outputs)) return refusal;
     // A file read besides the sheets may be any but one the run writes.
     return refuse_values(read, {}, written_files(command_line, names, animations));
-}
-
-// The value of --transparent as a colour: "RRGGBB" or "#RRGGBB".
-std::optional<Rgb> parse_colour(const std::string& value) {
-    const std::string digits = !value.empty() && value[0] == '#' ? value.substr(1) : value;
-    if (digits.size() != 6 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
-        return std::nullopt;
-    }
-    const unsigned long rgb = std::stoul(digits, nullptr, 16);
-    return Rgb{static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-               static_cast<std::uint8_t>(rgb)};
-}
-
-// A file name that ends in ".png", in any case.
-bool names_png(const std::string& value) {
-    static const std::string png = ".png";
-    return value.size() >= png.size() &&
-           std::equal(png.begin(), png.end(), value.end() - static_cast<std::ptrdiff_t>(png.size()),
-                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
-}
-
-// The value of --first-row as a palette row: a whole number from 0 to 15.
-std::optional<std::int32_t> parse_row(const std::string& value) {
-    if (value.empty() || value.size() > 2 || value.find_first_not_of("0123456789") != std::string::npos) {
-        return std::nullopt;
-    }
-    const int row = std::stoi(value);
-    if (row >= kPaletteRows) return std::nullopt;
-    return row;
-}
-
-// Where the description of the counts header of --after ends; nothing, said
-// as an option error, when the file isn't such a header or no row is left.
-std::optional<ChainEnd> read_chain_end(const std::string& path) {
-    const CountsRead read = read_counts_file(path);
-    if (!read.opened) {
-        messages::option_error(messages::after_unreadable(path));
-        return std::nullopt;
-    }
-    if (!read.valid) {
-        messages::option_error(messages::after_not_counts(path, read.line, read.problem));
-        return std::nullopt;
-    }
-    if (read.end.end_row >= kPaletteRows) {
-        messages::option_error(messages::after_rows_full(path, read.end.end_row));
-        return std::nullopt;
-    }
-    return read.end;
-}
-
-// The rows --palette-from gives, read once; nothing, with the failure said
-// as a sheet's, and a note at the line at fault, when the file can't be used.
-std::optional<Palette> read_given_rows(const std::string& path, Diagnostics& diagnostics) {
-    PaletteFile file = read_palette_file(path);
-    if (!file.opened) {
-        messages::cant_open_sheet(path);
-        diagnostics.note(messages::warn::palette_from_names(path));
-    } else if (!file.colours) {
-        messages::cant_use_sheet(path, file.problem);
-        if (file.problem_line > 0) {
-            diagnostics.note_in(path, file.problem_line, messages::warn::palette_line(file.problem_text));
-        }
-    }
-    return std::move(file.colours);
 }
 
 // An export in place of a description: its sprite list, its sheet loaded
@@ -257,21 +193,72 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
     std::vector<OutputFile> files = output_files(converted.texts, names.file_base);
     FileCommit commit;
     std::optional<ObjectConversion> objects;
+    // With --compress, each tile array is compressed on the thread that
+    // doesn't make it, beside the files and the objects' store; streamed
+    // objects a sprite's block at a time.
+    std::optional<CompressedArray> cells_packed, objects_packed;
+    CompressedTiles compressed;
+    bool objects_fit = true;
+    const auto compress_cells = [&] {
+        if (requests.compress)
+            cells_packed = compress_array("_chr_cmp", cell_bytes(conversion.cells), *requests.compress);
+    };
+    const auto compress_objects = [&] {
+        if (!requests.compress) return;
+        if (!objects->stream) {
+            objects_packed = compress_array("_obj_tiles_cmp", tile_bytes(objects->tiles), *requests.compress);
+            objects_fit = objects_packed.has_value();
+            return;
+        }
+        std::vector<TileBlock> blocks;
+        for (const SpriteBlock& block : objects->stream->blocks) blocks.push_back({block.first_tile, block.tiles});
+        objects_fit = compress_blocks(objects->tiles, blocks, *requests.compress, compressed);
+    };
     if (covered) {
-        side_by_side([&] { commit.write(files); },
-                     [&] { objects = store_objects(std::move(*covered), conversion, requests.stream); });
+        side_by_side(
+            [&] {
+                commit.write(files);
+                compress_cells();
+            },
+            [&] {
+                objects = store_objects(std::move(*covered), conversion, requests.stream);
+                compress_objects();
+            });
+    } else if (requests.compress) {
+        side_by_side([&] { commit.write(files); }, compress_cells);
     } else {
         commit.write(files);
     }
     if (objects && objects->stream) warn_about_blocks(*objects, conversion, description.sprites, diagnostics);
+    if (requests.compress) {
+        if (!cells_packed || !objects_fit) {
+            const bool cells_fit = cells_packed.has_value();
+            messages::too_large_to_compress(
+                names.ident_base +
+                    (cells_fit ? (objects->stream ? "_sprite_tiles_cmp" : "_obj_tiles_cmp") : "_chr_cmp"),
+                static_cast<std::int64_t>(cells_fit ? objects->tiles.size() * kTileBytes
+                                                    : conversion.cells.size() * kCellBytes),
+                kMostUnpackedBytes);
+            return 1;
+        }
+        compressed.arrays.push_back(std::move(*cells_packed));
+        if (objects_packed) compressed.arrays.push_back(std::move(*objects_packed));
+    }
     // The files beyond the five, made before the verdict on the warnings,
     // since making them may warn.
     std::vector<std::string> inputs{*command_line.input};
     if (command_line.palette_from) inputs.push_back(*command_line.palette_from);
     if (command_line.after) inputs.push_back(*command_line.after);
     for (std::size_t i = 0; i < sheets.count(); ++i) inputs.push_back(sheets.name(static_cast<std::int32_t>(i)));
-    const RunResults results{description.sprites,           conversion, sheets, names.ident_base, std::move(inputs),
-                             objects ? &*objects : nullptr, animations, start};
+    const RunResults results{description.sprites,
+                             conversion,
+                             sheets,
+                             names.ident_base,
+                             std::move(inputs),
+                             objects ? &*objects : nullptr,
+                             animations,
+                             requests.compress ? &compressed : nullptr,
+                             start};
     if (command_line.after) {
         const std::int64_t end = start.first_tile + kept_tiles(conversion, results.objects);
         if (end > static_cast<std::int64_t>(kTilesInSpriteTileMemory)) {
@@ -301,6 +288,24 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
         messages::conversion_summary(static_cast<std::int64_t>(conversion.sprites.size()), counts.parts, counts.cells,
                                      counts.cells - static_cast<std::int64_t>(conversion.placed.size()),
                                      conversion.cells.size(), counts.mirrored);
+        for (const CompressedArray& array : compressed.arrays) {
+            messages::compressed_summary(names.ident_base + array.suffix, format_name(array.packed),
+                                         static_cast<std::int64_t>(array.packed.size),
+                                         static_cast<std::int64_t>(array.unpacked));
+        }
+        if (!compressed.sprite_blocks.empty()) {
+            std::int64_t bytes = 0, unpacked = 0;
+            std::string formats;
+            for (const CompressedArray& block : compressed.blocks) {
+                bytes += static_cast<std::int64_t>(block.packed.size);
+                unpacked += static_cast<std::int64_t>(block.unpacked);
+                const std::string format = format_name(block.packed);
+                if (formats.find(format) == std::string::npos) formats += (formats.empty() ? "" : " and ") + format;
+            }
+            messages::compressed_summary(names.ident_base + "_sprite_tiles_cmp",
+                                         formats + " over " + std::to_string(compressed.blocks.size()) + " blocks",
+                                         bytes, unpacked);
+        }
     }
     return 0;
 }
@@ -355,44 +360,8 @@ int run(int argc, const char* const* argv) {
         return 1;
     }
     ColourOptions colours;
-    if (command_line.transparent) {
-        colours.transparent = parse_colour(*command_line.transparent);
-        if (!colours.transparent) {
-            messages::option_error(messages::option_not_colour("--transparent", *command_line.transparent));
-            return 1;
-        }
-    }
-    if (command_line.objects && !object_cost(*command_line.objects)) {
-        messages::option_error(messages::option_not_cover("--objects", *command_line.objects));
-        return 1;
-    }
-    // The preview is a PNG picture: under another name it would be mistaken for one of that kind.
-    if (command_line.preview && !names_png(*command_line.preview)) {
-        messages::option_error(messages::option_not_png("--preview", *command_line.preview));
-        return 1;
-    }
-    if (command_line.after && command_line.first_row) {
-        messages::option_error(messages::after_with_first_row());
-        return 1;
-    }
     ChainStart start;
-    if (command_line.first_row) {
-        colours.first_row = parse_row(*command_line.first_row);
-        if (!colours.first_row) {
-            messages::option_error(messages::option_not_row("--first-row", *command_line.first_row));
-            return 1;
-        }
-        colours.rows_option = "--first-row=" + *command_line.first_row;
-        start.first_row = *colours.first_row;
-    }
-    if (command_line.after) {
-        const std::optional<ChainEnd> end = read_chain_end(*command_line.after);
-        if (!end) return 1;
-        colours.first_row = static_cast<std::int32_t>(end->end_row);
-        colours.rows_option = "--after=" + *command_line.after;
-        start.first_row = *colours.first_row;
-        start.first_tile = end->end_tile;
-    }
+    if (!read_option_values(command_line, colours, start)) return 1;
     warn_about_arguments(command_line, names, diagnostics);
     if (!text) {
         messages::cant_open_input(*command_line.input);

@@ -15,9 +15,20 @@ namespace {
 constexpr std::streamsize kMostBytes = 16 * 1024;
 
 // The #defines render_counts writes, after IDENT_.
-constexpr std::array<const char*, 9> kKnownNames = {"CELL_COUNT", "CELL_BYTES", "SPRITE_COUNT", "PATTERN_TABLE_LENGTH",
-                                                    "MOST_CELLS", "FIRST_ROW",  "ROW_COUNT",    "FIRST_TILE",
-                                                    "END_TILE"};
+// (--compress adds the compressed arrays' bytes.)
+constexpr std::array<const char*, 13> kKnownNames = {"CELL_COUNT",
+                                                     "CELL_BYTES",
+                                                     "SPRITE_COUNT",
+                                                     "PATTERN_TABLE_LENGTH",
+                                                     "MOST_CELLS",
+                                                     "FIRST_ROW",
+                                                     "ROW_COUNT",
+                                                     "FIRST_TILE",
+                                                     "END_TILE",
+                                                     "CHR_CMP_BYTES",
+                                                     "OBJ_TILES_CMP_BYTES",
+                                                     "SPRITE_TILES_CMP_BYTES",
+                                                     "MOST_SPRITE_TILES_CMP_BYTES"};
 constexpr std::size_t kFirstRow = 5;
 constexpr std::size_t kRowCount = 6;
 constexpr std::size_t kEndTile = 8;

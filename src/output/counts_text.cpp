@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/console.h"
+#include "output/compressed_texts.h"
 #include "output/text_templates.h"
 
 namespace pixcell {
@@ -16,7 +17,7 @@ std::int64_t kept_tiles(const Conversion& conversion, const ObjectConversion* ob
 }
 
 std::string render_counts(const Conversion& conversion, const std::string& ident_base, const ChainStart& start,
-                          std::int64_t tiles) {
+                          std::int64_t tiles, const CompressedTiles* compressed) {
     std::int64_t table_length = 0;
     std::size_t most_cells = 0;
     // Only a sprite that shows something has a row that matters: one that
@@ -52,6 +53,7 @@ std::string render_counts(const Conversion& conversion, const std::string& ident
                   "the tile its tiles are loaded at: where the description of --after ends");
     append_define(out, ident_base + "_END_TILE", start.first_tile + tiles,
                   "the tile after them: FIRST_TILE plus the tiles it keeps in tile memory");
+    if (compressed) append_compressed_counts(out, *compressed, ident_base);
     out += "#endif\n";
     return out;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cells/convert.h"
+#include "compress/tile_arrays.h"
 #include "objects/cover_sprites.h"
 
 namespace pixcell {
@@ -26,7 +27,8 @@ std::int64_t kept_tiles(const Conversion& conversion, const ObjectConversion* ob
 // ident_base + "_CELL_COUNT" and the rest, in an include guard of
 // ident_base + "_COUNTS_H". With no sprite that has cells, FIRST_ROW is where
 // its rows were placed from, so that a description after it starts there.
+// With --compress, each compressed array's bytes.
 std::string render_counts(const Conversion& conversion, const std::string& ident_base, const ChainStart& start,
-                          std::int64_t tiles);
+                          std::int64_t tiles, const CompressedTiles* compressed = nullptr);
 
 }  // namespace pixcell

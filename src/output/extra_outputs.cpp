@@ -2,6 +2,7 @@
 
 #include "common/messages.h"
 #include "output/animation_texts.h"
+#include "output/compressed_texts.h"
 #include "output/counts_text.h"
 #include "output/dependency_file.h"
 #include "output/object_texts.h"
@@ -32,7 +33,7 @@ bool make_palette(const RunResults& results, const ExtraRequests&, const std::ve
 bool make_counts(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
                  std::vector<FileText>& texts) {
     move_texts(texts, render_counts(results.conversion, results.ident_base, results.start,
-                                    kept_tiles(results.conversion, results.objects)));
+                                    kept_tiles(results.conversion, results.objects), results.compressed));
     return true;
 }
 
@@ -47,6 +48,13 @@ bool make_animations(const RunResults& results, const ExtraRequests&, const std:
                      std::vector<FileText>& texts) {
     AnimationTexts animations = render_animations(results.sprites, *results.animations, results.ident_base);
     move_texts(texts, animations.source, animations.header);
+    return true;
+}
+
+bool make_compressed(const RunResults& results, const ExtraRequests&, const std::vector<std::string>&, Diagnostics&,
+                     std::vector<FileText>& texts) {
+    CompressedTexts compressed = render_compressed(*results.compressed, results.ident_base);
+    move_texts(texts, compressed.source, compressed.header);
     return true;
 }
 
@@ -90,8 +98,7 @@ const std::vector<ExtraOutput>& extra_outputs() {
          },
          make_palette},
         {"--preview", &ExtraRequests::preview, [](const ExtraRequests& r) { return r.preview.has_value(); },
-         [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.preview}; },
-         make_preview},
+         [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.preview}; }, make_preview},
         {"--counts", nullptr, [](const ExtraRequests& r) { return r.counts; },
          [](const ExtraRequests&, const std::string& base) { return std::vector<std::string>{base + "_counts.h"}; },
          make_counts},
@@ -105,6 +112,11 @@ const std::vector<ExtraOutput>& extra_outputs() {
              return std::vector<std::string>{base + "_anim.c", base + "_anim.h"};
          },
          make_animations},
+        {"--compress", nullptr, [](const ExtraRequests& r) { return r.compress.has_value(); },
+         [](const ExtraRequests&, const std::string& base) {
+             return std::vector<std::string>{base + "_cmp.s", base + "_cmp.h"};
+         },
+         make_compressed},
         {"--deps", &ExtraRequests::deps, [](const ExtraRequests& r) { return r.deps.has_value(); },
          [](const ExtraRequests& r, const std::string&) { return std::vector<std::string>{*r.deps}; }, make_rule},
     };
@@ -123,7 +135,8 @@ std::vector<std::string> written_paths(const ExtraRequests& requests, const std:
 std::vector<std::pair<std::string, std::string>> named_outputs(const ExtraRequests& requests) {
     std::vector<std::pair<std::string, std::string>> named;
     for (const ExtraOutput& output : extra_outputs()) {
-        if (output.named_by != nullptr && output.asked(requests)) named.emplace_back(output.option, *(requests.*output.named_by));
+        if (output.named_by != nullptr && output.asked(requests))
+            named.emplace_back(output.option, *(requests.*output.named_by));
     }
     return named;
 }

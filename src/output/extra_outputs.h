@@ -13,6 +13,7 @@
 
 #include "cells/convert.h"
 #include "common/diagnostics.h"
+#include "compress/tile_arrays.h"
 #include "description/animations.h"
 #include "description/sprite_list.h"
 #include "objects/cover_sprites.h"
@@ -24,13 +25,14 @@ namespace pixcell {
 
 // What the command line asks for beyond the five files.
 struct ExtraRequests {
-    bool palette = false;                // --palette: each sheet's colours and each sprite's row
-    bool counts = false;                 // --counts: the description's budget as #defines
-    std::optional<std::string> preview;  // --preview=FILE.png: a picture of what the console shows
-    std::optional<std::string> deps;     // --deps=FILE: a make rule for every other file
-    std::optional<ObjectCost> objects;   // --objects[=fewest|bytes]: every sprite as objects of every shape
-    bool stream = false;                 // --stream: the objects' tiles in one block a sprite (balanced when alone)
-    bool animations = false;             // the input, an export, has tags: their animation tables
+    bool palette = false;                    // --palette: each sheet's colours and each sprite's row
+    bool counts = false;                     // --counts: the description's budget as #defines
+    std::optional<std::string> preview;      // --preview=FILE.png: a picture of what the console shows
+    std::optional<std::string> deps;         // --deps=FILE: a make rule for every other file
+    std::optional<ObjectCost> objects;       // --objects[=fewest|bytes]: every sprite as objects of every shape
+    bool stream = false;                     // --stream: the objects' tiles in one block a sprite (balanced when alone)
+    bool animations = false;                 // the input, an export, has tags: their animation tables
+    std::optional<CompressFormat> compress;  // --compress[=FORMAT]: the tile arrays as the BIOS unpacks them
 };
 
 // What the files are made from: the finished conversion and what it was made of.
@@ -41,9 +43,10 @@ struct RunResults {
     const std::string& ident_base;
     // Every file the run read, in reading order: the make rule's prerequisites.
     std::vector<std::string> inputs;
-    const ObjectConversion* objects;  // when --objects asked for them
-    const Animations* animations;     // an export's, when it has tags
-    ChainStart start = {};            // where its rows and tiles start (--first-row, --after)
+    const ObjectConversion* objects;    // when --objects asked for them
+    const Animations* animations;       // an export's, when it has tags
+    const CompressedTiles* compressed;  // when --compress asked for them
+    ChainStart start = {};              // where its rows and tiles start (--first-row, --after)
 };
 
 // One file's content: a text, or pieces made while it is written.

@@ -245,6 +245,28 @@ Sheet many_cells_in_row_0(int width, int height) {
 
 }  // namespace
 
+// Edge cases of the compressed formats, cell by cell: at 0,0 one colour
+// (one byte repeated), then cells that carry its run on past a run-length
+// block; at 0,16 32 cells of noise (4096 bytes, LZ77's window) and at 0,48
+// eight of them again with one pixel changed, each 4096 bytes after the
+// first.
+Sheet compress_edges() {
+    Sheet sheet(256, 64, 0);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 48; ++x) sheet.at(x, y) = 0x55;
+    }
+    sheet.at(31, 15) = 0x56;
+    sheet.at(32, 0) = 0x57;
+    for (int y = 16; y < 48; ++y) {
+        for (int x = 0; x < 256; ++x) sheet.at(x, y) = static_cast<std::uint8_t>(noise());
+    }
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 128; ++x) sheet.at(x, 48 + y) = sheet.at(x, 16 + y);
+    }
+    for (int c = 0; c < 8; ++c) sheet.at(16 * c + 5, 48 + 7) ^= 0x0F;
+    return sheet;
+}
+
 }  // namespace pixcell::console
 
 int main(int argc, char** argv) {
@@ -273,6 +295,7 @@ int main(int argc, char** argv) {
         pixcell::testing::write_bmp(dir + "game_cells.bmp", many_cells_in_row_0(256, 256));
         pixcell::testing::write_bmp(dir + "objects.bmp", in_rom_colours(objects_art()));
         pixcell::testing::write_bmp(dir + "packed.bmp", in_rom_colours(packed_art()));
+        pixcell::testing::write_bmp(dir + "compress.bmp", compress_edges());
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_console_sheets: %s\n", e.what());
         return 1;

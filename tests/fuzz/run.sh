@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the three libFuzzer targets with clang and runs them side by side, each
+# Builds the four libFuzzer targets with clang and runs them side by side, each
 # for SECONDS seconds, from the seed corpora here. Fails on any finding: a
 # crash, a sanitizer or leak report, an input that runs longer than 10 s or
 # needs more than 2 GB. The inputs that did it, and each target's log, are
@@ -7,7 +7,7 @@
 #
 #   tests/fuzz/run.sh [SECONDS] [BUILD_DIR]      (defaults: 60, build-fuzz/)
 #
-# Replay a finding: BUILD_DIR/tests/fuzz/fuzz_sheet FILE (or fuzz_description, fuzz_export).
+# Replay a finding: BUILD_DIR/tests/fuzz/fuzz_sheet FILE (or fuzz_description, fuzz_export, fuzz_compress).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-60}
@@ -20,7 +20,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 # Warnings are the g++ builds' business; clang may see others in code it doesn't own.
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DPIXCELL_FUZZ=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet fuzz_export make_sheet_corpus
+cmake --build "$build" -j"$(nproc)" --target fuzz_description fuzz_sheet fuzz_export fuzz_compress make_sheet_corpus
 
 work=$build/fuzz-work
 rm -rf "$work"
@@ -31,11 +31,14 @@ mkdir -p "$work/seeds_sheet"
 seeds_description=$here/corpus_description
 seeds_export=$here/corpus_export
 seeds_sheet=$work/seeds_sheet
+# The compressors start from nothing: any bytes are a tile array.
+mkdir -p "$work/seeds_compress"
+seeds_compress=$work/seeds_compress
 # fuzz_sheet writes its input to a file for every run: ten times faster in memory.
 scratch=$(mktemp -d /dev/shm/pixcell-fuzz.XXXXXX 2>/dev/null || mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 declare -A pids
-for target in description sheet export; do
+for target in description sheet export compress; do
     mkdir -p "$work/$target/found"
     options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
              -close_fd_mask=2 -artifact_prefix="$work/$target/")
@@ -48,7 +51,7 @@ for target in description sheet export; do
 done
 
 failed=0
-for target in description sheet export; do
+for target in description sheet export compress; do
     status=0
     wait "${pids[$target]}" || status=$?
     log=$work/$target/log

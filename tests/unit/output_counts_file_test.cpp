@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "colours/indexed_rows.h"
 #include "output/counts_file.h"
@@ -20,10 +21,17 @@ TEST(CountsFile, ReadsBackWhatTheWriterWrites) {
         sprite.palette_row = row;
         conversion.sprites.push_back(sprite);
     }
-    const CountsRead read = read_counts_text(render_counts(conversion, "hero", {4, 100}, 12));
-    ASSERT_TRUE(read.valid) << read.problem;
-    EXPECT_EQ(read.end.end_row, 7);
-    EXPECT_EQ(read.end.end_tile, 112);
+    // With --compress too: its sizes are defines of the header.
+    CompressedTiles compressed;
+    compressed.arrays.push_back(*compress_array("_chr_cmp", Bytes(96, 7), CompressFormat::lz77));
+    compressed.blocks.push_back(*compress_array("_block", Bytes(64, 1), CompressFormat::run_length));
+    compressed.sprite_blocks = {0, -1};
+    for (const CompressedTiles* with : std::vector<const CompressedTiles*>{nullptr, &compressed}) {
+        const CountsRead read = read_counts_text(render_counts(conversion, "hero", {4, 100}, 12, with));
+        ASSERT_TRUE(read.valid) << read.problem;
+        EXPECT_EQ(read.end.end_row, 7);
+        EXPECT_EQ(read.end.end_tile, 112);
+    }
 }
 
 TEST(CountsFile, TakesNothingElse) {

@@ -80,6 +80,11 @@ std::string option_not_cover(const std::string& option, const std::string& value
            " (balanced), " + option + "=fewest (fewest objects) or " + option + "=bytes (fewest tile bytes)";
 }
 
+std::string option_not_compression(const std::string& option, const std::string& value) {
+    return option + "=" + unquoted(value) + " is not a compressed format: write " + option + " (the smallest), " +
+           option + "=lz77, " + option + "=rle or " + option + "=huffman";
+}
+
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found) {
     std::string why;

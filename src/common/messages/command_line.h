@@ -26,6 +26,7 @@ std::string after_unreadable(const std::string& file);
 std::string after_not_counts(const std::string& file, std::int64_t line, const std::string& problem);
 std::string after_rows_full(const std::string& file, std::int64_t end_row);
 std::string after_with_first_row();
+std::string option_not_compression(const std::string& option, const std::string& value);
 // A file name that a make rule can't hold; `found` as name_make_cant_read gives it.
 std::string option_path_make_cant_read(const std::string& option, const std::string& value, const std::string& path,
                                        char found);

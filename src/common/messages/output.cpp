@@ -1,5 +1,7 @@
 #include "common/messages/output.h"
 
+#include <cstdio>
+
 #include "common/messages/quoting.h"
 
 namespace pixcell::messages {
@@ -18,6 +20,19 @@ std::string preview_not_encoded() { return "the PNG encoder failed"; }
 
 void cant_make_preview(const std::string& name, const std::string& reason) {
     print("Error: Can't write file '" + name + "': " + reason + "\n");
+}
+
+void too_large_to_compress(const std::string& array, std::int64_t bytes, std::int64_t most) {
+    print("Error: Can't compress " + array + ": its " + std::to_string(bytes) +
+          " bytes are more than the console's BIOS unpacks (" + std::to_string(most) + ")\n");
+}
+
+void compressed_summary(const std::string& array, const std::string& format, std::int64_t bytes,
+                        std::int64_t unpacked) {
+    char share[32];
+    std::snprintf(share, sizeof share, "%.1f", unpacked > 0 ? 100.0 * static_cast<double>(bytes) / unpacked : 0.0);
+    print("pixcell: " + array + ": " + std::to_string(bytes) + " bytes in " + format + " (" + share + " % of its " +
+          std::to_string(unpacked) + ")\n");
 }
 
 void cant_remove_temporary(const std::string& name) { print("Error: Can't remove temporary file '" + name + "'\n"); }

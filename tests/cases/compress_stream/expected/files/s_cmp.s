@@ -1,0 +1,43 @@
+	.section	.rodata
+	.align	2
+	.global	s_chr_cmp
+	.type	s_chr_cmp, object
+s_chr_cmp:
+	.word 0x00030010,0xF0000030,0x30013001,0x35000021,0x17F03210,0x00030130,0x09200103,0x3013203B
+	.word 0x1001F02B,0x2B400201,0x308001F0,0x852DA701,0x963EB8EB,0x41C91C00,0x52DA2DA7,0xEB3E00B8
+	.word 0x1C41C963,0x5255DA74,0x00631600,0x0E007416,0x560E00A7,0xC90E00B8,0xD0DA0E00,0x8506002F
+	.word 0x960600BF,0x273027F0,0x2FD04FD0,0x47B017F0,0xB097F0FF,0xF0BFF02F,0x7097F0BF,0xF011F12F
+	.word 0x01F0F301,0x01F001F0,0x99990130,0x01F003B0,0x5701408E,0x03F06576,0x1E700300,0x03F09F57
+	.word 0x27D05765,0x274056F0,0x01A01AF0,0x762200A7,0x765703F0,0x60101F50,0x70F803F0,0xB051F037
+	.word 0x3001F037,0x00000001
+	.section	.rodata
+	.align	2
+	.global	s_sprite_tiles_cmp_0
+	.type	s_sprite_tiles_cmp_0, object
+s_sprite_tiles_cmp_0:
+	.word 0x00002028,0x80008003,0x2113C032,0x0068F8B9,0xA0000000
+	.section	.rodata
+	.align	2
+	.global	s_sprite_tiles_cmp_1
+	.type	s_sprite_tiles_cmp_1, object
+s_sprite_tiles_cmp_1:
+	.word 0x00010010,0x852DA700,0x963EB8EB,0x41C9001C,0x52DA2DA7,0xEB003EB8,0x1C41C963,0xAA52DA74
+	.word 0x00631600,0x0E007416,0xB80E00A7,0xC90E00AE,0xD0DA0E00,0x0027502F,0x00BF850E,0x2FD0960E
+	.word 0x2FB057F0,0x67B037F0,0xB0F837F0,0xF0BFF02F,0x7057F0BF,0x0000002F
+	.section	.rodata
+	.align	2
+	.global	s_sprite_tiles_cmp_2
+	.type	s_sprite_tiles_cmp_2, object
+s_sprite_tiles_cmp_2:
+	.word 0x0000A010,0x40000026,0xB0999901,0x57016003,0x03F0766F,0x00650370,0x7003F002,0xC3021003
+	.word 0x037003F0,0x00006576,0x037003F0
+	.section	.rodata
+	.align	2
+	.global	s_sprite_tiles_cmp
+	.type	s_sprite_tiles_cmp, object
+s_sprite_tiles_cmp:
+	.word s_sprite_tiles_cmp_0
+	.word s_sprite_tiles_cmp_1
+	.word s_sprite_tiles_cmp_1
+	.word 0
+	.word s_sprite_tiles_cmp_2
