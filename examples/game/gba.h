@@ -1,5 +1,5 @@
 /* The example game's platform header: the types the generated files take
-   from it (u8 and u16), and the few parts of the console the game touches. A
+   from it (u8, u16 and u32), and the few parts of the console the game touches. A
    real game's gba.h has more; its names share one name space with the sprite
    names of the descriptions. */
 #ifndef GBA_H
@@ -7,6 +7,7 @@
 
 typedef unsigned char u8;
 typedef unsigned short u16;
+typedef unsigned int u32;
 
 #define REG_DISPCNT (*(volatile u16*)0x04000000)
 #define DISPCNT_OBJ_1D 0x0040       /* an object's tiles follow each other */

@@ -4,7 +4,8 @@
    - hero.txt and items.txt: 16x16 cells (spr_write_cells), in a grid;
    - hud.txt: hearts and digits drawn tightly on an 8-pixel grid, shown one
      by one with objects at their own 8x8 (--objects), no neighbour showing;
-   - boss.txt: one 64x64 sprite as two mirrored 32x64 objects (--objects);
+   - boss.txt: one 64x64 sprite as two mirrored 32x64 objects (--objects),
+     its tiles stored compressed (--compress) and unpacked by the BIOS;
    - knight.json: an Aseprite export of 36 frames of 64x64, more than object
      tile memory holds (--stream): two knights, one walking and one swinging
      his sword (the export's tags walk and attack), played by spriteanim.h's
@@ -23,6 +24,7 @@
 
 /* Every header pixcell wrote for the five, in one file. */
 #include "boss.h"
+#include "boss_cmp.h"
 #include "boss_counts.h"
 #include "boss_enum.h"
 #include "boss_obj.h"
@@ -122,6 +124,42 @@ static void load_colours(const u16* colours, int count, int array_first_row, int
     load_colours(name##_##sheet##_pal, sizeof name##_##sheet##_pal / sizeof name##_##sheet##_pal[0],     \
                  name##_##sheet##_pal_FIRST_ROW, name##_FIRST_ROW, name##_ROW_COUNT)
 
+/* BIOS calls in ARM state: the function's number in bits 16-23. Each takes
+   the compressed array (its 4-byte header first) in r0 and where to unpack
+   it in r1. */
+#define BIOS_CALL(number, from, to)                                                                   \
+    do {                                                                                              \
+        register const void* r0 asm("r0") = (from);                                                   \
+        register void* r1 asm("r1") = (void*)(to);                                                    \
+        asm volatile("swi %2" : "+r"(r0), "+r"(r1) : "i"((number) << 16) : "r2", "r3", "memory", "cc"); \
+    } while (0)
+#define BIOS_HUFF_UNCOMP 0x13      /* into work memory: it writes 32 bits at a time */
+#define BIOS_LZ77_UNCOMP_VRAM 0x12 /* 16 bits at a time, so straight into video memory */
+#define BIOS_RL_UNCOMP_VRAM 0x15
+
+/* Tiles that --compress stored compressed (NAME_chr_cmp, NAME_obj_tiles_cmp)
+   to object tile memory from tile first_tile on, by the BIOS function of
+   their format (bits 4-7 of the first byte: --compress=auto picks the
+   smallest for each array). Huffman goes through `buffer`, in work memory,
+   and is copied from there: tile memory takes no 8-bit writes, and the
+   function writes 32 bits at a time. */
+static void unpack_tiles(const u32* packed, int first_tile, u32* buffer) {
+    volatile u16* to = OBJ_TILES + first_tile * TILE_HALFWORDS;
+    const u32 bytes = packed[0] >> 8;
+    switch (packed[0] >> 4 & 0xF) {
+    case 1:
+        BIOS_CALL(BIOS_LZ77_UNCOMP_VRAM, packed, to);
+        break;
+    case 3:
+        BIOS_CALL(BIOS_RL_UNCOMP_VRAM, packed, to);
+        break;
+    case 2:
+        BIOS_CALL(BIOS_HUFF_UNCOMP, packed, buffer);
+        for (u32 i = 0; i < bytes / 2; ++i) to[i] = ((const u16*)buffer)[i];
+        break;
+    }
+}
+
 static void hide_objects(int from, int to) {
     for (int i = from; i < to; ++i) OAM[4 * i] = ATTR0_HIDE;
 }
@@ -163,7 +201,9 @@ int main(void) {
     load_tiles(hero_chr, hero_FIRST_TILE, hero_END_TILE);
     load_tiles(items_chr, items_FIRST_TILE, items_END_TILE);
     load_tiles(hud_obj_tiles, hud_FIRST_TILE, hud_END_TILE);
-    load_tiles(boss_obj_tiles, boss_FIRST_TILE, boss_END_TILE);
+    /* the boss's tiles from their compressed copy (Huffman would unpack here first) */
+    static u32 boss_unpacked[boss_OBJ_TILE_BYTES / 4];
+    unpack_tiles(boss_obj_tiles_cmp, boss_FIRST_TILE, boss_unpacked);
     LOAD_COLOURS(hero, hero);
     LOAD_COLOURS(items, items);
     LOAD_COLOURS(hud, hud);

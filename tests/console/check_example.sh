@@ -6,7 +6,8 @@
 # for FRAMES console frames and sees in every picture, in the sheets' own
 # colours: every sprite of hero.txt and items.txt where the game's grid
 # puts it (main.c's GRID_ values), hud.txt's 8x8 pieces each alone
-# (HUD_), the boss (BOSS_), and the two knights of knight.json, streamed
+# (HUD_), the boss (BOSS_, its tiles unpacked by the BIOS from their
+# compressed copy), and the two knights of knight.json, streamed
 # (KNIGHT_), each showing the frame of its tag (walk, attack) that the
 # export's durations give at the console frame the game writes at
 # SHOWN_TICK_ADDRESS.
@@ -108,7 +109,10 @@ for elf in "$work/make/game.elf" "$work/cmake/game.elf"; do
     symbols=$("$nm" "$elf")
     grep -qE ' (hud|boss|knight)_chr$' <<<"$symbols" && fail "$elf holds the cells of a description drawn with objects"
     grep -q ' knight_obj_tiles$' <<<"$symbols" || fail "$elf holds no knight_obj_tiles"
+    grep -q ' boss_obj_tiles_cmp$' <<<"$symbols" || fail "$elf holds no boss_obj_tiles_cmp"
 done
+# The Makefile leaves out the boss's tiles uncompressed: the game unpacks them.
+"$nm" "$work/make/game.elf" | grep -q ' boss_obj_tiles$' && fail "the Makefile's game holds the boss's tiles uncompressed"
 
 echo "== broken games fail the check"
 # Each a change to main.c, and what it breaks.
@@ -117,6 +121,7 @@ mutants=(
     's/SHOWN_TICK = tick;/SHOWN_TICK = tick + 1;/|the animations a frame ahead of the frame they say'
     's/if (frame != knight->shown) spr_copy_tiles/if (knight->shown < 0) spr_copy_tiles/|a knight'"'"'s frame changes without its block'
     's/LOAD_COLOURS(items, items);//|the colours of items not loaded'
+    's/BIOS_CALL(BIOS_LZ77_UNCOMP_VRAM, packed, to)/BIOS_CALL(BIOS_RL_UNCOMP_VRAM, packed, to)/|the boss'"'"'s LZ77 tiles unpacked as run-length'
 )
 for i in "${!mutants[@]}"; do
     mutant=${mutants[$i]}
