@@ -386,7 +386,7 @@ def knight_frame(walk_phase=None, swing=None):
     else:
         paint_ellipse(px, 39, hip_y - 8, 5, 7, 12)
         paint_ellipse(px, 39, hip_y - 8, 2, 3, 11)
-    # An outline around whatever is drawn, and a glint that moves with the frame.
+    # An outline around whatever is drawn.
     drawn = [row[:] for row in px]
     for y in range(KNIGHT_FRAME):
         for x in range(KNIGHT_FRAME):
