@@ -1,5 +1,5 @@
 /* The example game's platform header: the types the generated files take
-   from it (u8 and u16), and the few parts of the console the game touches. A
+   from it (u8, u16 and u32), and the few parts of the console the game touches. A
    real game's gba.h has more; its names share one name space with the sprite
    names of the descriptions. */
 #ifndef GBA_H
@@ -7,11 +7,14 @@
 
 typedef unsigned char u8;
 typedef unsigned short u16;
+typedef unsigned int u32;
 
 #define REG_DISPCNT (*(volatile u16*)0x04000000)
 #define DISPCNT_OBJ_1D 0x0040       /* an object's tiles follow each other */
 #define DISPCNT_FORCED_BLANK 0x0080
 #define DISPCNT_OBJ_ON 0x1000
+#define REG_VCOUNT (*(volatile u16*)0x04000006)  /* the line being drawn; 160 to 227: the vertical blank */
+#define VBLANK_FIRST_LINE 160
 
 #define BG_PALETTE ((volatile u16*)0x05000000)  /* entry 0: the backdrop */
 #define OBJ_PALETTE ((volatile u16*)0x05000200)  /* 16 rows of 16 colours; entry 0 of a row shows nothing */

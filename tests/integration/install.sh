@@ -33,7 +33,7 @@ for file in bin/pixcell share/man/man1/pixcell.1 lib/cmake/pixcell/pixcellConfig
             lib/cmake/pixcell/pixcellConfigVersion.cmake lib/cmake/pixcell/pixcellTargets.cmake \
             include/pixcell/sprite16.h include/pixcell/spriteobj.h include/pixcell/spriteanim.h \
             share/pixcell/examples/items.txt \
-            share/pixcell/examples/boss.bmp share/pixcell/examples/game/boss_sprites.c \
+            share/pixcell/examples/boss.bmp share/pixcell/examples/knight.json \
             share/pixcell/examples/game/Makefile; do
     [[ -f $prefix/$file ]] || fail "cmake --install left out $file"
 done

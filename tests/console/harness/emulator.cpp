@@ -40,6 +40,15 @@ std::uint16_t to_15_bits(color_t pixel) {
 
 std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error,
                                      RomColours* colours) {
+    // The picture of the last frame after set-up, as ever.
+    std::optional<std::vector<TimedPicture>> pictures = run_rom_frames(rom, kFramesAfterSetUp, 0, error, colours);
+    if (!pictures) return std::nullopt;
+    return std::move(pictures->back().picture);
+}
+
+std::optional<std::vector<TimedPicture>> run_rom_frames(const std::vector<std::uint8_t>& rom, int frames,
+                                                        std::uint32_t word_address, std::string& error,
+                                                        RomColours* colours) {
     static_assert(sizeof(color_t) == 4, "the emulator library is built for 32-bit pixels");
     mLogSetDefaultLogger(&silent_logger);
 
@@ -61,13 +70,21 @@ std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::
     // The core owns the image from here and closes it when it is unloaded.
     const bool loaded = core->loadROM(core, image);
     bool set_up = false;
+    std::vector<TimedPicture> pictures;
     if (loaded) {
         core->reset(core);
         for (int i = 0; i < kMostFramesToSetUp && !set_up; ++i) {
             core->runFrame(core);
             set_up = (core->busRead16(core, kDisplayControl) & kObjectsOn) != 0;
         }
-        for (int i = 0; i < kFramesAfterSetUp; ++i) core->runFrame(core);
+        for (int i = 0; set_up && i < frames; ++i) {
+            core->runFrame(core);
+            TimedPicture shot;
+            shot.picture.resize(frame.size());
+            for (std::size_t p = 0; p < frame.size(); ++p) shot.picture[p] = to_15_bits(frame[p]);
+            shot.word = word_address ? core->busRead32(core, word_address) : 0;
+            pictures.push_back(std::move(shot));
+        }
         if (!set_up) error = "the ROM never turned the objects on";
         if (colours) {
             // Bit 15 of a palette entry shows nothing.
@@ -83,11 +100,8 @@ std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::
     }
     mCoreConfigDeinit(&core->config);
     core->deinit(core);
-    if (!set_up) return std::nullopt;
-
-    ScreenPicture picture(frame.size());
-    for (std::size_t i = 0; i < frame.size(); ++i) picture[i] = to_15_bits(frame[i]);
-    return picture;
+    if (!set_up || pictures.empty()) return std::nullopt;
+    return pictures;
 }
 
 }  // namespace pixcell::console

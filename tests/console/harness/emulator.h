@@ -25,4 +25,18 @@ struct RomColours {
 std::optional<ScreenPicture> run_rom(const std::vector<std::uint8_t>& rom, std::string& error,
                                      RomColours* colours = nullptr);
 
+// A picture, and the word the ROM had at a given address when it was
+// taken (a game's frame counter).
+struct TimedPicture {
+    ScreenPicture picture;
+    std::uint32_t word = 0;
+};
+
+// As run_rom, then `frames` pictures one frame after another from the frame
+// after set-up on, each with the word at `word_address` read when it is
+// taken.
+std::optional<std::vector<TimedPicture>> run_rom_frames(const std::vector<std::uint8_t>& rom, int frames,
+                                                        std::uint32_t word_address, std::string& error,
+                                                        RomColours* colours = nullptr);
+
 }  // namespace pixcell::console
