@@ -100,9 +100,13 @@ void check_entry(ReaderContext& ctx, std::int64_t named_line, bool continuation,
         checks.sheets_loaded = ctx.sheets.count();
     }
     const std::int32_t given[2] = {st.given_width, st.given_height};
-    check_part(st.current.parts.back(), EntryLine{&checks.lines, st.entry_at}, st.size_given ? given : nullptr,
-               checks.sheet_name, checks.sheet < 0 ? nullptr : &ctx.sheets.sheet(checks.sheet), placed,
-               checks.exact_objects, diagnostics);
+    // With objects a size the cells round is a note, said once for each size:
+    // a description of 8x8 pieces gives that size on every line.
+    const bool noted = checks.exact_objects && st.size_given && given[0] > 0 && given[1] > 0 &&
+                       !checks.sizes_noted.emplace(given[0], given[1]).second;
+    check_part(st.current.parts.back(), EntryLine{&checks.lines, st.entry_at},
+               st.size_given && !noted ? given : nullptr, checks.sheet_name,
+               checks.sheet < 0 ? nullptr : &ctx.sheets.sheet(checks.sheet), placed, checks.exact_objects, diagnostics);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/diagnostics.h"
@@ -29,6 +31,7 @@ struct ReaderChecks {
     // The line that loaded each sheet, in loading order.
     std::vector<std::int64_t> sheet_lines;
     bool exact_objects = false;  // the run makes objects, which keep the sizes the cells round
+    std::set<std::pair<std::int32_t, std::int32_t>> sizes_noted;  // those sizes, once said
 };
 
 // The objects a description reading works on.

@@ -68,7 +68,7 @@ Description parse_description(const std::string& text, SheetStore& sheets, Diagn
     std::optional<ReaderChecks> checks;
     if (diagnostics != nullptr) {
         checks.emplace(
-            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}});
+            ReaderChecks{*diagnostics, LineCounter(first, last), NameBook{std::move(generated), {}, {}}, {}, -1, 0, {}, false, {}});
         checks->exact_objects = exact_objects;
         ctx.checks = &*checks;
     }

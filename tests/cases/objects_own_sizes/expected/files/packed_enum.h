@@ -3,6 +3,7 @@
 enum {
 	heart,
 	heart_2,
+	heart_3,
 	tall,
 	big,
 	wide,
