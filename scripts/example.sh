@@ -18,4 +18,7 @@ cd "$root/examples"
 "$root/build/pixcell" hero.txt out/hero
 "$root/build/pixcell" items.txt out/items
 "$root/build/pixcell" --objects boss.txt out/boss
+"$root/build/pixcell" --objects hud.txt out/hud
+# An Aseprite export: its frames streamed, its tags animations, its tiles compressed too.
+"$root/build/pixcell" --stream --compress knight.json out/knight
 echo "Wrote:"; ls -l out/
