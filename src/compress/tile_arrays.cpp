@@ -67,4 +67,28 @@ std::string format_name(const Compressed& packed) {
     }
 }
 
+CompressedArray blocks_summed(const CompressedTiles& compressed) {
+    CompressedArray sum;
+    sum.suffix = "_sprite_tiles_cmp";
+    for (const CompressedArray& block : compressed.blocks) {
+        sum.packed.size += block.packed.size;
+        sum.unpacked += block.unpacked;
+    }
+    return sum;
+}
+
+std::string blocks_format_names(const CompressedTiles& compressed) {
+    std::vector<std::string> formats;
+    for (const CompressedArray& block : compressed.blocks) {
+        std::string format = format_name(block.packed);
+        if (std::find(formats.begin(), formats.end(), format) == formats.end()) formats.push_back(std::move(format));
+    }
+    std::string names =
+        std::to_string(compressed.blocks.size()) + (compressed.blocks.size() == 1 ? " block" : " blocks") + " of ";
+    for (std::size_t f = 0; f < formats.size(); ++f) {
+        names += (f == 0 ? "" : f + 1 == formats.size() ? " and " : ", ") + formats[f];
+    }
+    return names;
+}
+
 }  // namespace pixcell

@@ -52,4 +52,10 @@ std::optional<CompressedArray> compress_array(const std::string& suffix, const B
 // "Huffman (4-bit)", "Huffman (8-bit)".
 std::string format_name(const Compressed& packed);
 
+// The streamed blocks as one: "_sprite_tiles_cmp", their bytes and what they
+// unpack to, each block once; and their formats, each once, in the order of
+// first use ("1 block of LZ77", "3 blocks of LZ77 and run-length").
+CompressedArray blocks_summed(const CompressedTiles& compressed);
+std::string blocks_format_names(const CompressedTiles& compressed);
+
 }  // namespace pixcell

@@ -294,17 +294,10 @@ int convert_description(const CommandLine& command_line, const OutputNames& name
                                          static_cast<std::int64_t>(array.unpacked));
         }
         if (!compressed.sprite_blocks.empty()) {
-            std::int64_t bytes = 0, unpacked = 0;
-            std::string formats;
-            for (const CompressedArray& block : compressed.blocks) {
-                bytes += static_cast<std::int64_t>(block.packed.size);
-                unpacked += static_cast<std::int64_t>(block.unpacked);
-                const std::string format = format_name(block.packed);
-                if (formats.find(format) == std::string::npos) formats += (formats.empty() ? "" : " and ") + format;
-            }
-            messages::compressed_summary(names.ident_base + "_sprite_tiles_cmp",
-                                         formats + " over " + std::to_string(compressed.blocks.size()) + " blocks",
-                                         bytes, unpacked);
+            const CompressedArray blocks = blocks_summed(compressed);
+            messages::compressed_summary(names.ident_base + blocks.suffix, blocks_format_names(compressed),
+                                         static_cast<std::int64_t>(blocks.packed.size),
+                                         static_cast<std::int64_t>(blocks.unpacked));
         }
     }
     return 0;
