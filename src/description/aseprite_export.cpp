@@ -21,7 +21,7 @@ namespace problem_text = messages::export_problem;
 // key, its pivot): anything much deeper is no export, and is refused while
 // it is read.
 constexpr int kMostDepth = 32;
-constexpr std::int64_t kMostSize = 65535;         // pixels of a frame's side, a canvas's side, milliseconds
+constexpr std::int64_t kMostSize = 65535;        // pixels of a frame's side, a canvas's side, milliseconds
 constexpr std::int64_t kMostPosition = 1 << 24;  // pixels from a sheet's or canvas's corner
 constexpr std::int64_t kMostTagFrames = 65535;   // entries of the animation table, and the sprites it names
 
@@ -138,12 +138,14 @@ std::vector<Pivot> frame_pivots(std::vector<std::vector<SliceKey>> slices, std::
     };
     for (std::vector<SliceKey>& keys : slices) {
         // Of two keys of one frame, the later in the file counts.
-        std::stable_sort(keys.begin(), keys.end(), [](const SliceKey& a, const SliceKey& b) { return a.frame < b.frame; });
+        std::stable_sort(keys.begin(), keys.end(),
+                         [](const SliceKey& a, const SliceKey& b) { return a.frame < b.frame; });
         for (std::size_t k = 0; k < keys.size(); ++k) {
             if (!keys[k].pivot) continue;
             const std::size_t first = std::min<std::size_t>(static_cast<std::size_t>(keys[k].frame), frames);
-            const std::size_t end =
-                k + 1 < keys.size() ? std::min<std::size_t>(static_cast<std::size_t>(keys[k + 1].frame), frames) : frames;
+            const std::size_t end = k + 1 < keys.size()
+                                        ? std::min<std::size_t>(static_cast<std::size_t>(keys[k + 1].frame), frames)
+                                        : frames;
             for (std::size_t f = free_from(first); f < end; f = free_from(f)) {
                 pivots[f] = std::make_pair(keys[k].x, keys[k].y);
                 next_free[f] = f + 1;
@@ -154,8 +156,9 @@ std::vector<Pivot> frame_pivots(std::vector<std::vector<SliceKey>> slices, std::
 }
 
 // One frame: one sprite of one part, reading nothing beyond the frame.
+// `canvas`: the frame's sourceSize, the size of the file it came from.
 void read_frame(const ListedFrame& listed, std::size_t index, const Pivot& pivot, AsepriteExport& exported,
-                JsonReading& reading) {
+                std::pair<std::int32_t, std::int32_t>& canvas_size, JsonReading& reading) {
     const std::string where = "frames[" + std::to_string(index) + "]";
     const Json& frame = *listed.value;
     if (!frame.is_object()) {
@@ -178,8 +181,8 @@ void read_frame(const ListedFrame& listed, std::size_t index, const Pivot& pivot
     part.own_height = reading.whole(*place, where + ".frame", "h", 0, kMostSize);
     const std::int32_t left = reading.whole(*trimmed, where + ".spriteSourceSize", "x", 0, kMostSize);
     const std::int32_t top = reading.whole(*trimmed, where + ".spriteSourceSize", "y", 0, kMostSize);
-    reading.whole(*canvas, where + ".sourceSize", "w", 0, kMostSize);
-    reading.whole(*canvas, where + ".sourceSize", "h", 0, kMostSize);
+    canvas_size.first = reading.whole(*canvas, where + ".sourceSize", "w", 0, kMostSize);
+    canvas_size.second = reading.whole(*canvas, where + ".sourceSize", "h", 0, kMostSize);
     const std::int32_t duration = reading.whole(frame, where, "duration", 0, kMostSize);
     if (reading.failed()) return;
     part.width = round_size(part.own_width);
@@ -294,6 +297,11 @@ std::optional<AsepriteExport> read_aseprite_export(const std::string& path, cons
         return std::nullopt;
     }
     const Json* meta = reading.object(root, "the export", "meta");
+    // The art program leaves "image" out when no sheet is saved with the JSON.
+    if (meta && meta->is_object() && meta->find("image") == meta->end()) {
+        reading.fail(problem_text::no_image());
+        return std::nullopt;
+    }
     const std::optional<std::string> image = meta ? reading.text(*meta, "meta", "image") : std::nullopt;
     if (reading.failed()) return std::nullopt;
     if (is_absolute(*image)) {
@@ -309,9 +317,18 @@ std::optional<AsepriteExport> read_aseprite_export(const std::string& path, cons
     if (!exported.animations.tags.empty()) refuse_several_files(frames, reading);
     if (reading.failed()) return std::nullopt;
     UniqueNames names;
+    std::pair<std::int32_t, std::int32_t> first_canvas, canvas;
     for (std::size_t i = 0; i < frames.size() && !reading.failed(); ++i) {
-        read_frame(frames[i], i, pivots[i], exported, reading);
-        if (!reading.failed()) exported.sprites.back().name = names.take(frame_sprite_name(frames[i].name, i));
+        read_frame(frames[i], i, pivots[i], exported, canvas, reading);
+        if (reading.failed()) break;
+        exported.sprites.back().name = names.take(frame_sprite_name(frames[i].name, i));
+        // Frames of files named otherwise than by default still tell their
+        // files apart by their canvases.
+        if (i == 0) first_canvas = canvas;
+        if (canvas != first_canvas && !exported.animations.tags.empty()) {
+            reading.fail(
+                problem_text::several_canvases(first_canvas.first, first_canvas.second, canvas.first, canvas.second));
+        }
     }
     if (reading.failed()) return std::nullopt;
     return exported;

@@ -45,14 +45,16 @@ AnimationTexts render_animations(const SpriteList& sprites, const Animations& an
     for (const AnimationTag& tag : animations.tags) {
         for (std::int32_t f = tag.from; f <= tag.to; ++f) {
             const std::size_t frame = static_cast<std::size_t>(f);
-            source += "\t{" + sprites[frame].name + ", " +
-                      std::to_string(console_frames(animations.durations[frame])) + "},\n";
+            source += "\t{" + sprites[frame].name + ", " + std::to_string(console_frames(animations.durations[frame])) +
+                      "},\n";
         }
         const std::int32_t direction = static_cast<std::int32_t>(tag.direction);
         table += "\t{" + std::to_string(first) + ", " + std::to_string(tag.to - tag.from + 1) + ", " +
                  std::to_string(direction) + ", " + std::to_string(tag.repeat) + "},\t/* " +
                  identifier_bytes(tag.name) + ": " + kDirectionNames[direction] +
-                 (tag.repeat == 0 ? std::string(", for ever") : ", " + std::to_string(tag.repeat) + " times") +
+                 (tag.repeat == 0
+                      ? std::string(", for ever")
+                      : (tag.repeat == 1 ? std::string(", once") : ", " + std::to_string(tag.repeat) + " times")) +
                  " */\n";
         first += tag.to - tag.from + 1;
     }

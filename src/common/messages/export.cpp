@@ -49,7 +49,7 @@ std::string rotated(const std::string& where) {
 
 std::string absolute_image(const std::string& image) {
     return "meta.image " + double_quoted(image) +
-           " is an absolute path: write it relative to the JSON's folder, as the art program does by default";
+           " is an absolute path: export the sheet with a path relative to the JSON's folder";
 }
 
 std::string unknown_direction(const std::string& where, const std::string& direction) {
@@ -69,6 +69,18 @@ std::string tag_frames_too_many(std::int64_t frames, std::int64_t most) {
 std::string tag_frame_too_high(const std::string& where, std::int64_t to, std::int64_t most) {
     return where + " reaches frame " + std::to_string(to) + ", past the " + std::to_string(most) +
            " sprites an animation table can name";
+}
+
+std::string no_image() {
+    return "meta has no \"image\", so no sheet was exported with it: export the sheet with the JSON (--sheet)";
+}
+
+std::string several_canvases(std::int32_t width, std::int32_t height, std::int32_t other_width,
+                             std::int32_t other_height) {
+    return "its frames come from canvases of " + std::to_string(width) + "x" + std::to_string(height) + " and " +
+           std::to_string(other_width) + "x" + std::to_string(other_height) +
+           ", so from several files, and it has tags, which count from each file's own first frame: export one file "
+           "per JSON";
 }
 
 std::string several_files(const std::string& first, const std::string& other) {

@@ -28,6 +28,10 @@ std::string tag_range(const std::string& where, std::int64_t from, std::int64_t 
 std::string tag_frames_too_many(std::int64_t frames, std::int64_t most);
 std::string tag_frame_too_high(const std::string& where, std::int64_t to, std::int64_t most);
 std::string several_files(const std::string& first, const std::string& other);
+// One file of the art program has one canvas size.
+std::string several_canvases(std::int32_t width, std::int32_t height, std::int32_t other_width,
+                             std::int32_t other_height);
+std::string no_image();
 std::string frame_off_sheet(const std::string& where, std::int32_t x, std::int32_t y, std::int32_t width,
                             std::int32_t height, const std::string& sheet, std::int64_t sheet_width,
                             std::int64_t sheet_height);
